@@ -1,0 +1,38 @@
+// Replacing a file so that a reader or a crash sees either the old bytes or the new ones,
+// never a half-written file.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quillon {
+
+// The one step of a save that moves bytes to the disk. The POSIX writer is the product's;
+// tests put a failing one in its place to prove that a failed save leaves the old file alone.
+class TFileWriter {
+public:
+  virtual ~TFileWriter() = default;
+  // Writes all of data to fd; returns 0 or an errno value.
+  virtual int WriteAll(int fd, std::string_view data) = 0;
+};
+
+// write(2) in a loop, retrying on EINTR and short writes.
+class TPosixFileWriter : public TFileWriter {
+public:
+  int WriteAll(int fd, std::string_view data) override;
+};
+
+TFileWriter& DefaultFileWriter();
+
+// Writes bytes to a temporary file beside the real target (symlinks resolved), flushes it,
+// gives it the old file's permission bits (new files: 0666 less the umask), renames it over
+// the target and flushes the folder. On failure the temporary file is removed, the target
+// is untouched and the errno value of the failing step is returned; 0 on success.
+int ReplaceFileAtomically(const std::string& path, std::string_view bytes, TFileWriter& writer);
+
+// The real file a path leads to: the path itself when nothing exists there yet (or a
+// dangling link's target, so that saving through such a link creates the file it names).
+std::string ResolveSaveTarget(const std::string& path);
+
+} // namespace quillon

@@ -1,0 +1,81 @@
+// The two link lists: their file format and the sorted, deduplicated list of entries.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "richtext/document/RVCodePage.h"
+
+struct UCollator;
+
+namespace quillon {
+
+class TFileWriter;
+
+enum class TListEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
+
+struct TDecodedList {
+  TListEncoding encoding;
+  std::vector<std::u16string> lines;
+};
+
+// Finds the encoding by byte-order mark (EF BB BF, then FF FE, then FE FF; none: the ANSI
+// code page), decodes and splits into lines (CR, LF, CR LF; a NUL ends the text). An odd
+// trailing byte of UTF-16 text decodes as U+FFFD, so that no byte is silently dropped.
+TDecodedList DecodeListFile(std::string_view bytes, richtext::TRVCodePage ansiCodePage);
+
+// The mark of the encoding, then each entry followed by CR LF.
+std::string EncodeListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
+                           richtext::TRVCodePage ansiCodePage);
+
+inline constexpr char16_t kBBCodeListFileName[] = u"博客SEO_富文本型.txt";
+inline constexpr char16_t kMarkdownListFileName[] = u"博客SEO_MarkDown型.txt";
+
+// A sorted link list: entries kept in locale-aware, case-insensitive order (ICU collator of
+// the given locale, secondary strength), plus the remembered encoding.
+class TLinkList {
+public:
+  // localeName empty: ICU default locale. ansiCodePage CP_ACP: the process's ANSI code page.
+  explicit TLinkList(std::string localeName = {},
+                     richtext::TRVCodePage ansiCodePage = richtext::CP_ACP);
+  ~TLinkList();
+  TLinkList(const TLinkList&) = delete;
+  TLinkList& operator=(const TLinkList&) = delete;
+
+  // Reads, decodes, replaces all entries (sorted once with collation keys).
+  // Throws "Cannot open file \"%s\". %s" (path, system error text). On failure the list is
+  // left empty with no remembered encoding.
+  void Load(const std::string& path);
+  // Removes adjacent duplicates, then writes atomically (temp file + fsync + rename; symlinks
+  // followed; permissions kept). Throws "Cannot create file \"%s\". %s".
+  void Save(const std::string& path);
+  void Save(const std::string& path, TFileWriter& writer);
+
+  int InsertPosition(std::u16string_view entry) const; // where Add would put it
+  int Add(std::u16string entry); // returns the index; "Unable to insert a line"
+  void Delete(int index);        // -1: nothing happens
+  void RemoveAdjacentDuplicates();
+  int Count() const;
+  const std::u16string& Entry(int index) const; // EListError out of range
+  const std::vector<std::u16string>& Entries() const;
+  std::optional<TListEncoding> Encoding() const;
+  richtext::TRVCodePage AnsiCodePage() const { return FAnsiCodePage; }
+
+  // Replaces the entries with lines in the given order, sorting them as Load does. Exposed
+  // for callers that have the text already (and for measuring the sort on its own).
+  void Assign(std::vector<std::u16string> lines);
+
+private:
+  struct TCollatorCloser {
+    void operator()(UCollator* collator) const;
+  };
+  std::unique_ptr<UCollator, TCollatorCloser> FCollator;
+  richtext::TRVCodePage FAnsiCodePage;
+  std::vector<std::u16string> FEntries;
+  std::optional<TListEncoding> FEncoding;
+};
+
+} // namespace quillon
