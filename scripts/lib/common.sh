@@ -1,0 +1,43 @@
+# Shared by scripts/run and scripts/test. Source it; do not run it.
+set -euo pipefail
+
+QUILLON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+QUILLON_JOBS=${QUILLON_JOBS:-2}
+
+# Packages the program needs to build and run.
+QUILLON_RUN_PACKAGES=(
+  g++ cmake make pkg-config
+  qt6-base-dev libicu-dev
+  fonts-liberation2 fonts-wqy-microhei
+)
+# Packages the tests, benchmarks and the screenshot under a virtual display need on top.
+QUILLON_TEST_PACKAGES=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth x11-utils xclip xdotool imagemagick
+)
+
+# Installs the named Debian packages that are not installed yet.
+quillon_install() {
+  local missing=()
+  local p
+  for p in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
+}
+
+# quillon_build BUILD_DIR [cmake options...]
+quillon_build() {
+  local dir=$1
+  shift
+  cmake -S "$QUILLON_ROOT" -B "$dir" "$@"
+  cmake --build "$dir" -j "$QUILLON_JOBS"
+}
