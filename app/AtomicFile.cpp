@@ -1,0 +1,140 @@
+#include "app/AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <ctime>
+
+namespace quillon {
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos)
+    return ".";
+  if (slash == 0)
+    return "/";
+  return path.substr(0, slash);
+}
+
+// Follows a chain of links by hand; realpath refuses a chain that ends nowhere, and saving
+// through a link to a file not yet made should make that file, not replace the link.
+std::string FollowLinks(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+      return path;
+    std::string target(PATH_MAX, '\0');
+    ssize_t length = readlink(path.c_str(), target.data(), target.size());
+    if (length < 0)
+      return path;
+    target.resize(static_cast<size_t>(length));
+    path = target.front() == '/' ? target : FolderOf(path) + "/" + target;
+  }
+  return path;
+}
+
+// A name no one else uses in the target's folder, starting with '.' so that file lists
+// do not show it while it is being written.
+int CreateTemporary(const std::string& target, std::string& tempPath) {
+  std::string folder = FolderOf(target);
+  size_t slash = target.rfind('/');
+  std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    unsigned tag = static_cast<unsigned>(getpid()) * 2654435761u ^
+                   static_cast<unsigned>(std::time(nullptr)) ^ (++counter * 40503u);
+    tempPath = folder + "/." + base + "." + std::to_string(tag % 1000000u) + ".tmp";
+    // 0666 here lets the umask decide the mode of a new file, as for any created file.
+    int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST)
+      return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+void SyncFolder(const std::string& folder) {
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0)
+    return;
+  // The new name is in place already; a folder that cannot be flushed (some file systems
+  // refuse) does not make the save fail.
+  fsync(fd);
+  close(fd);
+}
+
+} // namespace
+
+int TPosixFileWriter::WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    ssize_t written = write(fd, data.data(), data.size());
+    if (written < 0) {
+      if (errno == EINTR)
+        continue;
+      return errno;
+    }
+    data.remove_prefix(static_cast<size_t>(written));
+  }
+  return 0;
+}
+
+TFileWriter& DefaultFileWriter() {
+  static TPosixFileWriter writer;
+  return writer;
+}
+
+std::string ResolveSaveTarget(const std::string& path) {
+  if (char* real = realpath(path.c_str(), nullptr)) {
+    std::string resolved(real);
+    std::free(real);
+    return resolved;
+  }
+  return FollowLinks(path);
+}
+
+int ReplaceFileAtomically(const std::string& path, std::string_view bytes, TFileWriter& writer) {
+  if (path.empty())
+    return ENOENT;
+  const std::string target = ResolveSaveTarget(path);
+
+  struct stat old {};
+  const bool replacing = stat(target.c_str(), &old) == 0;
+  if (replacing && S_ISDIR(old.st_mode))
+    return EISDIR;
+
+  std::string tempPath;
+  int fd = CreateTemporary(target, tempPath);
+  if (fd < 0)
+    return errno;
+
+  int error = writer.WriteAll(fd, bytes);
+  if (error == 0 && fsync(fd) != 0)
+    error = errno;
+  if (error == 0 && replacing) {
+    // Keeping the owner only works for a privileged user; for anyone else the file simply
+    // becomes theirs, as any rewritten file would. The mode comes after, as a change of
+    // owner may drop set-id bits.
+    if (fchown(fd, old.st_uid, old.st_gid) != 0)
+      errno = 0;
+    if (fchmod(fd, old.st_mode & 07777) != 0)
+      error = errno;
+  }
+  if (close(fd) != 0 && error == 0)
+    error = errno;
+  if (error == 0 && rename(tempPath.c_str(), target.c_str()) != 0)
+    error = errno;
+  if (error != 0) {
+    unlink(tempPath.c_str());
+    return error;
+  }
+  SyncFolder(FolderOf(target));
+  return 0;
+}
+
+} // namespace quillon

@@ -1,0 +1,19 @@
+// Quillon: composes Markdown and BBCode links and keeps two link lists beside the program.
+#include <QApplication>
+
+#include "app/ui/Unit1.h"
+#include "platform/qt/QtNotifier.h"
+#include "platform/qt/QtTextClipboard.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  quillon::QtNotifier notifier;
+  quillon::QtTextClipboard clipboard;
+  quillon::TForm1 form(notifier, clipboard);
+  notifier.SetOwner(&form);
+  // As with a form's create handler, the lists are loaded (and any failure reported) once
+  // the window is complete and before it first appears.
+  form.FormCreate();
+  form.show();
+  return application.exec();
+}
