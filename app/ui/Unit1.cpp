@@ -1,0 +1,295 @@
+#include "app/ui/Unit1.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <limits>
+#include <stdexcept>
+
+#include "app/LinkCompose.h"
+#include "app/LinkList.h"
+#include "app/Utf.h"
+#include "richtext/document/RVClasses.h"
+
+namespace quillon {
+
+namespace {
+
+QString ToQt(const std::u16string& text) { return QString::fromStdU16String(text); }
+std::u16string FromQt(const QString& text) { return text.toStdU16String(); }
+
+// Layout values are pixels at 96 dots per inch.
+constexpr double kDesignDpi = 96.0;
+
+} // namespace
+
+TForm1::TForm1(TNotifier& notifier, TTextClipboard& clipboard, std::string listFolder,
+               QWidget* parent)
+    : QWidget(parent), FNotifier(&notifier), FClipboard(&clipboard),
+      FListFolder(listFolder.empty() ? ExecutableFolder() : std::move(listFolder)) {
+  setObjectName(QStringLiteral("Form1"));
+  LayOut();
+}
+
+std::string TForm1::BBCodeListPath() const { return FListFolder + ToUtf8(kBBCodeListFileName); }
+
+std::string TForm1::MarkdownListPath() const {
+  return FListFolder + ToUtf8(kMarkdownListFileName);
+}
+
+QRect TForm1::Scaled(int left, int top, int width, int height) const {
+  const double x = logicalDpiX() / kDesignDpi;
+  const double y = logicalDpiY() / kDesignDpi;
+  return QRect(qRound(left * x), qRound(top * y), qRound(width * x), qRound(height * y));
+}
+
+QLabel* TForm1::NewLabel(const char* name, const QString& caption, int left, int top,
+                         int width, int height) {
+  auto* label = new QLabel(caption, this);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(Scaled(left, top, width, height));
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+QLineEdit* TForm1::NewEdit(const char* name, int left, int top, int width, int height) {
+  auto* edit = new QLineEdit(this);
+  edit->setObjectName(QString::fromLatin1(name));
+  edit->setGeometry(Scaled(left, top, width, height));
+  // Links of any length: the default limit of 32767 characters would cut them silently.
+  edit->setMaxLength(std::numeric_limits<int>::max());
+  return edit;
+}
+
+QPushButton* TForm1::NewButton(const char* name, const QString& caption, int left, int top,
+                               int width, int height) {
+  auto* button = new QPushButton(caption, this);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(Scaled(left, top, width, height));
+  button->setAutoDefault(false);
+  return button;
+}
+
+void TForm1::LayOut() {
+  setWindowTitle(QStringLiteral("Quillon"));
+  QFont windowFont(QStringLiteral("Tahoma"));
+  windowFont.setStyleHint(QFont::SansSerif);
+  windowFont.setPixelSize(qRound(11 * logicalDpiY() / kDesignDpi));
+  windowFont.setWeight(QFont::Normal);
+  setFont(windowFont);
+  QPalette windowPalette = palette();
+  windowPalette.setColor(QPalette::Window, windowPalette.color(QPalette::Button));
+  setPalette(windowPalette);
+  setAutoFillBackground(true);
+  const QRect client = Scaled(0, 0, 683, 427);
+  resize(client.size());
+  move(0, 0);
+
+  Label5 = NewLabel("Label5", QStringLiteral(u"文字:"), 8, 8, 28, 13);
+  Label6 = NewLabel("Label6", QStringLiteral(u"链接:"), 8, 35, 28, 13);
+  Label2 = NewLabel("Label2", QStringLiteral(u"富文本型:"), 8, 54, 52, 13);
+  Label3 = NewLabel("Label3", QStringLiteral(u"MarkDown型:"), 8, 223, 66, 13);
+  Label1 = NewLabel("Label1", QStringLiteral(u"转为所见所得模式下数据到剪贴板==>"), 80, 53, 204, 13);
+  QPalette linkPalette = Label1->palette();
+  linkPalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
+  Label1->setPalette(linkPalette);
+  QFont linkFont = windowFont;
+  linkFont.setUnderline(true);
+  Label1->setFont(linkFont);
+  Label1->installEventFilter(this);
+
+  // Created in tab order, so the focus chain starts right even before setTabOrder.
+  ListBox1 = new TLinkListBox(this);
+  ListBox1->setObjectName(QStringLiteral("ListBox1"));
+  ListBox1->setGeometry(Scaled(8, 72, 586, 145));
+  ListBox2 = new TLinkListBox(this);
+  ListBox2->setObjectName(QStringLiteral("ListBox2"));
+  ListBox2->setGeometry(Scaled(8, 242, 586, 180));
+  Edit1 = NewEdit("Edit1", 42, 2, 231, 21);
+  Edit2 = NewEdit("Edit2", 42, 29, 231, 21);
+  Edit2->installEventFilter(this);
+  Button1 = NewButton("Button1", QStringLiteral(u"==>转为MarkDown型"), 279, 29, 130, 22);
+  Button2 = NewButton("Button2", QStringLiteral(u"===>转为富文本型"), 279, 0, 130, 25);
+  Edit3 = NewEdit("Edit3", 413, 2, 262, 21);
+  Edit4 = NewEdit("Edit4", 415, 29, 260, 21);
+  Button3 = NewButton("Button3", QStringLiteral(u"添加新项"), 600, 72, 75, 25);
+  Button4 = NewButton("Button4", QStringLiteral(u"删除项目"), 600, 103, 75, 25);
+  Button5 = NewButton("Button5", QStringLiteral(u"添加新项"), 600, 242, 75, 25);
+  Button6 = NewButton("Button6", QStringLiteral(u"删除新项"), 600, 273, 75, 25);
+  Button7 = NewButton("Button7", QStringLiteral(u"去重保存"), 600, 134, 75, 25);
+  Button8 = NewButton("Button8", QStringLiteral(u"去重保存"), 600, 304, 75, 25);
+
+  // Stands in the rich view control's place until that control is hosted here.
+  RichViewEdit1 = new QFrame(this);
+  RichViewEdit1->setObjectName(QStringLiteral("RichViewEdit1"));
+  RichViewEdit1->setGeometry(Scaled(288, 51, 306, 21));
+  RichViewEdit1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  QPalette editorPalette = RichViewEdit1->palette();
+  editorPalette.setColor(QPalette::Window, Qt::white);
+  RichViewEdit1->setPalette(editorPalette);
+  RichViewEdit1->setAutoFillBackground(true);
+  RichViewEdit1->setFocusPolicy(Qt::StrongFocus);
+
+  Button9 = NewButton("Button9", QStringLiteral("Button9"), 519, 165, 75, 25);
+  Button9->setVisible(false);
+
+  QWidget* tabOrder[] = {ListBox1, ListBox2, Edit1,   Edit2,   Button1, Button2,
+                         Edit3,    Edit4,    Button3, Button4, Button5, Button6,
+                         Button7,  Button8,  RichViewEdit1, Button9};
+  for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+    setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+  connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+  connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+  connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+  connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+  connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+  connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
+  connect(Button8, &QPushButton::clicked, this, &TForm1::Button8Click);
+  connect(Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
+  connect(ListBox1, &TLinkListBox::UserSelect, this, &TForm1::ListBox1Click);
+  connect(ListBox2, &TLinkListBox::UserSelect, this, &TForm1::ListBox2Click);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Edit2 && event->type() == QEvent::KeyPress) {
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    char16_t key = 0;
+    if (keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter)
+      key = 13;
+    else if (!keyEvent->text().isEmpty())
+      key = keyEvent->text().at(0).unicode();
+    if (key == 0)
+      return false; // no character typed: arrows, shifts and the like
+    Edit2KeyPress(key);
+    return key == 0; // a handler that clears the character keeps it from the edit
+  }
+  if (watched == Label1 && event->type() == QEvent::MouseButtonRelease) {
+    const auto* mouseEvent = static_cast<QMouseEvent*>(event);
+    if (mouseEvent->button() == Qt::LeftButton &&
+        Label1->rect().contains(mouseEvent->position().toPoint()))
+      Label1Click();
+    return false;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+template <class Handler> void TForm1::Guarded(Handler&& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    ShowException(*FNotifier, ApplicationTitle(ExecutablePath()), e);
+  } catch (...) {
+    ShowException(*FNotifier, ApplicationTitle(ExecutablePath()),
+                  std::runtime_error("Unknown error"));
+  }
+}
+
+void TForm1::FormCreate() {
+  Guarded([this] {
+    // Changing window flags hides a shown window; show it again if it was up.
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    if (shown)
+      show();
+  });
+  // Each list loads on its own: a missing BBCode file leaves that list empty and still
+  // lets the Markdown list load.
+  Guarded([this] { ListBox1->Items().Load(BBCodeListPath()); });
+  Guarded([this] { ListBox2->Items().Load(MarkdownListPath()); });
+}
+
+void TForm1::ComposeMarkdownLink() {
+  const QString oldAddress = Edit2->text();
+  const TMarkdownLink link = ComposeMarkdown(FromQt(Edit1->text()), FromQt(oldAddress));
+  const QString address = ToQt(link.address);
+  if (address != oldAddress)
+    Edit2->setText(address);
+  Edit4->setText(ToQt(link.markdown));
+}
+
+void TForm1::Button1Click() {
+  Guarded([this] { ComposeMarkdownLink(); });
+}
+
+void TForm1::Edit2KeyPress(char16_t& key) {
+  Guarded([this, key] {
+    if (key == 13)
+      ComposeMarkdownLink();
+  });
+}
+
+void TForm1::Button2Click() {
+  Guarded([this] {
+    Edit3->setText(ToQt(ComposeBBCode(FromQt(Edit1->text()), FromQt(Edit2->text()))));
+  });
+}
+
+void TForm1::ListBox1Click() {
+  Guarded([this] {
+    const std::u16string entry = ListBox1->Items().List().Entry(ListBox1->ItemIndex());
+    RecallBBCodeEntry(
+        entry, [this](const std::u16string& address) { Edit2->setText(ToQt(address)); },
+        [this](const std::u16string& title) { Edit1->setText(ToQt(title)); });
+  });
+}
+
+void TForm1::ListBox2Click() {
+  Guarded([this] {
+    FClipboard->SetUnicodeText(ListBox2->Items().List().Entry(ListBox2->ItemIndex()));
+  });
+}
+
+void TForm1::Button3Click() {
+  Guarded([this] { ListBox1->Items().Add(FromQt(Edit3->text())); });
+}
+
+void TForm1::Button4Click() {
+  Guarded([this] { ListBox1->Items().Delete(ListBox1->ItemIndex()); });
+}
+
+void TForm1::Button5Click() {
+  Guarded([this] { ListBox2->Items().Add(FromQt(Edit4->text())); });
+}
+
+void TForm1::Button6Click() {
+  Guarded([this] { ListBox2->Items().Delete(ListBox2->ItemIndex()); });
+}
+
+void TForm1::Button7Click() {
+  Guarded([this] {
+    ListBox1->SetItemIndex(ListBox1->Items().RemoveAdjacentDuplicates(ListBox1->ItemIndex()));
+    ListBox1->Items().Save(BBCodeListPath());
+  });
+}
+
+void TForm1::Button8Click() {
+  Guarded([this] {
+    ListBox2->SetItemIndex(ListBox2->Items().RemoveAdjacentDuplicates(ListBox2->ItemIndex()));
+    ListBox2->Items().Save(MarkdownListPath());
+  });
+}
+
+void TForm1::Button9Click() {
+  Guarded([this] {
+    const std::u16string sample = StripBBCodeTags(HiddenSampleLink());
+    FNotifier->ShowMessage(ApplicationTitle(ExecutablePath()), sample);
+    const std::vector<std::u16string> fields = SplitFields(sample, u']', u'"');
+    auto field = [&fields](int index) -> const std::u16string& {
+      if (index >= static_cast<int>(fields.size()))
+        throw richtext::EListError(index);
+      return fields[index];
+    };
+    Edit2->setText(ToQt(field(0)));
+    Edit1->setText(ToQt(field(1)));
+  });
+}
+
+void TForm1::Label1Click() {
+  // The formatted hyperlink needs the rich view control in RichViewEdit1's place; until it
+  // is hosted here the label only looks like a link.
+}
+
+} // namespace quillon

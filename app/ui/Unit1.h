@@ -1,0 +1,93 @@
+// The main window: two input fields, the composed links, the two link lists and their
+// buttons. It only wires widgets to the link tool's logic; every handler shows what goes
+// wrong in the error box and the program goes on.
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+
+#include <string>
+
+#include "app/ErrorBox.h"
+#include "app/TextClipboard.h"
+#include "app/ui/LinkListBox.h"
+
+namespace quillon {
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+public:
+  // The boxes and the clipboard are the platform's in the program and doubles in tests.
+  // listFolder holds the two list files, with a trailing '/'; by default the executable's.
+  TForm1(TNotifier& notifier, TTextClipboard& clipboard, std::string listFolder = {},
+         QWidget* parent = nullptr);
+
+  const std::string& ListFolder() const { return FListFolder; }
+  std::string BBCodeListPath() const;
+  std::string MarkdownListPath() const;
+
+  QLabel* Label1;
+  QLabel* Label2;
+  QLabel* Label3;
+  QLabel* Label5;
+  QLabel* Label6;
+  TLinkListBox* ListBox1;
+  TLinkListBox* ListBox2;
+  QLineEdit* Edit1;
+  QLineEdit* Edit2;
+  QLineEdit* Edit3;
+  QLineEdit* Edit4;
+  QPushButton* Button1;
+  QPushButton* Button2;
+  QPushButton* Button3;
+  QPushButton* Button4;
+  QPushButton* Button5;
+  QPushButton* Button6;
+  QPushButton* Button7;
+  QPushButton* Button8;
+  QPushButton* Button9;
+  QFrame* RichViewEdit1;
+
+public slots:
+  // Runs once the window is complete: makes it topmost, then loads the BBCode list and the
+  // Markdown list.
+  void FormCreate();
+
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+  void Button4Click();
+  void Button5Click();
+  void Button6Click();
+  void Button7Click();
+  void Button8Click();
+  void Button9Click();
+  void ListBox1Click();
+  void ListBox2Click();
+  void Label1Click();
+  // Enter (13) composes the Markdown link; the key still goes to the edit.
+  void Edit2KeyPress(char16_t& key);
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  template <class Handler> void Guarded(Handler&& handler);
+  void ComposeMarkdownLink();
+  void LayOut();
+  QRect Scaled(int left, int top, int width, int height) const;
+  QLineEdit* NewEdit(const char* name, int left, int top, int width, int height);
+  QPushButton* NewButton(const char* name, const QString& caption, int left, int top,
+                         int width, int height);
+  QLabel* NewLabel(const char* name, const QString& caption, int left, int top, int width,
+                   int height);
+
+  TNotifier* FNotifier;
+  TTextClipboard* FClipboard;
+  std::string FListFolder;
+};
+
+} // namespace quillon
