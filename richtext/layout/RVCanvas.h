@@ -1,0 +1,133 @@
+// The drawing surface the engine paints and measures on.
+//
+// The engine never touches a toolkit: a canvas is the small state a platform surface keeps
+// between calls (font, brush, pen, character spacing, text alignment, resolution). The
+// platform binding implements it over its painter; tests implement it with a recorder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "richtext/document/RVClasses.h"
+#include "richtext/document/RVSet.h"
+
+namespace richtext {
+
+struct TRect {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  constexpr int Width() const { return Right - Left; }
+  constexpr int Height() const { return Bottom - Top; }
+  constexpr bool operator==(const TRect&) const = default;
+};
+
+struct TRVSize {
+  int cx = 0, cy = 0;
+  constexpr bool operator==(const TRVSize&) const = default;
+};
+
+// Font style bits, bit number = ordinal.
+enum TFontStyle : std::uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+using TFontStyles = TRVSet<TFontStyle, std::uint8_t>;
+
+enum TFontPitch : std::uint8_t { fpDefault, fpVariable, fpFixed };
+
+// Character set numbers of the drawing layer's fonts.
+using TFontCharset = std::uint8_t;
+inline constexpr TFontCharset ANSI_CHARSET = 0;
+inline constexpr TFontCharset DEFAULT_CHARSET = 1;
+inline constexpr TFontCharset SYMBOL_CHARSET = 2;
+
+// A font of the drawing layer. Height is authoritative: negative is the character (em) height
+// in pixels at PixelsPerInch, positive the cell height; Size is derived from it in points.
+struct TRVFont {
+  std::u16string Name = u"Arial";
+  int Height = -13;
+  int PixelsPerInch = 96;
+  TFontStyles Style;
+  TFontCharset Charset = DEFAULT_CHARSET;
+  TColor Color = static_cast<TColor>(0xFF000008); // window text
+  TFontPitch Pitch = fpDefault;
+  // 0: 700 for bold, 400 otherwise.
+  int Weight = 0;
+  // Average character width of a horizontally scaled font; 0 for the font's natural width.
+  int Width = 0;
+
+  // Points, rounded to nearest (ties to even): -Height * 72 / PixelsPerInch.
+  int GetSize() const;
+  void SetSize(int points);
+
+  bool operator==(const TRVFont&) const = default;
+};
+
+enum TRVBrushStyle : std::uint8_t { bsSolid, bsClear };
+struct TRVBrush {
+  TColor Color = static_cast<TColor>(0x00FFFFFF);
+  TRVBrushStyle Style = bsSolid;
+  bool operator==(const TRVBrush&) const = default;
+};
+
+enum TRVPenStyle : std::uint8_t {
+  psSolid,
+  psDash,
+  psDot,
+  psDashDot,
+  psDashDotDot,
+  psClear,
+  psInsideFrame
+};
+struct TRVPen {
+  TColor Color = 0;
+  TRVPenStyle Style = psSolid;
+  int Width = 1;
+  bool operator==(const TRVPen&) const = default;
+};
+
+// Text alignment flags, combined by or.
+inline constexpr unsigned TA_LEFT = 0;
+inline constexpr unsigned TA_TOP = 0;
+inline constexpr unsigned TA_RIGHT = 2;
+inline constexpr unsigned TA_CENTER = 6;
+inline constexpr unsigned TA_BOTTOM = 8;
+inline constexpr unsigned TA_BASELINE = 24;
+inline constexpr unsigned TA_RTLREADING = 256;
+
+class TRVCanvas {
+public:
+  virtual ~TRVCanvas() = default;
+
+  virtual const TRVFont& GetFont() const = 0;
+  virtual void SetFont(const TRVFont& Font) = 0;
+  virtual const TRVBrush& GetBrush() const = 0;
+  virtual void SetBrush(const TRVBrush& Brush) = 0;
+  virtual const TRVPen& GetPen() const = 0;
+  virtual void SetPen(const TRVPen& Pen) = 0;
+  // Extra space added after every character, in pixels.
+  virtual int GetTextCharacterExtra() const = 0;
+  virtual void SetTextCharacterExtra(int Extra) = 0;
+  virtual unsigned GetTextAlign() const = 0;
+  virtual void SetTextAlign(unsigned Flags) = 0;
+  // Device resolution.
+  virtual int GetPixelsPerInchX() const = 0;
+  virtual int GetPixelsPerInchY() const = 0;
+
+  // Conveniences over the calls above.
+  void SetFontColor(TColor Color);
+  void SetBrushColor(TColor Color);
+  void SetBrushStyle(TRVBrushStyle Style);
+};
+
+// Screen and device resolutions and the page margins of one formatting or printing pass.
+struct TRVScreenAndDevice {
+  std::int32_t ppixScreen = 96, ppiyScreen = 96;
+  std::int32_t ppixDevice = 96, ppiyDevice = 96;
+  std::int32_t LeftMargin = 0, RightMargin = 0;
+};
+
+// When above 0, the resolution every conversion and layout uses instead of the canvas's.
+extern int RichViewPixelsPerInch;
+
+// The screen's logical resolution; the platform binding sets it at start-up (96 until then).
+int RV_GetScreenPixelsPerInch();
+void RV_SetScreenPixelsPerInch(int PixelsPerInch);
+
+} // namespace richtext
