@@ -17,6 +17,19 @@ TLinkListBox::TLinkListBox(QWidget* parent)
   setTextElideMode(Qt::ElideNone);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setDragEnabled(false);
+  // A view moves the selection to a neighbour when the selected row goes; a list box is
+  // left with nothing selected, so that a second delete cannot take another entry.
+  connect(FModel, &QAbstractItemModel::rowsRemoved, this, [this] {
+    if (FSelectedRowGoes)
+      selectionModel()->clearSelection();
+    FSelectedRowGoes = false;
+  });
+}
+
+void TLinkListBox::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
+  const int selected = ItemIndex();
+  FSelectedRowGoes = selected >= start && selected <= end;
+  QListView::rowsAboutToBeRemoved(parent, start, end);
 }
 
 int TLinkListBox::ItemIndex() const {

@@ -27,6 +27,7 @@ signals:
   void UserSelect();
 
 protected:
+  void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -36,6 +37,7 @@ private:
   void ReportClickOn(const QPoint& pos);
 
   TLinkListModel* FModel; // owned as a child object
+  bool FSelectedRowGoes = false;
 };
 
 } // namespace quillon

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -48,8 +49,12 @@ QLabel* TForm1::NewLabel(const char* name, const QString& caption, int left, int
                          int width, int height) {
   auto* label = new QLabel(caption, this);
   label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(Scaled(left, top, width, height));
   label->setTextFormat(Qt::PlainText);
+  // Labels size themselves to their caption: the font that stands in for the window font
+  // may be wider than the one the layout was drawn with.
+  QRect place = Scaled(left, top, width, height);
+  place.setWidth(std::max(place.width(), label->sizeHint().width()));
+  label->setGeometry(place);
   return label;
 }
 

@@ -1,0 +1,91 @@
+// A main window over a temporary list folder, with recording boxes and clipboard.
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "app/LinkList.h"
+#include "app/Utf.h"
+#include "app/ui/Unit1.h"
+#include "tests/app/ui/RecordingServices.h"
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
+QT_END_NAMESPACE
+
+namespace quillon::test {
+
+inline void PrintTo(const TBox& box, std::ostream* out) {
+  *out << ToUtf8(box.kind) << " \"" << ToUtf8(box.title) << "\": \"" << ToUtf8(box.text) << '"';
+}
+
+class FormFixture : public ::testing::Test {
+protected:
+  void SetUp() override { ASSERT_TRUE(Folder.isValid()); }
+
+  std::string FolderPath() const { return QDir(Folder.path()).absolutePath().toStdString() + "/"; }
+  std::string ListPath(const char16_t* fileName) const { return FolderPath() + ToUtf8(fileName); }
+
+  void WriteList(const char16_t* fileName, const std::string& bytes) const {
+    QFile file(QString::fromStdString(ListPath(fileName)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  }
+  std::string ReadList(const char16_t* fileName) const {
+    QFile file(QString::fromStdString(ListPath(fileName)));
+    if (!file.open(QIODevice::ReadOnly))
+      return "<missing>";
+    return file.readAll().toStdString();
+  }
+
+  // Creates, loads and shows the window, as the program does.
+  TForm1& Open(TTextClipboard* clipboard = nullptr) {
+    Form = std::make_unique<TForm1>(Notifier, clipboard ? *clipboard : Clipboard, FolderPath());
+    Form->FormCreate();
+    Form->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+    return *Form;
+  }
+
+  static void ClickRow(TLinkListBox* list, int row) {
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+  }
+
+  static QString Row(TLinkListBox* list, int row) {
+    return list->model()->index(row, 0).data().toString();
+  }
+  static int RowOf(TLinkListBox* list, const QString& text) {
+    for (int i = 0; i < list->model()->rowCount(); ++i)
+      if (Row(list, i) == text)
+        return i;
+    ADD_FAILURE() << "no row " << text.toStdString();
+    return -1;
+  }
+  static QStringList Rows(TLinkListBox* list) {
+    QStringList rows;
+    for (int i = 0; i < list->model()->rowCount(); ++i)
+      rows << Row(list, i);
+    return rows;
+  }
+
+  // The title every box of the test program carries (its file name is app_ui_test).
+  static constexpr char16_t kTitle[] = u"app_ui_test";
+  static constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+  QTemporaryDir Folder;
+  TRecordingNotifier Notifier;
+  TRecordingClipboard Clipboard;
+  std::unique_ptr<TForm1> Form;
+};
+
+} // namespace quillon::test
