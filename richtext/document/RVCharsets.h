@@ -1,0 +1,43 @@
+// Font character sets and the code pages that go with them.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "richtext/document/RVCodePage.h"
+#include "richtext/layout/RVCanvas.h"
+
+namespace richtext {
+
+// ANSI_CHARSET, DEFAULT_CHARSET and SYMBOL_CHARSET come with the drawing layer.
+inline constexpr TFontCharset MAC_CHARSET = 77;
+inline constexpr TFontCharset SHIFTJIS_CHARSET = 128;
+inline constexpr TFontCharset HANGEUL_CHARSET = 129;
+inline constexpr TFontCharset JOHAB_CHARSET = 130;
+inline constexpr TFontCharset GB2312_CHARSET = 134;
+inline constexpr TFontCharset CHINESEBIG5_CHARSET = 136;
+inline constexpr TFontCharset GREEK_CHARSET = 161;
+inline constexpr TFontCharset TURKISH_CHARSET = 162;
+inline constexpr TFontCharset VIETNAMESE_CHARSET = 163;
+inline constexpr TFontCharset HEBREW_CHARSET = 177;
+inline constexpr TFontCharset ARABIC_CHARSET = 178;
+inline constexpr TFontCharset BALTIC_CHARSET = 186;
+inline constexpr TFontCharset RUSSIAN_CHARSET = 204;
+inline constexpr TFontCharset THAI_CHARSET = 222;
+inline constexpr TFontCharset EASTEUROPE_CHARSET = 238;
+inline constexpr TFontCharset OEM_CHARSET = 255;
+
+// Pseudo code pages the table answers for the OEM and Macintosh sets.
+inline constexpr TRVCodePage CP_OEMCP = 1;
+inline constexpr TRVCodePage CP_MACCP = 2;
+
+struct TRVCharsetCodePage {
+  TFontCharset Charset;
+  TRVCodePage CodePage;
+};
+
+// The fixed part of the table; SYMBOL_CHARSET depends on the process code page and is
+// answered by RVU_Charset2CodePage itself.
+std::span<const TRVCharsetCodePage> RVCharsetCodePages();
+
+} // namespace richtext
