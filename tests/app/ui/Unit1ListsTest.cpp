@@ -7,6 +7,7 @@
 #include <QMimeData>
 
 #include "platform/qt/QtTextClipboard.h"
+#include "richtext/document/RVClasses.h"
 #include "tests/app/ui/FormFixture.h"
 
 namespace quillon::test {
@@ -99,6 +100,50 @@ TEST_F(ListsTest, UserSelectionCopiesByMouseAndKeyboard) {
   EXPECT_EQ(Clipboard.Texts.size(), want.size());
   EXPECT_EQ(list->ItemIndex(), 0);
   EXPECT_TRUE(Notifier.Boxes.empty());
+}
+
+TEST_F(ListsTest, DraggingOverEntriesCopiesEachOneReached) {
+  WriteList(kBBCodeListFileName, Utf8List({}));
+  WriteList(kMarkdownListFileName, Utf8List({"[a](http://a)", "[b](http://b)", "[c](http://c)"}));
+  Open();
+  QWidget* viewport = Form->ListBox2->viewport();
+  auto centre = [this](int row) {
+    return Form->ListBox2->visualRect(Form->ListBox2->model()->index(row, 0)).center();
+  };
+  QTest::mousePress(viewport, Qt::LeftButton, {}, centre(0));
+  QTest::mouseMove(viewport, centre(0) + QPoint(3, 0)); // same entry: nothing new
+  QTest::mouseMove(viewport, centre(2));
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, centre(2));
+  EXPECT_EQ(Clipboard.Texts, std::vector<std::u16string>({u"[a](http://a)", u"[c](http://c)"}));
+}
+
+// A clipboard that another program holds, or that refuses the data.
+class TFailingClipboard : public TTextClipboard {
+public:
+  explicit TFailingClipboard(std::string message) : FMessage(std::move(message)) {}
+  void SetUnicodeText(const std::u16string&) override {
+    throw richtext::ERichViewError(FMessage);
+  }
+
+private:
+  std::string FMessage;
+};
+
+TEST_F(ListsTest, ClipboardFailuresAreShownInTheErrorBox) {
+  WriteList(kBBCodeListFileName, Utf8List({}));
+  WriteList(kMarkdownListFileName, Utf8List({"[a](http://a)"}));
+  TFailingClipboard busy("Cannot open clipboard: Access is denied");
+  Open(&busy);
+  ClickRow(Form->ListBox2, 0);
+  Form.reset();
+  TFailingClipboard refusing("Out of system resources");
+  Open(&refusing);
+  ClickRow(Form->ListBox2, 0);
+  const std::vector<TBox> want = {
+      {u"error", kTitle, u"Cannot open clipboard: Access is denied."},
+      {u"error", kTitle, u"Out of system resources."},
+  };
+  EXPECT_EQ(Notifier.Boxes, want);
 }
 
 TEST_F(ListsTest, ProgramChangesOfTheSelectionRunNoHandler) {
