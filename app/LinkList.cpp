@@ -100,6 +100,29 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
+// ICU's collation for the POSIX variant (what the C locale becomes) is plain code point
+// order with capitals first; the lists are to sort without regard to case in every locale,
+// so that variant falls back to the language's ordinary collation.
+std::string CollationLocale(std::string localeName) {
+  if (localeName.empty())
+    localeName = uloc_getDefault();
+  char variant[ULOC_FULLNAME_CAPACITY] = {};
+  char language[ULOC_LANG_CAPACITY] = {};
+  char country[ULOC_COUNTRY_CAPACITY] = {};
+  UErrorCode error = U_ZERO_ERROR;
+  uloc_getVariant(localeName.c_str(), variant, sizeof variant - 1, &error);
+  uloc_getLanguage(localeName.c_str(), language, sizeof language - 1, &error);
+  uloc_getCountry(localeName.c_str(), country, sizeof country - 1, &error);
+  if (U_FAILURE(error))
+    return localeName;
+  std::string lowerLanguage(language);
+  if (lowerLanguage == "c" || lowerLanguage == "posix")
+    return "";
+  if (std::strcmp(variant, "POSIX") == 0)
+    return country[0] ? lowerLanguage + "_" + country : lowerLanguage;
+  return localeName;
+}
+
 } // namespace
 
 TDecodedList DecodeListFile(std::string_view bytes, richtext::TRVCodePage ansiCodePage) {
@@ -152,8 +175,7 @@ void TLinkList::TCollatorCloser::operator()(UCollator* collator) const { ucol_cl
 TLinkList::TLinkList(std::string localeName, richtext::TRVCodePage ansiCodePage)
     : FAnsiCodePage(ansiCodePage == richtext::CP_ACP ? richtext::RVU_GetProcessAnsiCodePage()
                                                      : ansiCodePage) {
-  if (localeName.empty())
-    localeName = uloc_getDefault();
+  localeName = CollationLocale(std::move(localeName));
   UErrorCode error = U_ZERO_ERROR;
   FCollator.reset(ucol_open(localeName.c_str(), &error));
   if (U_FAILURE(error)) {

@@ -23,7 +23,9 @@ TRVCodePage RVU_LocaleAnsiCodePage(std::string_view localeName);
 // The ANSI code page of the process locale (ICU's default locale).
 TRVCodePage RVU_GetProcessAnsiCodePage();
 
-// Bytes in a code page to UTF-16. Bytes the code page does not define become U+FFFD.
+// Bytes in a code page to UTF-16. Bytes the code page does not define become U+FFFD, except
+// where the Windows tables give them a private-use or control character of their own
+// (0x81 in 1252 is U+0081); half a double-byte character is U+FFFD as well.
 std::u16string RVU_AnsiToUnicode(TRVCodePage codePage, std::string_view bytes);
 
 // UTF-16 to bytes in a code page; characters it cannot represent become the code page's

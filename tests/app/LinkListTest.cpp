@@ -1,0 +1,157 @@
+#include "app/LinkList.h"
+
+#include <gtest/gtest.h>
+#include <unicode/uloc.h>
+
+#include "AppTestSupport.h"
+#include "richtext/document/RVClasses.h"
+
+namespace quillon {
+namespace {
+
+using test::Dump;
+using test::Hex;
+using test::ReadBytes;
+using test::TTempFolder;
+using test::WriteBytes;
+
+std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+class LinkListFiles : public ::testing::Test {
+protected:
+  // Round trip through a file: what the list holds after loading bytes.
+  std::string LoadDump(TLinkList& list, std::string_view bytes) {
+    WriteBytes(path, bytes);
+    list.Load(path);
+    return Dump(list.Entries());
+  }
+  TTempFolder folder;
+  std::string path = folder.File("博客SEO_富文本型.txt");
+};
+
+TEST_F(LinkListFiles, LoadSortsWithoutRegardToCase) {
+  TLinkList list("en_US", 1252);
+  EXPECT_EQ("[a|b]", LoadDump(list, "b\na"));
+  // Entries equal but for case keep their file order.
+  EXPECT_EQ("[a|A|B|b]", LoadDump(list, "B\na\nA\nb"));
+  EXPECT_EQ("[A|a|b|B]", LoadDump(list, "b\nA\nB\na"));
+  // Accents still order (secondary strength).
+  EXPECT_EQ("[e|E|é|f]", LoadDump(list, "f\n\xE9\ne\nE"));
+  EXPECT_EQ("[||x|y]", LoadDump(list, "y\n\nx\r\n\n"));
+}
+
+TEST_F(LinkListFiles, AddGoesAfterItsEquals) {
+  TLinkList list("en_US", 1252);
+  LoadDump(list, "a\nb\nc");
+  EXPECT_EQ(1, list.InsertPosition(u"A"));
+  EXPECT_EQ(1, list.Add(u"A"));
+  EXPECT_EQ(2, list.Add(u"a"));
+  EXPECT_EQ(0, list.Add(u""));
+  EXPECT_EQ(6, list.Add(u"d"));
+  EXPECT_EQ(6, list.Add(u"C"));
+  EXPECT_EQ("[|a|A|a|b|c|C|d]", Dump(list.Entries()));
+  // Nothing reaches the file until a save.
+  EXPECT_EQ("a\nb\nc", ReadBytes(path));
+}
+
+TEST_F(LinkListFiles, CollationFollowsTheLocale) {
+  // In Swedish "ö" sorts after "z"; elsewhere beside "o".
+  TLinkList swedish("sv_SE", 1252), english("en_US", 1252);
+  EXPECT_EQ("[o|z|ö]", LoadDump(swedish, "\xF6\nz\no"));
+  EXPECT_EQ("[o|ö|z]", LoadDump(english, "\xF6\nz\no"));
+  // The C locale still sorts without regard to case.
+  std::string saved = uloc_getDefault();
+  UErrorCode error = U_ZERO_ERROR;
+  uloc_setDefault("en_US_POSIX", &error);
+  TLinkList posix;
+  uloc_setDefault(saved.c_str(), &error);
+  EXPECT_EQ("[b|B|c]", LoadDump(posix, "c\nb\nB"));
+}
+
+TEST_F(LinkListFiles, DeleteAndIndexErrors) {
+  TLinkList list("en_US", 1252);
+  LoadDump(list, "a\nb\nc");
+  list.Delete(-1);
+  EXPECT_EQ("[a|b|c]", Dump(list.Entries()));
+  list.Delete(1);
+  EXPECT_EQ("[a|c]", Dump(list.Entries()));
+  EXPECT_EQ("List index out of bounds (2)", ErrorOf([&] { list.Delete(2); }));
+  EXPECT_EQ("List index out of bounds (-2)", ErrorOf([&] { list.Delete(-2); }));
+  EXPECT_EQ("List index out of bounds (2)", ErrorOf([&] { list.Entry(2); }));
+  EXPECT_EQ("c", ToUtf8(list.Entry(1)));
+}
+
+TEST_F(LinkListFiles, SaveRemovesAdjacentDuplicatesExactly) {
+  TLinkList list("en_US", 1252);
+  LoadDump(list, "x\nx\ny\nx\na\nA\n\n\n");
+  list.Save(path);
+  EXPECT_EQ("[|a|A|x|y]", Dump(list.Entries()));
+  EXPECT_EQ("\r\na\r\nA\r\nx\r\ny\r\n", ReadBytes(path));
+
+  list.Add(u"a");  // a, A, a: no two neighbours equal, all kept
+  list.Add(u"A");  // a, A, a, A
+  list.RemoveAdjacentDuplicates();
+  EXPECT_EQ("[|a|A|a|A|x|y]", Dump(list.Entries()));
+}
+
+TEST_F(LinkListFiles, SavesInTheEncodingItRead) {
+  TLinkList list("en_US", 1252);
+  LoadDump(list, "\xEF\xBB\xBF" "b\na");
+  list.Add(u"中");
+  list.Save(path);
+  EXPECT_EQ("EF BB BF 61 0D 0A 62 0D 0A E4 B8 AD 0D 0A", Hex(ReadBytes(path)));
+
+  LoadDump(list, std::string("\xFF\xFE" "b\0", 4));
+  list.Save(path);
+  EXPECT_EQ("FF FE 62 00 0D 00 0A 00", Hex(ReadBytes(path)));
+
+  // Unmarked UTF-8 is ANSI text both ways, so its bytes survive a load and a save.
+  LoadDump(list, "caf\xC3\xA9\nb\na");
+  EXPECT_EQ(TListEncoding::Ansi, list.Encoding());
+  list.Save(path);
+  EXPECT_EQ("a\r\nb\r\ncaf\xC3\xA9\r\n", ReadBytes(path));
+}
+
+TEST_F(LinkListFiles, SavingAnEmptyList) {
+  TLinkList list("en_US", 1252);
+  LoadDump(list, "\xEF\xBB\xBF" "only");
+  list.Delete(0);
+  list.Save(path);
+  EXPECT_EQ("EF BB BF", Hex(ReadBytes(path)));
+  LoadDump(list, "only");
+  list.Delete(0);
+  list.Save(path);
+  EXPECT_EQ("", Hex(ReadBytes(path)));
+}
+
+TEST_F(LinkListFiles, MissingFileLeavesAnEmptyListSavedAsAnsi) {
+  TLinkList list("en_US", 1252);
+  LoadDump(list, "\xEF\xBB\xBF" "old");
+  std::string missing = folder.File("missing.txt");
+  EXPECT_EQ("Cannot open file \"" + missing + "\". No such file or directory",
+            ErrorOf([&] { list.Load(missing); }));
+  EXPECT_EQ(0, list.Count());
+  EXPECT_FALSE(list.Encoding().has_value());
+
+  list.Add(u"é");
+  list.Save(missing);
+  EXPECT_EQ("E9 0D 0A", Hex(ReadBytes(missing)));
+  EXPECT_FALSE(list.Encoding().has_value());
+}
+
+TEST_F(LinkListFiles, UnreadablePathIsAnOpenError) {
+  TLinkList list("en_US", 1252);
+  EXPECT_EQ("Cannot open file \"" + folder.Path().string() + "\". Is a directory",
+            ErrorOf([&] { list.Load(folder.Path().string()); }));
+  EXPECT_EQ(0, list.Count());
+}
+
+} // namespace
+} // namespace quillon

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "AppTestSupport.h"
+#include "app/LinkList.h"
+
+namespace quillon {
+namespace {
+
+using test::Dump;
+using test::Hex;
+
+std::string Name(TListEncoding encoding) {
+  switch (encoding) {
+  case TListEncoding::Ansi:
+    return "ansi";
+  case TListEncoding::Utf8:
+    return "utf8";
+  case TListEncoding::Utf16LE:
+    return "utf16le";
+  case TListEncoding::Utf16BE:
+    return "utf16be";
+  }
+  return "?";
+}
+
+// "utf8 [a|b]"
+std::string Decode(std::string_view bytes, richtext::TRVCodePage codePage = 1252) {
+  TDecodedList list = DecodeListFile(bytes, codePage);
+  return Name(list.encoding) + " " + Dump(list.lines);
+}
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string out;
+  for (int v : values)
+    out += static_cast<char>(v);
+  return out;
+}
+
+TEST(DecodeListFile, EncodingFromByteOrderMark) {
+  EXPECT_EQ("utf8 [a|中]", Decode("\xEF\xBB\xBF" "a\r\n\xE4\xB8\xAD"));
+  EXPECT_EQ("utf16le [a|中]", Decode(Bytes({0xFF, 0xFE, 'a', 0, '\n', 0, 0x2D, 0x4E})));
+  EXPECT_EQ("utf16be [a|中]", Decode(Bytes({0xFE, 0xFF, 0, 'a', 0, '\n', 0x4E, 0x2D})));
+  // The little-endian mark wins when the big-endian one follows it.
+  EXPECT_EQ("utf16le [\uFFFE]", Decode(Bytes({0xFF, 0xFE, 0xFE, 0xFF})));
+  // Two bytes of a UTF-8 mark are no mark.
+  EXPECT_EQ("ansi [ï»a]", Decode("\xEF\xBB" "a"));
+  EXPECT_EQ("utf8 []", Decode("\xEF\xBB\xBF"));
+  EXPECT_EQ("ansi []", Decode(""));
+}
+
+TEST(DecodeListFile, UnmarkedFilesAreAnsi) {
+  // UTF-8 without a mark is read as ANSI text, as a plain text file of the system would be.
+  EXPECT_EQ("ansi [cafÃ©]", Decode("caf\xC3\xA9", 1252));
+  EXPECT_EQ("ansi [中文]", Decode("\xD6\xD0\xCE\xC4", 936));
+  EXPECT_EQ("ansi [Привет]", Decode("\xCF\xF0\xE8\xE2\xE5\xF2", 1251));
+}
+
+TEST(DecodeListFile, LineBreaks) {
+  EXPECT_EQ("ansi [b|a]", Decode("b\na"));
+  EXPECT_EQ("ansi [a]", Decode("a\r\n"));
+  EXPECT_EQ("ansi [a|]", Decode("a\n\r"));
+  EXPECT_EQ("ansi [a||b]", Decode("a\r\rb"));
+  EXPECT_EQ("ansi [a||b]", Decode("a\n\nb"));
+  EXPECT_EQ("ansi [||a]", Decode("\r\n\na"));
+  EXPECT_EQ("ansi [a|]", Decode("a\r\n\r\n"));
+  EXPECT_EQ("ansi []", Decode("\r\n"));
+  EXPECT_EQ("utf16be [a|]", Decode(Bytes({0xFE, 0xFF, 0, 'a', 0, '\n', 0, '\r'})));
+}
+
+TEST(DecodeListFile, NulEndsTheText) {
+  EXPECT_EQ("ansi [a|b]", Decode(std::string_view("a\nb\0c\nd", 7)));
+  EXPECT_EQ("ansi []", Decode(std::string_view("\0a", 2)));
+  EXPECT_EQ("utf8 [x]", Decode(std::string_view("\xEF\xBB\xBFx\0y", 6)));
+  // In UTF-16 it is the zero code unit that ends the text, not a zero byte.
+  EXPECT_EQ("utf16le [a]", Decode(Bytes({0xFF, 0xFE, 'a', 0, 0, 0, 'b', 0})));
+  EXPECT_EQ("utf16le [一]", Decode(Bytes({0xFF, 0xFE, 0x00, 0x4E})));
+  EXPECT_EQ("utf16be [一]", Decode(Bytes({0xFE, 0xFF, 0x4E, 0x00})));
+}
+
+TEST(DecodeListFile, DamagedText) {
+  // An odd last byte of UTF-16 shows as a replacement character instead of vanishing.
+  EXPECT_EQ("utf16le [a\uFFFD]", Decode(Bytes({0xFF, 0xFE, 'a', 0, 'b'})));
+  EXPECT_EQ("utf8 [a\uFFFDb]", Decode("\xEF\xBB\xBF" "a\xFF" "b"));
+  // A lone surrogate survives decoding, so saving the list writes the same units back.
+  TDecodedList list = DecodeListFile(Bytes({0xFF, 0xFE, 0x00, 0xD8}), 1252);
+  ASSERT_EQ(1u, list.lines.size());
+  EXPECT_EQ(std::u16string(u"\xD800"), list.lines[0]);
+}
+
+TEST(EncodeListFile, MarkThenEveryEntryWithCrLf) {
+  const std::vector<std::u16string> entries = {u"a", u"", u"中"};
+  EXPECT_EQ("EF BB BF 61 0D 0A 0D 0A E4 B8 AD 0D 0A",
+            Hex(EncodeListFile(entries, TListEncoding::Utf8, 1252)));
+  EXPECT_EQ("FF FE 61 00 0D 00 0A 00 0D 00 0A 00 2D 4E 0D 00 0A 00",
+            Hex(EncodeListFile(entries, TListEncoding::Utf16LE, 1252)));
+  EXPECT_EQ("FE FF 00 61 00 0D 00 0A 00 0D 00 0A 4E 2D 00 0D 00 0A",
+            Hex(EncodeListFile(entries, TListEncoding::Utf16BE, 1252)));
+  EXPECT_EQ("61 0D 0A 0D 0A 3F 0D 0A", Hex(EncodeListFile(entries, TListEncoding::Ansi, 1252)));
+  EXPECT_EQ("61 0D 0A 0D 0A D6 D0 0D 0A", Hex(EncodeListFile(entries, TListEncoding::Ansi, 936)));
+}
+
+TEST(EncodeListFile, EmptyListIsTheMarkAlone) {
+  EXPECT_EQ("EF BB BF", Hex(EncodeListFile({}, TListEncoding::Utf8, 1252)));
+  EXPECT_EQ("FF FE", Hex(EncodeListFile({}, TListEncoding::Utf16LE, 1252)));
+  EXPECT_EQ("FE FF", Hex(EncodeListFile({}, TListEncoding::Utf16BE, 1252)));
+  EXPECT_EQ("", Hex(EncodeListFile({}, TListEncoding::Ansi, 1252)));
+}
+
+TEST(ListFile, EveryEncodingReadsBackWhatItWrote) {
+  const std::vector<std::u16string> entries = {u"", u"[url=https://a.example/x]标题[/url]",
+                                               u"emoji 😀", u"  spaced  "};
+  for (TListEncoding encoding :
+       {TListEncoding::Utf8, TListEncoding::Utf16LE, TListEncoding::Utf16BE}) {
+    TDecodedList back = DecodeListFile(EncodeListFile(entries, encoding, 1252), 1252);
+    EXPECT_EQ(Name(encoding), Name(back.encoding));
+    EXPECT_EQ(Dump(entries), Dump(back.lines)) << Name(encoding);
+  }
+  const std::vector<std::u16string> gbk = {u"中文", u"", u"abc"};
+  EXPECT_EQ(Dump(gbk),
+            Dump(DecodeListFile(EncodeListFile(gbk, TListEncoding::Ansi, 936), 936).lines));
+}
+
+} // namespace
+} // namespace quillon
