@@ -89,8 +89,10 @@ private:
   std::string Short();
   void Need(std::size_t n) const;
   TRVValueType Tag();
+  static constexpr int MaxDepth = 32;
   std::string_view FIn;
   std::size_t FPos = 0;
+  int FDepth = 0;
 };
 
 } // namespace richtext
