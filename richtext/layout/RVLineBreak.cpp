@@ -1,0 +1,199 @@
+#include "richtext/layout/RVLineBreak.h"
+
+#include "richtext/layout/RVLineBreakTables.h"
+
+#include <algorithm>
+#include <unicode/uchar.h>
+
+namespace richtext {
+
+namespace {
+
+bool IsHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
+bool IsSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDFFF;
+}
+
+char32_t CombineSurrogates(char16_t high, char16_t low) {
+  return 0x10000 + ((char32_t(high) - 0xD800) << 10) + (char32_t(low) - 0xDC00);
+}
+
+// Unicode's classes onto the engine's smaller set; the ones it lacks behave as letters.
+TRVLineBreakClass FromUnicodeClass(int32_t unicodeClass) {
+  switch (unicodeClass) {
+  case U_LB_OPEN_PUNCTUATION:
+    return rvu_lb_OP;
+  case U_LB_CLOSE_PUNCTUATION:
+    return rvu_lb_CL;
+  case U_LB_QUOTATION:
+    return rvu_lb_QU;
+  case U_LB_GLUE:
+    return rvu_lb_GL;
+  case U_LB_NONSTARTER:
+    return rvu_lb_NS;
+  case U_LB_EXCLAMATION:
+    return rvu_lb_EX;
+  case U_LB_BREAK_SYMBOLS:
+    return rvu_lb_SY;
+  case U_LB_INFIX_NUMERIC:
+    return rvu_lb_IS;
+  case U_LB_PREFIX_NUMERIC:
+    return rvu_lb_PR;
+  case U_LB_POSTFIX_NUMERIC:
+    return rvu_lb_PO;
+  case U_LB_NUMERIC:
+    return rvu_lb_NU;
+  case U_LB_SPACE:
+    return rvu_lb_SP;
+  case U_LB_IDEOGRAPHIC:
+    return rvu_lb_ID;
+  case U_LB_INSEPARABLE:
+    return rvu_lb_IN;
+  case U_LB_HYPHEN:
+    return rvu_lb_HY;
+  case U_LB_BREAK_AFTER:
+    return rvu_lb_BA;
+  case U_LB_BREAK_BEFORE:
+    return rvu_lb_BB;
+  case U_LB_BREAK_BOTH:
+    return rvu_lb_B2;
+  case U_LB_ZWSPACE:
+    return rvu_lb_ZW;
+  case U_LB_COMBINING_MARK:
+    return rvu_lb_CM;
+  default:
+    return rvu_lb_AL;
+  }
+}
+
+TRVLineBreakClass UnicodeClassOf(char32_t codePoint) {
+  return FromUnicodeClass(u_getIntPropertyValue(UChar32(codePoint), UCHAR_LINE_BREAK));
+}
+
+bool IsIndicMark(char16_t ch) {
+  if (ch < RVIndicFirst || ch > RVIndicLast)
+    return false;
+  return (U_GET_GC_MASK(ch) & U_GC_M_MASK) != 0;
+}
+
+// Class of the character starting at index i (i < size). A pair is one code point; a surrogate
+// half without its partner is malformed text and counts as a letter.
+TRVLineBreakClass ClassStartingAt(std::u16string_view s, std::size_t i, std::size_t& next) {
+  char16_t c = s[i];
+  if (IsHighSurrogate(c) && i + 1 < s.size() && IsLowSurrogate(s[i + 1])) {
+    next = i + 2;
+    return RVGetCharLineBreakClass32(CombineSurrogates(c, s[i + 1]));
+  }
+  next = i + 1;
+  return IsSurrogate(c) ? rvu_lb_AL : RVGetCharLineBreakClass(c);
+}
+
+// Class of the character ending at index i; first becomes the index of its first unit.
+TRVLineBreakClass ClassEndingAt(std::u16string_view s, std::size_t i, std::size_t& first) {
+  char16_t c = s[i];
+  if (IsLowSurrogate(c) && i > 0 && IsHighSurrogate(s[i - 1])) {
+    first = i - 1;
+    return RVGetCharLineBreakClass32(CombineSurrogates(s[i - 1], c));
+  }
+  first = i;
+  return IsSurrogate(c) ? rvu_lb_AL : RVGetCharLineBreakClass(c);
+}
+
+bool Breaks(TRVLineBreakClass before, TRVLineBreakClass after, bool spacesBetween) {
+  TRVBreakAction action = BreakPairs[before][after];
+  return action == bk_DBK || (action == bk_IBK && spacesBetween);
+}
+
+// Walks S forward from Context. With stopAtBreak, returns the index of the first character
+// that a line may start with, leaving Context as it was just before it; otherwise (or when
+// there is none) returns -1 with Context describing the end of S.
+int ScanForward(std::u16string_view s, TRVLineBreakContext& context, bool stopAtBreak) {
+  std::size_t i = 0;
+  while (i < s.size()) {
+    if (s[i] == u' ') {
+      context.SpacesAfter = context.HasBefore;
+      ++i;
+      continue;
+    }
+    std::size_t next;
+    TRVLineBreakClass cls = ClassStartingAt(s, i, next);
+    if (stopAtBreak && context.HasBefore && Breaks(context.Before, cls, context.SpacesAfter))
+      return int(i);
+    context = {true, cls, false};
+    i = next;
+  }
+  return -1;
+}
+
+} // namespace
+
+TRVLineBreakClass RVGetCharLineBreakClass(char16_t Ch) {
+  if (Ch < 0x100)
+    return RVLatin1LineBreakClasses[Ch];
+  const TRVLineBreakRange* begin = RVNamedLineBreakRanges;
+  const TRVLineBreakRange* end = begin + RVNamedLineBreakRangeCount;
+  const TRVLineBreakRange* range = std::upper_bound(
+      begin, end, Ch, [](char16_t c, const TRVLineBreakRange& r) { return c < r.First; });
+  if (range != begin && Ch <= range[-1].Last)
+    return range[-1].Class;
+  if (IsIndicMark(Ch))
+    return rvu_lb_CM;
+  return UnicodeClassOf(Ch);
+}
+
+TRVLineBreakClass RVGetCharLineBreakClass32(char32_t CodePoint) {
+  if (CodePoint <= 0xFFFF)
+    return RVGetCharLineBreakClass(char16_t(CodePoint));
+  if (CodePoint > 0x10FFFF)
+    return rvu_lb_AL;
+  return UnicodeClassOf(CodePoint);
+}
+
+int RVFindLineBreak(std::u16string_view Str, int Pos, bool IsLast, bool IgnoreEndingSpaces) {
+  if (Pos < 0 || std::size_t(Pos) >= Str.size())
+    return -1;
+  if (IsLast && !IgnoreEndingSpaces && Str[Pos] == u' ')
+    return Pos;
+  if (IgnoreEndingSpaces)
+    while (Pos > 0 && Str[Pos] == u' ')
+      --Pos;
+  // A pair does not fit as a whole when its second half does not.
+  if (Pos > 0 && IsLowSurrogate(Str[Pos]) && IsHighSurrogate(Str[Pos - 1]))
+    --Pos;
+
+  std::size_t next;
+  TRVLineBreakClass after = ClassStartingAt(Str, std::size_t(Pos), next);
+  for (int e = Pos - 1; e >= 0; --e) {
+    if (Str[e] == u' ')
+      continue;
+    std::size_t first;
+    TRVLineBreakClass before = ClassEndingAt(Str, std::size_t(e), first);
+    if (Breaks(before, after, Str[e + 1] == u' ')) {
+      // The spaces after the break stay on the line.
+      while (e + 1 < Pos && Str[e + 1] == u' ')
+        ++e;
+      return e;
+    }
+    after = before;
+    e = int(first);
+  }
+  return -1;
+}
+
+TRVLineBreakContext RVGetLineBreakContext(std::u16string_view S,
+                                          const TRVLineBreakContext& Context) {
+  TRVLineBreakContext result = Context;
+  ScanForward(S, result, false);
+  return result;
+}
+
+int RVFindFirstLineBreak(std::u16string_view S, TRVLineBreakContext& Context) {
+  return ScanForward(S, Context, true);
+}
+
+} // namespace richtext
