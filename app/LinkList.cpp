@@ -7,9 +7,9 @@
 #include <unicode/uloc.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cerrno>
 #include <cstring>
-#include <numeric>
 #include <stdexcept>
 
 #include "app/AtomicFile.h"
@@ -221,19 +221,56 @@ void TLinkList::Assign(std::vector<std::u16string> lines) {
     spans[i] = {keys.size(), size};
     keys.append(reinterpret_cast<const char*>(key.data()), size);
   }
-  std::vector<size_t> order(lines.size());
-  std::iota(order.begin(), order.end(), size_t{0});
-  // Stable: entries that collate equal keep their file order, as if each had been inserted
-  // after its equals one by one.
-  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    std::string_view keyA(keys.data() + spans[a].first, spans[a].second);
-    std::string_view keyB(keys.data() + spans[b].first, spans[b].second);
-    return keyA < keyB;
+  // Link lists share long beginnings ("[url=https://..."), and so do their keys. Skip what
+  // all keys share, then let the next eight bytes, as one number, decide most comparisons.
+  size_t shared = lines.empty() ? 0 : spans[0].second;
+  for (size_t i = 1; i < lines.size() && shared > 0; ++i) {
+    const char* first = keys.data() + spans[0].first;
+    const char* other = keys.data() + spans[i].first;
+    size_t limit = std::min(shared, spans[i].second);
+    size_t same = 0;
+    while (same < limit && first[same] == other[same])
+      ++same;
+    shared = same;
+  }
+  struct TSortItem {
+    std::uint64_t head;
+    size_t index;
+  };
+  std::vector<TSortItem> order(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::uint64_t head = 0;
+    for (size_t b = 0; b < 8; ++b) {
+      size_t at = shared + b;
+      auto byte = at < spans[i].second
+                      ? static_cast<unsigned char>(keys[spans[i].first + at])
+                      : 0u; // no key byte is zero, so a shorter key sorts first
+      head = head << 8 | byte;
+    }
+    order[i] = {head, i};
+  }
+  // Ties fall back to file order: the same as a stable sort, as if each entry had been
+  // inserted after its equals one by one.
+  const size_t skip = shared + 8;
+  std::sort(order.begin(), order.end(), [&](const TSortItem& a, const TSortItem& b) {
+    if (a.head != b.head)
+      return a.head < b.head;
+    const auto& [startA, sizeA] = spans[a.index];
+    const auto& [startB, sizeB] = spans[b.index];
+    std::string_view tailA = sizeA > skip ? std::string_view(keys.data() + startA + skip,
+                                                             sizeA - skip)
+                                          : std::string_view();
+    std::string_view tailB = sizeB > skip ? std::string_view(keys.data() + startB + skip,
+                                                             sizeB - skip)
+                                          : std::string_view();
+    if (int cmp = tailA.compare(tailB); cmp != 0)
+      return cmp < 0;
+    return a.index < b.index;
   });
   std::vector<std::u16string> sorted;
   sorted.reserve(lines.size());
-  for (size_t index : order)
-    sorted.push_back(std::move(lines[index]));
+  for (const TSortItem& item : order)
+    sorted.push_back(std::move(lines[item.index]));
   FEntries = std::move(sorted);
 }
 

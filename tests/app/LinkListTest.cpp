@@ -61,6 +61,26 @@ TEST_F(LinkListFiles, AddGoesAfterItsEquals) {
   EXPECT_EQ("a\nb\nc", ReadBytes(path));
 }
 
+TEST_F(LinkListFiles, BulkLoadOrdersLikeAddingOneByOne) {
+  // Entries with a long common beginning, ties in case and accents, and empty ones: the
+  // bulk sort must give exactly the order that inserting each after its equals gives.
+  const char16_t* const parts[] = {u"Blog", u"blog", u"BLOG", u"blög", u"链接", u"a", u""};
+  std::vector<std::u16string> lines;
+  unsigned state = 17;
+  for (int i = 0; i < 300; ++i) {
+    state = state * 1103515245u + 12345u;
+    lines.push_back(u"[url=https://blog.example.net/" + std::u16string(parts[(state >> 8) % 7]) +
+                    u"]" + std::u16string(parts[(state >> 16) % 7]) + u"[/url]");
+    if (i % 50 == 0)
+      lines.emplace_back();
+  }
+  TLinkList bulk("zh_CN", 936), oneByOne("zh_CN", 936);
+  bulk.Assign(lines);
+  for (const std::u16string& line : lines)
+    oneByOne.Add(line);
+  EXPECT_EQ(Dump(oneByOne.Entries()), Dump(bulk.Entries()));
+}
+
 TEST_F(LinkListFiles, CollationFollowsTheLocale) {
   // In Swedish "ö" sorts after "z"; elsewhere beside "o".
   TLinkList swedish("sv_SE", 1252), english("en_US", 1252);
