@@ -109,3 +109,32 @@ TEST(LineBreakClasses, NamedRangesAreSortedAndDisjoint) {
     }
   }
 }
+
+// Each line: the classes of one row or column whose entries are not the value the rule says.
+TEST(BreakPairsTable, RulesTheTableMustKeep) {
+  std::string exceptions;
+  auto note = [&](const char* rule, int before, int after) {
+    exceptions += std::string(rule) + " " + ClassName(TRVLineBreakClass(before)) + "/" +
+                  ClassName(TRVLineBreakClass(after)) + "\n";
+  };
+  for (int b = 0; b < RV_LINEBREAK_CLASS_COUNT; ++b) {
+    for (int a = 0; a < RV_LINEBREAK_CLASS_COUNT; ++a) {
+      TRVBreakAction v = BreakPairs[b][a];
+      bool surrogate = a >= rvu_lb_LSG || b >= rvu_lb_LSG;
+      if (v == bk_SPK)
+        note("unused value", b, a);
+      if (surrogate && v != bk_SRG && !(b == rvu_lb_HSG && a == rvu_lb_LSG))
+        note("surrogates", b, a);
+      if (!surrogate && a == rvu_lb_CL && v != bk_PBK)
+        note("closing bracket starts a line", b, a);
+      if (!surrogate && b == rvu_lb_OB && a != rvu_lb_CM && v != bk_PBK)
+        note("opening bracket ends a line", b, a);
+      if (!surrogate && a == rvu_lb_CM && v != bk_IBK)
+        note("mark after", b, a);
+    }
+  }
+  EXPECT_EQ(bk_PBK, BreakPairs[rvu_lb_HSG][rvu_lb_LSG]);
+  EXPECT_EQ(bk_IBK, BreakPairs[rvu_lb_AL][rvu_lb_SP]);
+  EXPECT_EQ(bk_IBK, BreakPairs[rvu_lb_AL][rvu_lb_AL]);
+  EXPECT_EQ("closing bracket starts a line ZW/CL\n", exceptions);
+}
