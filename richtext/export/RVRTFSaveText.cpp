@@ -68,19 +68,26 @@ struct TFallback {
   unsigned count = 0;
 };
 
-TFallback MakeFallback(char16_t c, TRVCodePage codePage, bool encodeDblQuotes) {
+// The fallback is escaped like the text around it, and its count is the number of RTF
+// characters written for it, which is what a reader that understands "\uN" skips. An escaped
+// double quote (a backslash and the quote) and a doubled backslash of field instruction text
+// are two characters each; counting them as one would leave the quote or a backslash behind
+// for such a reader, and a lone backslash would escape what follows it in the field.
+TFallback MakeFallback(char16_t c, TRVCodePage codePage, bool doubleBSlashes,
+                       bool encodeDblQuotes) {
   // No code page holds half a character.
   const std::string bytes =
       IsSurrogate(c) ? std::string("?") : RVU_UnicodeToAnsi(codePage, std::u16string_view(&c, 1));
   TFallback fallback;
-  fallback.rtf = RVMakeRTFStr(bytes, false, true, false, encodeDblQuotes);
-  fallback.count = static_cast<unsigned>(bytes.size());
-  // An escaped double quote is two RTF characters (a backslash and the quote); counting it
-  // as one would leave the quote behind for readers that skip the fallback.
-  if (encodeDblQuotes)
-    for (char b : bytes)
-      if (b == '"')
-        ++fallback.count;
+  for (const char b : bytes) {
+    if (b == '\\' && doubleBSlashes) {
+      fallback.rtf += "\\\\\\\\";
+      fallback.count += 2;
+      continue;
+    }
+    fallback.rtf += RVMakeRTFStr(std::string_view(&b, 1), false, true, false, encodeDblQuotes);
+    fallback.count += b == '"' && encodeDblQuotes ? 2 : 1;
+  }
   return fallback;
 }
 
@@ -88,15 +95,15 @@ TFallback MakeFallback(char16_t c, TRVCodePage codePage, bool encodeDblQuotes) {
 // text; text repeats its characters, so the last conversions are kept.
 class TFallbackCache {
 public:
-  TFallbackCache(TRVCodePage codePage, bool encodeDblQuotes)
-      : FCodePage(codePage), FEncodeDblQuotes(encodeDblQuotes) {}
+  TFallbackCache(TRVCodePage codePage, bool doubleBSlashes, bool encodeDblQuotes)
+      : FCodePage(codePage), FDoubleBSlashes(doubleBSlashes), FEncodeDblQuotes(encodeDblQuotes) {}
 
   const TFallback& Get(char16_t c) {
     if (!FEntries)
       FEntries = std::make_unique<std::array<TEntry, 256>>();
     TEntry& entry = (*FEntries)[c & 0xFF];
     if (!entry.valid || entry.key != c) {
-      entry.fallback = MakeFallback(c, FCodePage, FEncodeDblQuotes);
+      entry.fallback = MakeFallback(c, FCodePage, FDoubleBSlashes, FEncodeDblQuotes);
       entry.key = c;
       entry.valid = true;
     }
@@ -110,6 +117,7 @@ private:
     TFallback fallback;
   };
   TRVCodePage FCodePage;
+  bool FDoubleBSlashes;
   bool FEncodeDblQuotes;
   std::unique_ptr<std::array<TEntry, 256>> FEntries;
 };
@@ -128,7 +136,7 @@ void EncodeUnicodeRTF(std::u16string_view s, TRVCodePage codePage, bool saveAnsi
   const bool withFallback = saveAnsi || forceSaveAnsi;
   const unsigned defaultCount = saveAnsi ? 1 : 0;
   unsigned currentCount = defaultCount;
-  TFallbackCache fallbacks(codePage, encodeDblQuotes);
+  TFallbackCache fallbacks(codePage, doubleBSlashes, encodeDblQuotes);
 
   std::string out;
   out.reserve(std::min(s.size() + s.size() / 8 + 16, ChunkSize + 64));

@@ -102,6 +102,15 @@ TEST(RTFFileName, BackslashesAndQuotesSurviveTheFieldInstruction) {
   EXPECT_EQ(R"(r\uc1\u233 \'e9sum\u233 \'e9\uc0 )", RVMakeRTFFileNameStr(u"résumé", 1252, false));
 }
 
+TEST(RTFFileName, BestFitFallbacksCountEveryCharacterTheyTakeUp) {
+  // Fullwidth quote and backslash fall back to the ASCII ones, which the field escapes into
+  // two characters: the count says 2 so that Unicode readers skip all of it.
+  EXPECT_EQ(R"(\uc2\u65282 \\"\uc1 )", RVMakeRTFFileNameStr(u"\uFF02", 1252, true));
+  EXPECT_EQ(R"(a\uc2\u65340 \\\\b\uc1 )", RVMakeRTFFileNameStr(u"a\uFF3Cb", 1252, true));
+  // Run text escapes them as one character each.
+  EXPECT_EQ(R"(\u65282 "\u65340 \\)", RunText(u"\uFF02\uFF3C", 1252));
+}
+
 TEST(RTFIdentifier, FontNames) {
   EXPECT_EQ("Times New Roman", MakeRTFIdentifierStr(u"Times New Roman", 0, true));
   EXPECT_EQ(R"(\uc2\u23435 \'cb\'ce\u20307 \'cc\'e5\uc1 )", MakeRTFIdentifierStr(u"宋体", 936, true));
