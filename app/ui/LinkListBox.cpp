@@ -6,8 +6,7 @@
 
 namespace quillon {
 
-TLinkListBox::TLinkListBox(QWidget* parent)
-    : QListView(parent), FModel(new TLinkListModel(this)) {
+TLinkListBox::TLinkListBox(QWidget* parent) : QListView(parent), FModel(new TLinkListModel(this)) {
   setModel(FModel);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -69,7 +69,9 @@ int TLinkListModel::RemoveAdjacentDuplicates(int keepRow) {
   return newRow;
 }
 
-void TLinkListModel::Save(const std::string& path) { FList.Save(path); }
+void TLinkListModel::Save(const std::string& path) {
+  FList.Save(path);
+}
 
 int TLinkListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : FList.Count();

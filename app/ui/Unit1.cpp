@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <vector>
 
 #include "app/LinkCompose.h"
 #include "app/LinkList.h"
@@ -17,8 +18,12 @@ namespace quillon {
 
 namespace {
 
-QString ToQt(const std::u16string& text) { return QString::fromStdU16String(text); }
-std::u16string FromQt(const QString& text) { return text.toStdU16String(); }
+QString ToQt(const std::u16string& text) {
+  return QString::fromStdU16String(text);
+}
+std::u16string FromQt(const QString& text) {
+  return text.toStdU16String();
+}
 
 // Layout values are pixels at 96 dots per inch.
 constexpr double kDesignDpi = 96.0;
@@ -33,7 +38,9 @@ TForm1::TForm1(TNotifier& notifier, TTextClipboard& clipboard, std::string listF
   LayOut();
 }
 
-std::string TForm1::BBCodeListPath() const { return FListFolder + ToUtf8(kBBCodeListFileName); }
+std::string TForm1::BBCodeListPath() const {
+  return FListFolder + ToUtf8(kBBCodeListFileName);
+}
 
 std::string TForm1::MarkdownListPath() const {
   return FListFolder + ToUtf8(kMarkdownListFileName);
@@ -45,8 +52,8 @@ QRect TForm1::Scaled(int left, int top, int width, int height) const {
   return QRect(qRound(left * x), qRound(top * y), qRound(width * x), qRound(height * y));
 }
 
-QLabel* TForm1::NewLabel(const char* name, const QString& caption, int left, int top,
-                         int width, int height) {
+QLabel* TForm1::NewLabel(const char* name, const QString& caption, int left, int top, int width,
+                         int height) {
   auto* label = new QLabel(caption, this);
   label->setObjectName(QString::fromLatin1(name));
   label->setTextFormat(Qt::PlainText);
@@ -95,7 +102,8 @@ void TForm1::LayOut() {
   Label6 = NewLabel("Label6", QStringLiteral(u"链接:"), 8, 35, 28, 13);
   Label2 = NewLabel("Label2", QStringLiteral(u"富文本型:"), 8, 54, 52, 13);
   Label3 = NewLabel("Label3", QStringLiteral(u"MarkDown型:"), 8, 223, 66, 13);
-  Label1 = NewLabel("Label1", QStringLiteral(u"转为所见所得模式下数据到剪贴板==>"), 80, 53, 204, 13);
+  Label1 =
+      NewLabel("Label1", QStringLiteral(u"转为所见所得模式下数据到剪贴板==>"), 80, 53, 204, 13);
   QPalette linkPalette = Label1->palette();
   linkPalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
   Label1->setPalette(linkPalette);
@@ -139,8 +147,8 @@ void TForm1::LayOut() {
   Button9 = NewButton("Button9", QStringLiteral("Button9"), 519, 165, 75, 25);
   Button9->setVisible(false);
 
-  QWidget* tabOrder[] = {ListBox1, ListBox2, Edit1,   Edit2,   Button1, Button2,
-                         Edit3,    Edit4,    Button3, Button4, Button5, Button6,
+  QWidget* tabOrder[] = {ListBox1, ListBox2, Edit1,         Edit2,   Button1, Button2,
+                         Edit3,    Edit4,    Button3,       Button4, Button5, Button6,
                          Button7,  Button8,  RichViewEdit1, Button9};
   for (std::size_t i = 1; i < std::size(tabOrder); ++i)
     setTabOrder(tabOrder[i - 1], tabOrder[i]);

@@ -80,8 +80,8 @@ private:
   void LayOut();
   QRect Scaled(int left, int top, int width, int height) const;
   QLineEdit* NewEdit(const char* name, int left, int top, int width, int height);
-  QPushButton* NewButton(const char* name, const QString& caption, int left, int top,
-                         int width, int height);
+  QPushButton* NewButton(const char* name, const QString& caption, int left, int top, int width,
+                         int height);
   QLabel* NewLabel(const char* name, const QString& caption, int left, int top, int width,
                    int height);
 

@@ -26,7 +26,9 @@ protected:
   }
 };
 
-QString ToQt(const std::u16string& text) { return QString::fromStdU16String(text); }
+QString ToQt(const std::u16string& text) {
+  return QString::fromStdU16String(text);
+}
 
 } // namespace
 

@@ -18,7 +18,9 @@
 #include "tests/app/ui/RecordingServices.h"
 
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << text.toStdString();
+}
 QT_END_NAMESPACE
 
 namespace quillon::test {

@@ -70,8 +70,8 @@ TEST(QtNotifierTest, MessageBoxIsPlainAndCentredOnTheScreen) {
   ASSERT_TRUE(seen);
   const QPoint screenCentre = owner.screen()->availableGeometry().center();
   EXPECT_LE((centre - screenCentre).manhattanLength(), 2)
-      << "box centre " << centre.x() << "," << centre.y() << " screen centre "
-      << screenCentre.x() << "," << screenCentre.y();
+      << "box centre " << centre.x() << "," << centre.y() << " screen centre " << screenCentre.x()
+      << "," << screenCentre.y();
 }
 
 TEST(QtTextClipboardTest, EmptiesTheClipboardAndPlacesOnlyText) {

@@ -68,8 +68,8 @@ TEST_F(CompositionTest, MarkdownButtonPrefixesUnlessHttpAppearsAnywhere) {
       {"t", "a/http-b", "a/http-b", "[t](a/http-b)"},
       {"t", "", "http://", "[t](http://)"},
       {"", "http://e.org", "http://e.org", "[](http://e.org)"},
-      {QStringLiteral(u"标题 [x]"), QStringLiteral(u"例子.中国"), QStringLiteral(u"http://例子.中国"),
-       QStringLiteral(u"[标题 [x]](http://例子.中国)")},
+      {QStringLiteral(u"标题 [x]"), QStringLiteral(u"例子.中国"),
+       QStringLiteral(u"http://例子.中国"), QStringLiteral(u"[标题 [x]](http://例子.中国)")},
   };
   for (const Case& c : cases) {
     Form->Edit1->clear();

@@ -56,9 +56,9 @@ TEST_F(LayoutTest, CaptionsAndTheLinkLabel) {
   QStringList captions;
   for (QLabel* label : {Form->Label1, Form->Label2, Form->Label3, Form->Label5, Form->Label6})
     captions << label->objectName() + "=" + label->text();
-  for (QPushButton* button : {Form->Button1, Form->Button2, Form->Button3, Form->Button4,
-                              Form->Button5, Form->Button6, Form->Button7, Form->Button8,
-                              Form->Button9})
+  for (QPushButton* button :
+       {Form->Button1, Form->Button2, Form->Button3, Form->Button4, Form->Button5, Form->Button6,
+        Form->Button7, Form->Button8, Form->Button9})
     captions << button->objectName() + "=" + button->text();
   EXPECT_EQ(captions.join(" | "),
             QStringLiteral(u"Label1=转为所见所得模式下数据到剪贴板==> | Label2=富文本型: | "

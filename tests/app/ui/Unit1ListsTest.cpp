@@ -43,17 +43,16 @@ TEST_F(ListsTest, MarkdownListLoadsAfterTheBBCodeFileFails) {
   WriteList(kMarkdownListFileName, Utf8List({"[b](http://b)", "[a](http://a)"}));
   Open();
   ASSERT_EQ(Notifier.Boxes.size(), 1u);
-  EXPECT_EQ(Notifier.Boxes[0].text,
-            u"Cannot open file \"" + FromUtf8(ListPath(kBBCodeListFileName)) +
-                u"\". No such file or directory.");
+  EXPECT_EQ(Notifier.Boxes[0].text, u"Cannot open file \"" +
+                                        FromUtf8(ListPath(kBBCodeListFileName)) +
+                                        u"\". No such file or directory.");
   EXPECT_EQ(Rows(Form->ListBox2), QStringList({"[a](http://a)", "[b](http://b)"}));
   EXPECT_EQ(Form->ListBox1->model()->rowCount(), 0);
 }
 
 TEST_F(ListsTest, ClickingABBCodeEntryRecallsItsFields) {
-  WriteList(kBBCodeListFileName,
-            Utf8List({"[url=a/b]My Title[/url]", "oneword", "[url=q/r]\"Big\" word[/url]",
-                      "[url=c/d]标题[/url]"}));
+  WriteList(kBBCodeListFileName, Utf8List({"[url=a/b]My Title[/url]", "oneword",
+                                           "[url=q/r]\"Big\" word[/url]", "[url=c/d]标题[/url]"}));
   WriteList(kMarkdownListFileName, Utf8List({}));
   Open();
   ASSERT_TRUE(Notifier.Boxes.empty());
@@ -91,12 +90,12 @@ TEST_F(ListsTest, UserSelectionCopiesByMouseAndKeyboard) {
   QTest::keyClick(list, Qt::Key_Up);
   ClickRow(list, 1); // the entry already selected is copied again
   QTest::keyClick(list, Qt::Key_Home);
-  const std::vector<std::u16string> want = {u"[a](http://a)", u"[b](http://b)",
-                                            u"[c](http://c)", u"[b](http://b)",
-                                            u"[b](http://b)", u"[a](http://a)"};
+  const std::vector<std::u16string> want = {u"[a](http://a)", u"[b](http://b)", u"[c](http://c)",
+                                            u"[b](http://b)", u"[b](http://b)", u"[a](http://a)"};
   EXPECT_EQ(Clipboard.Texts, want);
   // A right click does not select, as in a native list box.
-  QTest::mouseClick(list->viewport(), Qt::RightButton, {}, list->visualRect(list->model()->index(2, 0)).center());
+  QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                    list->visualRect(list->model()->index(2, 0)).center());
   EXPECT_EQ(Clipboard.Texts.size(), want.size());
   EXPECT_EQ(list->ItemIndex(), 0);
   EXPECT_TRUE(Notifier.Boxes.empty());
@@ -121,9 +120,7 @@ TEST_F(ListsTest, DraggingOverEntriesCopiesEachOneReached) {
 class TFailingClipboard : public TTextClipboard {
 public:
   explicit TFailingClipboard(std::string message) : FMessage(std::move(message)) {}
-  void SetUnicodeText(const std::u16string&) override {
-    throw richtext::ERichViewError(FMessage);
-  }
+  void SetUnicodeText(const std::u16string&) override { throw richtext::ERichViewError(FMessage); }
 
 private:
   std::string FMessage;
@@ -194,7 +191,8 @@ TEST_F(ListsTest, CopyPutsOnlyTheEntryTextOnTheSystemClipboard) {
 
   ClickRow(Form->ListBox2, 0);
   EXPECT_TRUE(Notifier.Boxes.empty());
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral(u"[标题 一](http://例子.中国/a b)"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(),
+            QStringLiteral(u"[标题 一](http://例子.中国/a b)"));
   const QMimeData* placed = QGuiApplication::clipboard()->mimeData();
   ASSERT_NE(placed, nullptr);
   EXPECT_EQ(placed->formats(), QStringList({"text/plain"}));
@@ -262,10 +260,10 @@ TEST_F(ListsTest, AHundredThousandEntriesLoadAndCopy) {
   Open();
   ClickRow(Form->ListBox2, 99999);
   QTest::keyClick(Form->ListBox2, Qt::Key_Up);
-  std::cout << "[ info ] 100000 entries: load, show and two selections took "
-            << timer.elapsed() << " ms\n";
-  EXPECT_EQ(Clipboard.Texts, std::vector<std::u16string>(
-                                 {u"[e199999](http://e.org/99999)", u"[e199998](http://e.org/99998)"}));
+  std::cout << "[ info ] 100000 entries: load, show and two selections took " << timer.elapsed()
+            << " ms\n";
+  EXPECT_EQ(Clipboard.Texts, std::vector<std::u16string>({u"[e199999](http://e.org/99999)",
+                                                          u"[e199998](http://e.org/99998)"}));
 }
 
 } // namespace
