@@ -224,7 +224,7 @@ bool TRVFullLineItemInfo::GetBoolValue(TRVItemBoolProperty Prop) const {
 }
 
 TRVBreakItemInfo::TRVBreakItemInfo(TCustomRVData* ARVData)
-    : TRVFullLineItemInfo(ARVData), Color(clNone) {
+    : TRVFullLineItemInfo(ARVData) {
   StyleNo = rvsBreak;
 }
 

@@ -15,6 +15,7 @@
 #include "richtext/document/RVItemKinds.h"
 #include "richtext/document/RVSet.h"
 #include "richtext/document/RVTypes.h"
+#include "richtext/style/RVColor.h"
 
 namespace richtext {
 
@@ -202,7 +203,7 @@ public:
 
   std::int32_t LineWidth = 1;
   TRVBreakStyle Style = rvbsLine;
-  TColor Color;
+  TColor Color = clNone;
 
   bool GetBoolValue(TRVItemBoolProperty Prop) const override;
   bool GetBoolValueEx(TRVItemBoolPropertyEx Prop, const TRVStyle* RVStyle) const override;
