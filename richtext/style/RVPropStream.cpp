@@ -224,13 +224,19 @@ std::vector<std::string> TRVPropertyReader::ReadSet() {
 void TRVPropertyReader::BeginCollection() {
   if (PeekValueType() != TRVValueType::Collection)
     ValueError();
+  // Nesting is bounded so that hostile input cannot exhaust the stack of a recursive reader.
+  if (FDepth >= MaxDepth)
+    FormatError();
   Tag();
+  ++FDepth;
 }
 
 bool TRVPropertyReader::NextItem() {
   std::uint8_t b = Byte();
-  if (b == EndMarker)
+  if (b == EndMarker) {
+    --FDepth;
     return false;
+  }
   if (b != ItemMarker)
     FormatError();
   return true;
@@ -258,15 +264,11 @@ void TRVPropertyReader::SkipValue() {
     ReadSet();
     break;
   case TRVValueType::Collection: {
-    // Nesting is bounded so that hostile input cannot exhaust the stack.
-    if (++FDepth > MaxDepth)
-      FormatError();
     BeginCollection();
     std::string name;
     while (NextItem())
       while (NextProperty(name))
         SkipValue();
-    --FDepth;
     break;
   }
   }
