@@ -2,8 +2,8 @@
 #include <QApplication>
 
 #include "app/ui/Unit1.h"
-#include "platform/qt/QtNotifier.h"
-#include "platform/qt/QtTextClipboard.h"
+#include "app/ui/QtNotifier.h"
+#include "app/ui/QtTextClipboard.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);

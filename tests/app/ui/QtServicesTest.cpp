@@ -12,8 +12,8 @@
 
 #include <functional>
 
-#include "platform/qt/QtNotifier.h"
-#include "platform/qt/QtTextClipboard.h"
+#include "app/ui/QtNotifier.h"
+#include "app/ui/QtTextClipboard.h"
 #include "richtext/document/RVClasses.h"
 
 namespace quillon {

@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include "platform/qt/QtTextClipboard.h"
+#include "app/ui/QtTextClipboard.h"
 #include "richtext/document/RVClasses.h"
 #include "tests/app/ui/FormFixture.h"
 

@@ -1,4 +1,4 @@
-#include "platform/qt/QtTextClipboard.h"
+#include "app/ui/QtTextClipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

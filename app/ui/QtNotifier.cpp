@@ -1,4 +1,4 @@
-#include "platform/qt/QtNotifier.h"
+#include "app/ui/QtNotifier.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
