@@ -20,6 +20,8 @@ namespace quillon {
 
 namespace {
 
+constexpr off_t kMaxListFileSize = off_t{512} << 20;
+
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LEMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BEMark = "\xFE\xFF";
@@ -80,8 +82,14 @@ std::string ReadWholeFile(const std::string& path) {
     ThrowFileError("Cannot open file", path, errno);
   std::string bytes;
   struct stat info {};
-  if (fstat(fd, &info) == 0 && info.st_size > 0)
+  if (fstat(fd, &info) == 0 && info.st_size > 0) {
+    // The converters count in 32-bit lengths; a list this big is not a link list anyway.
+    if (info.st_size > kMaxListFileSize) {
+      close(fd);
+      ThrowFileError("Cannot open file", path, EFBIG);
+    }
     bytes.reserve(static_cast<size_t>(info.st_size));
+  }
   char buffer[65536];
   for (;;) {
     ssize_t got = read(fd, buffer, sizeof buffer);
@@ -95,6 +103,10 @@ std::string ReadWholeFile(const std::string& path) {
     if (got == 0)
       break;
     bytes.append(buffer, static_cast<size_t>(got));
+    if (bytes.size() > static_cast<size_t>(kMaxListFileSize)) {
+      close(fd);
+      ThrowFileError("Cannot open file", path, EFBIG);
+    }
   }
   close(fd);
   return bytes;

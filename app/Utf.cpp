@@ -2,11 +2,17 @@
 
 #include <unicode/ustring.h>
 
+#include <climits>
+#include <cstdint>
+#include <stdexcept>
+
 namespace quillon {
 
 std::string ToUtf8(std::u16string_view text) {
   if (text.empty())
     return {};
+  if (text.size() > INT32_MAX / 3)
+    throw std::length_error("Text too long to convert");
   // Every UTF-16 unit takes at most three UTF-8 bytes (a pair takes four for two units).
   std::string bytes(text.size() * 3, '\0');
   int32_t length = 0;
@@ -23,6 +29,8 @@ std::string ToUtf8(std::u16string_view text) {
 std::u16string FromUtf8(std::string_view bytes) {
   if (bytes.empty())
     return {};
+  if (bytes.size() > INT32_MAX)
+    throw std::length_error("Text too long to convert");
   // One byte never yields more than one UTF-16 unit.
   std::u16string text(bytes.size(), u'\0');
   int32_t length = 0;

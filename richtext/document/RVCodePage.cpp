@@ -5,7 +5,9 @@
 #include <unicode/ucnv_err.h>
 #include <unicode/uloc.h>
 
+#include <climits>
 #include <cstring>
+#include <stdexcept>
 #include <memory>
 #include <string>
 
@@ -112,7 +114,7 @@ TRVCodePage RVU_LocaleAnsiCodePage(std::string_view localeName) {
   uloc_addLikelySubtags(canonical, maximized, sizeof maximized - 1, &error);
   if (U_FAILURE(error)) {
     error = U_ZERO_ERROR;
-    std::strncpy(maximized, canonical, sizeof maximized - 1);
+    std::memcpy(maximized, canonical, sizeof canonical);
   }
   char language[ULOC_LANG_CAPACITY] = {};
   char script[ULOC_SCRIPT_CAPACITY] = {};
@@ -138,6 +140,8 @@ TRVCodePage RVU_GetProcessAnsiCodePage() { return RVU_LocaleAnsiCodePage(uloc_ge
 std::u16string RVU_AnsiToUnicode(TRVCodePage codePage, std::string_view bytes) {
   if (bytes.empty())
     return {};
+  if (bytes.size() >= INT32_MAX)
+    throw std::length_error("Text too long to convert");
   TConverterPtr converter = OpenForConversion(codePage);
   std::u16string text(bytes.size() + 1, u'\0');
   UErrorCode error = U_ZERO_ERROR;
@@ -163,6 +167,8 @@ std::string RVU_UnicodeToAnsiBytes(TRVCodePage codePage, std::u16string_view tex
     *usedDefault = false;
   if (text.empty())
     return {};
+  if (text.size() > INT32_MAX / 4 - 16)
+    throw std::length_error("Text too long to convert");
   TConverterPtr converter = OpenForConversion(codePage);
   TSubstitutionRecord record;
   UErrorCode error = U_ZERO_ERROR;

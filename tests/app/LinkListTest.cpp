@@ -171,6 +171,13 @@ TEST_F(LinkListFiles, UnreadablePathIsAnOpenError) {
   EXPECT_EQ("Cannot open file \"" + folder.Path().string() + "\". Is a directory",
             ErrorOf([&] { list.Load(folder.Path().string()); }));
   EXPECT_EQ(0, list.Count());
+
+  // Far beyond any link list: refused before anything is read (the file is sparse).
+  std::string huge = folder.File("huge.txt");
+  WriteBytes(huge, "a\n");
+  std::filesystem::resize_file(huge, std::uintmax_t{3} << 30);
+  EXPECT_EQ("Cannot open file \"" + huge + "\". File too large",
+            ErrorOf([&] { list.Load(huge); }));
 }
 
 } // namespace
