@@ -31,7 +31,9 @@ TCustomRichView::~TCustomRichView() {
   RVData.reset();
 }
 
-TRichViewRVDataClass TCustomRichView::GetDataClass() const { return &CreateViewerData; }
+TRichViewRVDataClass TCustomRichView::GetDataClass() const {
+  return &CreateViewerData;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Properties
@@ -40,10 +42,18 @@ TRVRootProperties& TCustomRichView::RootProperties() const {
   return *RVData->GetRootProperties();
 }
 
-TRVFOptions TCustomRichView::GetRVFOptions() const { return RootProperties().RVFOptions; }
-void TCustomRichView::SetRVFOptions(TRVFOptions Value) { RootProperties().RVFOptions = Value; }
-TRVRTFOptions TCustomRichView::GetRTFOptions() const { return RootProperties().RTFOptions; }
-void TCustomRichView::SetRTFOptions(TRVRTFOptions Value) { RootProperties().RTFOptions = Value; }
+TRVFOptions TCustomRichView::GetRVFOptions() const {
+  return RootProperties().RVFOptions;
+}
+void TCustomRichView::SetRVFOptions(TRVFOptions Value) {
+  RootProperties().RVFOptions = Value;
+}
+TRVRTFOptions TCustomRichView::GetRTFOptions() const {
+  return RootProperties().RTFOptions;
+}
+void TCustomRichView::SetRTFOptions(TRVRTFOptions Value) {
+  RootProperties().RTFOptions = Value;
+}
 
 TRVFReaderStyleMode TCustomRichView::GetRVFTextStylesReadMode() const {
   return RootProperties().RVFTextStylesReadMode;
@@ -58,7 +68,9 @@ void TCustomRichView::SetRVFParaStylesReadMode(TRVFReaderStyleMode Value) {
   RootProperties().RVFParaStylesReadMode = Value;
 }
 
-const std::u16string& TCustomRichView::GetNoteText() const { return RootProperties().NoteText; }
+const std::u16string& TCustomRichView::GetNoteText() const {
+  return RootProperties().NoteText;
+}
 void TCustomRichView::SetNoteText(const std::u16string& Value) {
   RootProperties().NoteText = Value;
 }
@@ -92,13 +104,13 @@ void TCustomRichView::AddNL(const TRVUnicodeString& s, std::int32_t StyleNo, std
   RVData->AddNLW(s, StyleNo, ParaNo, Tag, true);
 }
 
-void TCustomRichView::AddNLTag(const TRVUnicodeString& s, std::int32_t StyleNo,
-                               std::int32_t ParaNo, const TRVTag& Tag) {
+void TCustomRichView::AddNLTag(const TRVUnicodeString& s, std::int32_t StyleNo, std::int32_t ParaNo,
+                               const TRVTag& Tag) {
   RVData->AddNLW(s, StyleNo, ParaNo, Tag, true);
 }
 
-void TCustomRichView::AddNLW(const TRVUnicodeString& s, std::int32_t StyleNo,
-                             std::int32_t ParaNo, const TRVTag& Tag) {
+void TCustomRichView::AddNLW(const TRVUnicodeString& s, std::int32_t StyleNo, std::int32_t ParaNo,
+                             const TRVTag& Tag) {
   RVData->AddNLW(s, StyleNo, ParaNo, Tag, true);
 }
 
@@ -129,10 +141,9 @@ void TCustomRichView::AddTextNLW(const TRVUnicodeString& s, std::int32_t StyleNo
   RVData->AddTextNLW(s, StyleNo, FirstParaNo, OtherParaNo, AsSingleParagraph, Tag);
 }
 
-void TCustomRichView::AddTextNLA(std::string_view s, std::int32_t StyleNo,
-                                 std::int32_t FirstParaNo, std::int32_t OtherParaNo,
-                                 bool AsSingleParagraph, const TRVTag& Tag,
-                                 TRVCodePage CodePage) {
+void TCustomRichView::AddTextNLA(std::string_view s, std::int32_t StyleNo, std::int32_t FirstParaNo,
+                                 std::int32_t OtherParaNo, bool AsSingleParagraph,
+                                 const TRVTag& Tag, TRVCodePage CodePage) {
   RVData->AddTextNLA(s, StyleNo, FirstParaNo, OtherParaNo, AsSingleParagraph, Tag, CodePage);
 }
 
@@ -155,7 +166,9 @@ void TCustomRichView::SetAddParagraphMode(bool AllowNewPara) {
   RVData->SetAddParagraphMode(AllowNewPara);
 }
 
-void TCustomRichView::Clear() { RVData->Clear(); }
+void TCustomRichView::Clear() {
+  RVData->Clear();
+}
 
 void TCustomRichView::ClearAll() {
   if (Flags.Contains(rvflRoot))

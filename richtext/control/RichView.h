@@ -34,20 +34,19 @@ using enum TRVAnimationMode;
 class TCustomRichView;
 
 using TRVItemActionEvent =
-    std::function<void(TCustomRichView* Sender, TRVItemAction ItemAction,
-                       TCustomRVItemInfo* Item, TRVUnicodeString& Text, TCustomRVData* RVData)>;
+    std::function<void(TCustomRichView* Sender, TRVItemAction ItemAction, TCustomRVItemInfo* Item,
+                       TRVUnicodeString& Text, TCustomRVData* RVData)>;
 using TRVAddStyleEvent = std::function<void(TCustomRichView* Sender, TCustomRVInfo* StyleInfo)>;
 using TRVNotifyEvent = std::function<void(TCustomRichView* Sender)>;
-using TRVProgressEvent =
-    std::function<void(TCustomRichView* Sender, TRVLongOperation Operation,
-                       TRVProgressStage Stage, std::uint8_t PercentDone)>;
+using TRVProgressEvent = std::function<void(TCustomRichView* Sender, TRVLongOperation Operation,
+                                            TRVProgressStage Stage, std::uint8_t PercentDone)>;
 using TRVJumpEvent = std::function<void(TCustomRichView* Sender, std::int32_t id)>;
 
 // The option set of a new control (0x19FC25).
 inline constexpr TRVOptions RVDefaultOptions{
-    rvoAllowSelection,    rvoScrollToEnd,         rvoShowPageBreaks,   rvoAutoCopyUnicodeText,
-    rvoAutoCopyRVF,       rvoAutoCopyImage,       rvoAutoCopyRTF,      rvoFormatInvalidate,
-    rvoDblClickSelectsWord, rvoRClickDeselects,   rvoShowGridLines,    rvoFastFormatting};
+    rvoAllowSelection,      rvoScrollToEnd,     rvoShowPageBreaks, rvoAutoCopyUnicodeText,
+    rvoAutoCopyRVF,         rvoAutoCopyImage,   rvoAutoCopyRTF,    rvoFormatInvalidate,
+    rvoDblClickSelectsWord, rvoRClickDeselects, rvoShowGridLines,  rvoFastFormatting};
 // The owner flags of a new viewer (0x1A05).
 inline constexpr TRVFlags RVDefaultViewerFlags{rvflUseJumps, rvflTrim, rvflRoot,
                                                rvflCanUseCustomPPI, rvflCanProcessGetText};
@@ -131,17 +130,14 @@ public:
                  const TRVTag& Tag);
   void AddNLA(std::string_view s, std::int32_t StyleNo, std::int32_t ParaNo,
               const TRVTag& Tag = {});
-  void AddNLATag(std::string_view s, std::int32_t StyleNo, std::int32_t ParaNo,
-                 const TRVTag& Tag);
+  void AddNLATag(std::string_view s, std::int32_t StyleNo, std::int32_t ParaNo, const TRVTag& Tag);
   void AddTextNL(const TRVUnicodeString& s, std::int32_t StyleNo, std::int32_t FirstParaNo,
-                 std::int32_t OtherParaNo, bool AsSingleParagraph = false,
-                 const TRVTag& Tag = {});
+                 std::int32_t OtherParaNo, bool AsSingleParagraph = false, const TRVTag& Tag = {});
   void AddTextNLW(const TRVUnicodeString& s, std::int32_t StyleNo, std::int32_t FirstParaNo,
-                  std::int32_t OtherParaNo, bool AsSingleParagraph = false,
-                  const TRVTag& Tag = {});
+                  std::int32_t OtherParaNo, bool AsSingleParagraph = false, const TRVTag& Tag = {});
   void AddTextNLA(std::string_view s, std::int32_t StyleNo, std::int32_t FirstParaNo,
-                  std::int32_t OtherParaNo, bool AsSingleParagraph = false,
-                  const TRVTag& Tag = {}, TRVCodePage CodePage = 0);
+                  std::int32_t OtherParaNo, bool AsSingleParagraph = false, const TRVTag& Tag = {},
+                  TRVCodePage CodePage = 0);
   void AddItem(const TRVUnicodeString& Text, std::unique_ptr<TCustomRVItemInfo> Item);
   void AddBreak(std::int32_t Width = 0, TRVBreakStyle Style = rvbsLine, TColor Color = clNone,
                 const TRVTag& Tag = {});

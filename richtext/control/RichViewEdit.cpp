@@ -26,6 +26,8 @@ TCustomRichViewEdit::TCustomRichViewEdit() : TCustomRichView(&CreateEditData) {
   FLiveSpellingMode = rvlspOnChange;
 }
 
-TRichViewRVDataClass TCustomRichViewEdit::GetDataClass() const { return &CreateEditData; }
+TRichViewRVDataClass TCustomRichViewEdit::GetDataClass() const {
+  return &CreateEditData;
+}
 
 } // namespace richtext

@@ -6,23 +6,41 @@ namespace richtext {
 
 TRichViewRVData::TRichViewRVData(TCustomRichView* RichView) : FRichView(RichView) {}
 
-TRVRootProperties* TRichViewRVData::GetRootProperties() { return &FRootProperties; }
+TRVRootProperties* TRichViewRVData::GetRootProperties() {
+  return &FRootProperties;
+}
 
-TRVRootEvents* TRichViewRVData::GetRootEvents() { return FRichView; }
+TRVRootEvents* TRichViewRVData::GetRootEvents() {
+  return FRichView;
+}
 
-bool TRichViewRVData::IsWordWrapAllowed() { return FRichView->GetWordWrap(); }
+bool TRichViewRVData::IsWordWrapAllowed() {
+  return FRichView->GetWordWrap();
+}
 
-TRVOptions TRichViewRVData::GetOptions() { return FRichView->GetOptions(); }
+TRVOptions TRichViewRVData::GetOptions() {
+  return FRichView->GetOptions();
+}
 
-void TRichViewRVData::SetOptions(TRVOptions Value) { FRichView->SetOptions(Value); }
+void TRichViewRVData::SetOptions(TRVOptions Value) {
+  FRichView->SetOptions(Value);
+}
 
-TRVFlags TRichViewRVData::GetFlags() { return FRichView->Flags; }
+TRVFlags TRichViewRVData::GetFlags() {
+  return FRichView->Flags;
+}
 
-void TRichViewRVData::SetFlags(TRVFlags Value) { FRichView->Flags = Value; }
+void TRichViewRVData::SetFlags(TRVFlags Value) {
+  FRichView->Flags = Value;
+}
 
-TRVStyle* TRichViewRVData::GetRVStyle() { return FRichView->GetStyle(); }
+TRVStyle* TRichViewRVData::GetRVStyle() {
+  return FRichView->GetStyle();
+}
 
-TRVPaletteAction TRichViewRVData::GetDoInPaletteMode() { return FRichView->DoInPaletteMode; }
+TRVPaletteAction TRichViewRVData::GetDoInPaletteMode() {
+  return FRichView->DoInPaletteMode;
+}
 
 void TRichViewRVData::Clear() {
   // Live spelling, animation, smart pop-ups and thumbnails are not part of this engine, so

@@ -96,7 +96,9 @@ void TCustomRVData::SetItemText(std::int32_t ItemNo, const TRVUnicodeString& s) 
   FItems->SetItem(ItemNo, s);
 }
 
-const TRVTag& TCustomRVData::GetItemTag(std::int32_t ItemNo) const { return GetItem(ItemNo)->Tag; }
+const TRVTag& TCustomRVData::GetItemTag(std::int32_t ItemNo) const {
+  return GetItem(ItemNo)->Tag;
+}
 
 void TCustomRVData::SetItemTag(std::int32_t ItemNo, const TRVTag& ATag) {
   GetItem(ItemNo)->Tag = ATag;
@@ -252,13 +254,12 @@ std::int32_t TCustomRVData::AddNamedCheckpoint(const TRVUnicodeString& CpName) {
   return AddCheckpoint(CpName, false, {});
 }
 
-std::int32_t TCustomRVData::AddNamedCheckpointEx(const TRVUnicodeString& CpName,
-                                                 bool RaiseEvent) {
+std::int32_t TCustomRVData::AddNamedCheckpointEx(const TRVUnicodeString& CpName, bool RaiseEvent) {
   return AddCheckpoint(CpName, RaiseEvent, {});
 }
 
-std::int32_t TCustomRVData::AddNamedCheckpointExTag(const TRVUnicodeString& CpName,
-                                                    bool RaiseEvent, const TRVTag& Tag) {
+std::int32_t TCustomRVData::AddNamedCheckpointExTag(const TRVUnicodeString& CpName, bool RaiseEvent,
+                                                    const TRVTag& Tag) {
   return AddCheckpoint(CpName, RaiseEvent, Tag);
 }
 

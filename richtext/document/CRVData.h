@@ -81,8 +81,8 @@ public:
   virtual void Clear();
   virtual void DeleteItems(std::int32_t FirstItemNo, std::int32_t Count);
   // Item notifications go to the absolute root, whose owner may raise an event.
-  virtual void ItemAction(TRVItemAction ItemAction, TCustomRVItemInfo* Item,
-                          TRVUnicodeString& Text, TCustomRVData* RVData);
+  virtual void ItemAction(TRVItemAction ItemAction, TCustomRVItemInfo* Item, TRVUnicodeString& Text,
+                          TCustomRVData* RVData);
   // A text style was appended to the style sheet by GetOrAddTextStyle.
   virtual void AfterAddStyle(TCustomRVInfo* StyleInfo);
   // True for documents with a layout; only those activate hyperlinks.
@@ -104,8 +104,7 @@ public:
   // 8-bit text in the code page of the style it is added in.
   void AddNLA(std::string_view s, std::int32_t StyleNo, std::int32_t ParaNo,
               const TRVTag& Tag = {});
-  void AddNLATag(std::string_view s, std::int32_t StyleNo, std::int32_t ParaNo,
-                 const TRVTag& Tag);
+  void AddNLATag(std::string_view s, std::int32_t StyleNo, std::int32_t ParaNo, const TRVTag& Tag);
   // Text with line and paragraph breaks, split into items (see the character rules there).
   void AddTextNLW(const TRVUnicodeString& S, std::int32_t StyleNo, std::int32_t FirstParaNo,
                   std::int32_t OtherParaNo, bool DefAsSingleParagraph, const TRVTag& Tag = {});

@@ -20,8 +20,8 @@ void TCustomRVData::AddNLTag(const TRVUnicodeString& s, std::int32_t StyleNo, st
   AddNLW(s, StyleNo, ParaNo, Tag, true);
 }
 
-void TCustomRVData::AddNLWTag(const TRVUnicodeString& s, std::int32_t StyleNo,
-                              std::int32_t ParaNo, const TRVTag& Tag) {
+void TCustomRVData::AddNLWTag(const TRVUnicodeString& s, std::int32_t StyleNo, std::int32_t ParaNo,
+                              const TRVTag& Tag) {
   AddNLW(s, StyleNo, ParaNo, Tag, true);
 }
 
@@ -68,12 +68,12 @@ void TCustomRVData::AddTextNL(const TRVUnicodeString& s, std::int32_t StyleNo,
 }
 
 void TCustomRVData::AddTextNLA(std::string_view s, std::int32_t StyleNo, std::int32_t FirstParaNo,
-                               std::int32_t OtherParaNo, bool AsSingleParagraph,
-                               const TRVTag& Tag, TRVCodePage CodePage) {
+                               std::int32_t OtherParaNo, bool AsSingleParagraph, const TRVTag& Tag,
+                               TRVCodePage CodePage) {
   if (CodePage == 0)
     CodePage = GetDefaultCodePage();
-  AddTextNLW(RVU_AnsiToUnicode(CodePage, s), StyleNo, FirstParaNo, OtherParaNo,
-             AsSingleParagraph, Tag);
+  AddTextNLW(RVU_AnsiToUnicode(CodePage, s), StyleNo, FirstParaNo, OtherParaNo, AsSingleParagraph,
+             Tag);
 }
 
 void TCustomRVData::AddTextNLW(const TRVUnicodeString& S, std::int32_t StyleNo,
@@ -114,8 +114,8 @@ void TCustomRVData::AddTextNLW(const TRVUnicodeString& S, std::int32_t StyleNo,
   std::size_t segStart = start;
   auto addTextItem = [&](std::size_t end, bool allowAddingEmpty) {
     if (end > segStart || (fromNewLine && allowAddingEmpty)) {
-      AddNLW(text.substr(segStart, end - segStart), StyleNo,
-             fromNewLine || pageBreak ? paraNo : -1, Tag, true);
+      AddNLW(text.substr(segStart, end - segStart), StyleNo, fromNewLine || pageBreak ? paraNo : -1,
+             Tag, true);
       fromNewLine = false;
       if (pageBreak) {
         SetPageBreaksBeforeItems(ItemCount() - 1, true);
@@ -210,8 +210,7 @@ void TCustomRVData::AdjustItemParaNoBeforeAdding(TCustomRVItemInfo* Item) {
     AddNLW({}, 0, -1, {}, true);
   const bool hadBR = Item->GetBR();
   Item->SetSameAsPrev(false);
-  Item->SetBR((hadBR || !FAllowNewPara) && !Item->GetBoolValue(rvbpFullWidth) &&
-              ItemCount() > 0);
+  Item->SetBR((hadBR || !FAllowNewPara) && !Item->GetBoolValue(rvbpFullWidth) && ItemCount() > 0);
   if (Item->ParaNo == -1)
     Item->ParaNo = 0;
 }
@@ -232,8 +231,7 @@ void TCustomRVData::InsertAtEnd(TRVUnicodeString Text, std::unique_ptr<TCustomRV
   item->Inserted(this, ItemCount() - 1);
 }
 
-void TCustomRVData::AddItem(const TRVUnicodeString& Text,
-                            std::unique_ptr<TCustomRVItemInfo> Item) {
+void TCustomRVData::AddItem(const TRVUnicodeString& Text, std::unique_ptr<TCustomRVItemInfo> Item) {
   AdjustItemParaNoBeforeAdding(Item.get());
   TakeItemCheckpoint(Item.get());
   InsertAtEnd(Text, std::move(Item));
@@ -257,7 +255,7 @@ void TCustomRVData::AddBreak(std::int32_t Width, TRVBreakStyle Style, TColor Col
     Width = style != nullptr ? style->PixelsToUnits(1) : 1;
   }
   auto item = std::make_unique<TRVBreakItemInfo>(this, static_cast<std::uint8_t>(Width & 0xFF),
-                                                  Style, Color);
+                                                 Style, Color);
   item->SetSameAsPrev(false);
   item->ParaNo = 0;
   item->Tag = Tag;
@@ -275,6 +273,8 @@ void TCustomRVData::AddBreakExTag(std::int32_t Width, TRVBreakStyle Style, TColo
   AddBreak(Width, Style, Color, Tag);
 }
 
-void TCustomRVData::AddBreakTag(const TRVTag& Tag) { AddBreak(0, rvbsLine, clNone, Tag); }
+void TCustomRVData::AddBreakTag(const TRVTag& Tag) {
+  AddBreak(0, rvbsLine, clNone, Tag);
+}
 
 } // namespace richtext

@@ -8,8 +8,15 @@
 namespace richtext {
 
 enum class TBackgroundStyle : std::uint8_t {
-  bsNoBitmap, bsStretched, bsTiled, bsTiledAndScrolled, bsCentered, bsTopLeft, bsTopRight,
-  bsBottomLeft, bsBottomRight
+  bsNoBitmap,
+  bsStretched,
+  bsTiled,
+  bsTiledAndScrolled,
+  bsCentered,
+  bsTopLeft,
+  bsTopRight,
+  bsBottomLeft,
+  bsBottomRight
 };
 using enum TBackgroundStyle;
 

@@ -89,7 +89,9 @@ bool TCustomRVItemInfo::ParaStart(bool CountBR) const {
   return !GetSameAsPrev() && (CountBR || !GetBR());
 }
 
-bool TCustomRVItemInfo::CanBeBorderStart() const { return !GetSameAsPrev() && !GetBR(); }
+bool TCustomRVItemInfo::CanBeBorderStart() const {
+  return !GetSameAsPrev() && !GetBR();
+}
 
 void TCustomRVItemInfo::AssignParaProperties(const TCustomRVItemInfo* Source) {
   SetSameAsPrev(Source->GetSameAsPrev());
@@ -223,8 +225,7 @@ bool TRVFullLineItemInfo::GetBoolValue(TRVItemBoolProperty Prop) const {
   return TRVNonTextItemInfo::GetBoolValue(Prop);
 }
 
-TRVBreakItemInfo::TRVBreakItemInfo(TCustomRVData* ARVData)
-    : TRVFullLineItemInfo(ARVData) {
+TRVBreakItemInfo::TRVBreakItemInfo(TCustomRVData* ARVData) : TRVFullLineItemInfo(ARVData) {
   StyleNo = rvsBreak;
 }
 
@@ -242,8 +243,7 @@ bool TRVBreakItemInfo::GetBoolValue(TRVItemBoolProperty Prop) const {
   return TRVFullLineItemInfo::GetBoolValue(Prop);
 }
 
-bool TRVBreakItemInfo::GetBoolValueEx(TRVItemBoolPropertyEx Prop,
-                                      const TRVStyle* RVStyle) const {
+bool TRVBreakItemInfo::GetBoolValueEx(TRVItemBoolPropertyEx Prop, const TRVStyle* RVStyle) const {
   switch (Prop) {
   case rvbpPrintToBMP:
     return false;

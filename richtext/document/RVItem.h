@@ -24,7 +24,12 @@ class TCustomRVItemInfo;
 class TRVStyle;
 
 enum class TRVItemOption : unsigned {
-  rvioSameAsPrev, rvioPageBreakBefore, rvioBR, rvioUnicode, rvioClearLeft, rvioClearRight,
+  rvioSameAsPrev,
+  rvioPageBreakBefore,
+  rvioBR,
+  rvioUnicode,
+  rvioClearLeft,
+  rvioClearRight,
   rvioGroupWithNext
 };
 using enum TRVItemOption;
@@ -37,19 +42,42 @@ using enum TRVItemState;
 using TRVItemStates = TRVSet<TRVItemState, std::uint8_t>;
 
 enum class TRVItemBoolProperty : unsigned {
-  rvbpIgnorePara, rvbpFullWidth, rvbpSpecialPrintImageWidth, rvbpValid, rvbpRequiresRVFLines,
-  rvbpDrawingChangesFont, rvbpAlwaysInText, rvbpImmediateControlOwner, rvbpResizable,
-  rvbpResizeHandlesOutside, rvbpHasSubRVData, rvbpClickSelect, rvbpNoHTML_P,
-  rvbpSwitchToAssStyleNo, rvbpFloating, rvbpKeepWithPrior, rvbpDocXInRun,
-  rvbpDocXOnlyBeforeAfter, rvbpPlaceholder, rvbpIsNote, rvbpIsPrintField,
+  rvbpIgnorePara,
+  rvbpFullWidth,
+  rvbpSpecialPrintImageWidth,
+  rvbpValid,
+  rvbpRequiresRVFLines,
+  rvbpDrawingChangesFont,
+  rvbpAlwaysInText,
+  rvbpImmediateControlOwner,
+  rvbpResizable,
+  rvbpResizeHandlesOutside,
+  rvbpHasSubRVData,
+  rvbpClickSelect,
+  rvbpNoHTML_P,
+  rvbpSwitchToAssStyleNo,
+  rvbpFloating,
+  rvbpKeepWithPrior,
+  rvbpDocXInRun,
+  rvbpDocXOnlyBeforeAfter,
+  rvbpPlaceholder,
+  rvbpIsNote,
+  rvbpIsPrintField,
   rvbpItemPrintsBackground
 };
 using enum TRVItemBoolProperty;
 
 // Properties answered with a style sheet at hand.
 enum class TRVItemBoolPropertyEx : unsigned {
-  rvbpDisplayActiveState, rvbpPrintToBMP, rvbpPrintToBMPIfNoMetafiles, rvbpPrintSupportsMetafiles,
-  rvbpJump, rvbpAllowsFocus, rvbpHotColdJump, rvbpXORFocus, rvbpActualPrintSize,
+  rvbpDisplayActiveState,
+  rvbpPrintToBMP,
+  rvbpPrintToBMPIfNoMetafiles,
+  rvbpPrintSupportsMetafiles,
+  rvbpJump,
+  rvbpAllowsFocus,
+  rvbpHotColdJump,
+  rvbpXORFocus,
+  rvbpActualPrintSize,
   rvbpHasPrintingWidth
 };
 using enum TRVItemBoolPropertyEx;
@@ -272,12 +300,10 @@ extern TRVItemClass RichViewTextItemClass;
 void RegisterRichViewItemClass(std::int32_t StyleNo, TRVItemClass ItemClass);
 void UnregisterRichViewItemClass(TRVItemClass ItemClass);
 // An item of the class for the kind code, or none for an unknown negative code.
-std::unique_ptr<TCustomRVItemInfo> CreateRichViewItem(std::int32_t StyleNo,
-                                                      TCustomRVData* ARVData);
+std::unique_ptr<TCustomRVItemInfo> CreateRichViewItem(std::int32_t StyleNo, TCustomRVData* ARVData);
 // A new item of Source's class with its StyleNo, Assign-ed properties and tag (not its text);
 // with DuplicateCheckpoint, an unlinked copy of its checkpoint.
-std::unique_ptr<TCustomRVItemInfo> RV_DuplicateItem(const TCustomRVItemInfo* Source,
-                                                    TCustomRVData* ARVData,
-                                                    bool DuplicateCheckpoint);
+std::unique_ptr<TCustomRVItemInfo>
+RV_DuplicateItem(const TCustomRVItemInfo* Source, TCustomRVData* ARVData, bool DuplicateCheckpoint);
 
 } // namespace richtext

@@ -89,11 +89,21 @@ void AppendQuoted(std::string& out, const std::u16string& s) {
     }
     flush();
     switch (c) {
-    case u'\r': out += "\\r"; break;
-    case u'\n': out += "\\n"; break;
-    case u'\t': out += "\\t"; break;
-    case u'"': out += "\\\""; break;
-    case u'\\': out += "\\\\"; break;
+    case u'\r':
+      out += "\\r";
+      break;
+    case u'\n':
+      out += "\\n";
+      break;
+    case u'\t':
+      out += "\\t";
+      break;
+    case u'"':
+      out += "\\\"";
+      break;
+    case u'\\':
+      out += "\\\\";
+      break;
     default: {
       char buf[8];
       std::snprintf(buf, sizeof buf, "\\x%02X", static_cast<unsigned>(c));
@@ -111,8 +121,8 @@ std::string TRVItemList::Dump() const {
   static constexpr struct {
     TRVItemOption Option;
     char Letter;
-  } letters[] = {{rvioSameAsPrev, 'S'}, {rvioPageBreakBefore, 'P'}, {rvioBR, 'B'},
-                 {rvioUnicode, 'U'},    {rvioClearLeft, 'L'},       {rvioClearRight, 'R'},
+  } letters[] = {{rvioSameAsPrev, 'S'},   {rvioPageBreakBefore, 'P'}, {rvioBR, 'B'},
+                 {rvioUnicode, 'U'},      {rvioClearLeft, 'L'},       {rvioClearRight, 'R'},
                  {rvioGroupWithNext, 'G'}};
   std::string out;
   for (const auto& item : FItems) {

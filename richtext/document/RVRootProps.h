@@ -50,8 +50,8 @@ public:
   virtual bool SaveItemToFile(const std::u16string& Path, TCustomRVData* RVData, int ItemNo,
                               TRVSaveFormat SaveFormat, std::u16string& Text);
   // RTF code to add at a place of the file (bytes, 7-bit).
-  virtual std::string GetExtraRTFCode(TRVRTFSaveArea Area, const void* Obj, int Index1,
-                                      int Index2, bool InStyleSheet);
+  virtual std::string GetExtraRTFCode(TRVRTFSaveArea Area, const void* Obj, int Index1, int Index2,
+                                      bool InStyleSheet);
 };
 
 } // namespace richtext

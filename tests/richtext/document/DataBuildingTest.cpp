@@ -28,10 +28,10 @@ TEST_F(DataBuilding, FirstItemWithParagraphMinusOneOpensParagraphZero) {
 
 TEST_F(DataBuilding, ParagraphPlacementOfFollowingItems) {
   Data.AddNL(u"a", 0, 1);
-  Data.AddNL(u"b", 1, -1);      // continues the line, takes the paragraph of "a"
-  Data.AddNL(u"c", 2, 0);       // new paragraph
+  Data.AddNL(u"b", 1, -1); // continues the line, takes the paragraph of "a"
+  Data.AddNL(u"c", 2, 0);  // new paragraph
   Data.SetAddParagraphMode(false);
-  Data.AddNL(u"d", 3, 1);       // new line of the same paragraph, keeps its ParaNo
+  Data.AddNL(u"d", 3, 1); // new line of the same paragraph, keeps its ParaNo
   Data.SetAddParagraphMode(true);
   Data.AddNL(u"e", 3, 1);
   EXPECT_EQ(Dump(), "0 1 {U} \"a\"\n"

@@ -7,7 +7,9 @@
 namespace richtext {
 namespace {
 
-TRVItemOptions Opts(std::uint8_t value) { return TRVItemOptions::FromValue(value); }
+TRVItemOptions Opts(std::uint8_t value) {
+  return TRVItemOptions::FromValue(value);
+}
 
 TEST(ItemOptions, NewItemHasOnlyUnicodeAndNoDrawingItem) {
   TRVTextItemInfo item(nullptr);
@@ -248,8 +250,7 @@ TEST(ItemList, IndexErrorsNameTheIndex) {
   }
   EXPECT_THROW(list.GetItem(-1), EListError);
   EXPECT_THROW(list.SetItem(1, u"x"), EListError);
-  EXPECT_THROW(list.InsertObject(2, u"x", std::make_unique<TRVTextItemInfo>(nullptr)),
-               EListError);
+  EXPECT_THROW(list.InsertObject(2, u"x", std::make_unique<TRVTextItemInfo>(nullptr)), EListError);
   list.InsertObject(0, u"b", std::make_unique<TRVTextItemInfo>(nullptr));
   list.SetItem(1, u"A\t\"q\"\r\n\x1");
   EXPECT_EQ(list.Dump(), "0 0 {U} \"b\"\n"

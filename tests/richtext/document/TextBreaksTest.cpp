@@ -41,12 +41,12 @@ TEST(TextBreaks, AsSingleParagraphMakesLineBreaks) {
 
 TEST(TextBreaks, UnicodeSeparatorsAndVerticalTab) {
   EXPECT_EQ(Split(u"a\u2028b\vc\u2029d"), "2 0 {U} \"a\"\n"
-                                           "2 1 {BU} \"b\"\n"
-                                           "2 1 {BU} \"c\"\n"
-                                           "2 1 {U} \"d\"\n");
+                                          "2 1 {BU} \"b\"\n"
+                                          "2 1 {BU} \"c\"\n"
+                                          "2 1 {U} \"d\"\n");
   // These breaks make no empty items of their own.
   EXPECT_EQ(Split(u"a\u2028\u2028b"), "2 0 {U} \"a\"\n"
-                                       "2 1 {BU} \"b\"\n");
+                                      "2 1 {BU} \"b\"\n");
 }
 
 TEST(TextBreaks, FormFeedIsAPageBreakWhereTheDocumentHasPages) {
