@@ -120,5 +120,27 @@ TEST(ListFile, EveryEncodingReadsBackWhatItWrote) {
             Dump(DecodeListFile(EncodeListFile(gbk, TListEncoding::Ansi, 936), 936).lines));
 }
 
+TEST(ListFile, ArbitraryBytesSettleAfterOneLoad) {
+  // Whatever a file holds, what one load makes of it is saved and loaded back unchanged.
+  const char alphabet[] = {'a', '\r', '\n', '\0', '\xEF', '\xBB', '\xBF', '\xFF',
+                           '\xFE', '\xD8', '\xDC', '\x81', '\xC3', '\xA9', ' ', 'Z'};
+  const std::string marks[] = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+  unsigned state = 2024;
+  auto next = [&] {
+    state = state * 1664525u + 1013904223u;
+    return state >> 16;
+  };
+  for (int round = 0; round < 2000; ++round) {
+    std::string bytes = marks[next() % 4];
+    for (unsigned n = next() % 40; n > 0; --n)
+      bytes += alphabet[next() % sizeof alphabet];
+    TDecodedList first = DecodeListFile(bytes, 1252);
+    TDecodedList second =
+        DecodeListFile(EncodeListFile(first.lines, first.encoding, 1252), 1252);
+    EXPECT_EQ(Name(first.encoding), Name(second.encoding)) << Hex(bytes);
+    EXPECT_EQ(first.lines, second.lines) << Hex(bytes);
+  }
+}
+
 } // namespace
 } // namespace quillon
