@@ -28,8 +28,9 @@ void AppendDecimal(std::string& out, unsigned value) {
 // The RTF form of each code unit 1..127 under one combination of flags. Built once per
 // combination from the escaping rules, so the per-character work is one table lookup.
 struct TAsciiForm {
-  char text[7];
+  char text[6];
   unsigned char length;
+  bool plain; // written as itself
 };
 using TAsciiForms = std::array<TAsciiForm, 128>;
 
@@ -44,6 +45,7 @@ TAsciiForms BuildAsciiForms(bool specialCode, bool doubleBSlashes, bool rtfContr
       form = RVMakeRTFStr(std::string(1, static_cast<char>(c)), specialCode, false,
                           rtfControlsToCodes, encodeDblQuotes);
     forms[c].length = static_cast<unsigned char>(form.copy(forms[c].text, sizeof forms[c].text));
+    forms[c].plain = form.size() == 1 && form[0] == static_cast<char>(c);
   }
   return forms;
 }
@@ -92,19 +94,32 @@ TFallback MakeFallback(char16_t c, TRVCodePage codePage, bool doubleBSlashes,
 }
 
 // Converting one code unit at a time through the code page is the slow part of non-ASCII
-// text; text repeats its characters, so the last conversions are kept.
+// text, and run after run repeats the same characters, so conversions are remembered across
+// calls (per thread: the cache is not shared).
 class TFallbackCache {
 public:
   TFallbackCache(TRVCodePage codePage, bool doubleBSlashes, bool encodeDblQuotes)
       : FCodePage(codePage), FDoubleBSlashes(doubleBSlashes), FEncodeDblQuotes(encodeDblQuotes) {}
 
   const TFallback& Get(char16_t c) {
-    if (!FEntries)
-      FEntries = std::make_unique<std::array<TEntry, 256>>();
-    TEntry& entry = (*FEntries)[c & 0xFF];
-    if (!entry.valid || entry.key != c) {
+    if (!FResolved) {
+      // The process code page can change between calls, so the cache is keyed by the page
+      // actually used, as RVU_UnicodeToAnsi chooses it.
+      if (FCodePage == CP_ACP || !RVU_IsCodePageSupported(FCodePage))
+        FCodePage = RVU_GetProcessAnsiCodePage();
+      FResolved = true;
+    }
+    thread_local std::unique_ptr<std::array<TEntry, 4096>> entries;
+    if (!entries)
+      entries = std::make_unique<std::array<TEntry, 4096>>();
+    TEntry& entry = (*entries)[c & 0xFFF];
+    if (!entry.valid || entry.key != c || entry.codePage != FCodePage ||
+        entry.doubleBSlashes != FDoubleBSlashes || entry.encodeDblQuotes != FEncodeDblQuotes) {
       entry.fallback = MakeFallback(c, FCodePage, FDoubleBSlashes, FEncodeDblQuotes);
       entry.key = c;
+      entry.codePage = FCodePage;
+      entry.doubleBSlashes = FDoubleBSlashes;
+      entry.encodeDblQuotes = FEncodeDblQuotes;
       entry.valid = true;
     }
     return entry.fallback;
@@ -114,12 +129,15 @@ private:
   struct TEntry {
     char16_t key = 0;
     bool valid = false;
+    bool doubleBSlashes = false;
+    bool encodeDblQuotes = false;
+    TRVCodePage codePage = 0;
     TFallback fallback;
   };
   TRVCodePage FCodePage;
+  bool FResolved = false;
   bool FDoubleBSlashes;
   bool FEncodeDblQuotes;
-  std::unique_ptr<std::array<TEntry, 256>> FEntries;
 };
 
 void AppendFallbackCount(std::string& out, unsigned count) {
@@ -140,7 +158,21 @@ void EncodeUnicodeRTF(std::u16string_view s, TRVCodePage codePage, bool saveAnsi
 
   std::string out;
   out.reserve(std::min(s.size() + s.size() / 8 + 16, ChunkSize + 64));
-  for (const char16_t c : s) {
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    // Plain text goes over in runs: most run text is letters, digits and spaces.
+    std::size_t run = i;
+    while (run < s.size() && s[run] < 128 && ascii[s[run]].plain)
+      ++run;
+    if (run > i) {
+      const std::size_t at = out.size();
+      out.resize(at + (run - i));
+      for (std::size_t k = i; k < run; ++k)
+        out[at + (k - i)] = static_cast<char>(s[k]);
+      i = run;
+      if (i == s.size())
+        break;
+    }
+    const char16_t c = s[i];
     if (c != 0 && c < 128) {
       const TAsciiForm& form = ascii[c];
       if (form.length == 1)
