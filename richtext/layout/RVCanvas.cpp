@@ -10,7 +10,9 @@ namespace {
 int ScreenPixelsPerInch = 96;
 }
 
-int RV_GetScreenPixelsPerInch() { return ScreenPixelsPerInch; }
+int RV_GetScreenPixelsPerInch() {
+  return ScreenPixelsPerInch;
+}
 
 void RV_SetScreenPixelsPerInch(int PixelsPerInch) {
   if (PixelsPerInch > 0)

@@ -11,7 +11,9 @@ TRVGraphicInterfaceFactory& Factory() {
 }
 } // namespace
 
-void RVSetGraphicInterfaceFactory(TRVGraphicInterfaceFactory F) { Factory() = std::move(F); }
+void RVSetGraphicInterfaceFactory(TRVGraphicInterfaceFactory F) {
+  Factory() = std::move(F);
+}
 
 std::unique_ptr<TRVGraphicInterface> RVCreateGraphicInterface(bool ComplexScripts) {
   if (!Factory())

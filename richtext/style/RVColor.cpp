@@ -13,7 +13,9 @@ TRVSysColorProvider& Provider() {
 }
 } // namespace
 
-void RVSetSysColorProvider(TRVSysColorProvider P) { Provider() = std::move(P); }
+void RVSetSysColorProvider(TRVSysColorProvider P) {
+  Provider() = std::move(P);
+}
 
 TColor ColorToRGB(TColor Color) {
   if (Color == clNone || Color == clDefault)

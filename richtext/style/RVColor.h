@@ -63,9 +63,15 @@ void RVSetSysColorProvider(TRVSysColorProvider Provider);
 // system does); RGB values pass unchanged (the top byte is dropped).
 TColor ColorToRGB(TColor Color);
 
-inline constexpr int RVGetRValue(TColor c) { return static_cast<int>(c & 0xFF); }
-inline constexpr int RVGetGValue(TColor c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline constexpr int RVGetBValue(TColor c) { return static_cast<int>((c >> 16) & 0xFF); }
+inline constexpr int RVGetRValue(TColor c) {
+  return static_cast<int>(c & 0xFF);
+}
+inline constexpr int RVGetGValue(TColor c) {
+  return static_cast<int>((c >> 8) & 0xFF);
+}
+inline constexpr int RVGetBValue(TColor c) {
+  return static_cast<int>((c >> 16) & 0xFF);
+}
 inline constexpr TColor RVRGB(int r, int g, int b) {
   return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }

@@ -6,9 +6,15 @@
 namespace richtext {
 
 namespace {
-[[noreturn]] void ReadError() { throw ERichViewError("Stream read error"); }
-[[noreturn]] void FormatError() { throw ERichViewError("Invalid stream format"); }
-[[noreturn]] void ValueError() { throw ERichViewError("Invalid property value"); }
+[[noreturn]] void ReadError() {
+  throw ERichViewError("Stream read error");
+}
+[[noreturn]] void FormatError() {
+  throw ERichViewError("Invalid stream format");
+}
+[[noreturn]] void ValueError() {
+  throw ERichViewError("Invalid property value");
+}
 
 constexpr std::uint8_t EndMarker = 0x00;
 constexpr std::uint8_t ItemMarker = 0x01;
@@ -40,8 +46,12 @@ void TRVPropertyWriter::WriteSignature() {
   Byte(RVPropStreamVersion);
 }
 
-void TRVPropertyWriter::BeginObject(std::string_view ClassName) { Name(ClassName); }
-void TRVPropertyWriter::EndObject() { Byte(EndMarker); }
+void TRVPropertyWriter::BeginObject(std::string_view ClassName) {
+  Name(ClassName);
+}
+void TRVPropertyWriter::EndObject() {
+  Byte(EndMarker);
+}
 
 void TRVPropertyWriter::WriteInteger(std::string_view N, std::int32_t Value) {
   Name(N);
@@ -90,9 +100,15 @@ void TRVPropertyWriter::BeginCollection(std::string_view N) {
   Name(N);
   Byte(static_cast<std::uint8_t>(TRVValueType::Collection));
 }
-void TRVPropertyWriter::BeginItem() { Byte(ItemMarker); }
-void TRVPropertyWriter::EndItem() { Byte(EndMarker); }
-void TRVPropertyWriter::EndCollection() { Byte(EndMarker); }
+void TRVPropertyWriter::BeginItem() {
+  Byte(ItemMarker);
+}
+void TRVPropertyWriter::EndItem() {
+  Byte(EndMarker);
+}
+void TRVPropertyWriter::EndCollection() {
+  Byte(EndMarker);
+}
 
 // --- reader -----------------------------------------------------------------------------------
 

@@ -157,8 +157,7 @@ public:
   using TCustomRVFontInfo::Assign;
   void Assign(const TRVPersistent& Source) override;
   void Reset() override;
-  bool IsEqual(const TCustomRVFontInfo& Value,
-               TRVFontInfoProperties IgnoreList) const override;
+  bool IsEqual(const TCustomRVFontInfo& Value, TRVFontInfoProperties IgnoreList) const override;
   bool IsSimpleEqual(const TCustomRVInfo& Value, bool IgnoreReferences,
                      bool IgnoreID = true) const override;
   bool IsSimpleEqualEx(TCustomRVInfo& Value, const std::vector<int>& Mapping) const override;
@@ -586,18 +585,16 @@ public:
   int PixelsToUnits(int Value) const;
   int TwipsToPixels(int Value) const;
   int PixelsToTwips(int Value) const;
-  int GetAsDevicePixelsX(int Value, const TRVScreenAndDevice* PSaD,
-                         int MinNonZeroValue = 1) const;
-  int GetAsDevicePixelsY(int Value, const TRVScreenAndDevice* PSaD,
-                         int MinNonZeroValue = 1) const;
+  int GetAsDevicePixelsX(int Value, const TRVScreenAndDevice* PSaD, int MinNonZeroValue = 1) const;
+  int GetAsDevicePixelsY(int Value, const TRVScreenAndDevice* PSaD, int MinNonZeroValue = 1) const;
   double GetAsPoints(int Value) const;
   std::int64_t GetAsEMU(int Value) const;
 
   // Applying a text style to a canvas.
   void ApplyStyle(TRVCanvas& Canvas, int StyleNo, TRVBiDiMode DefBiDiMode, bool CanUseCustomPPI,
                   bool IgnoreSubSuperScript = false, bool ToFormatCanvas = false);
-  void ApplyStyleColor(TRVCanvas& Canvas, int StyleNo, TRVTextDrawStates DrawState,
-                       bool Printing, TRVColorMode ColorMode);
+  void ApplyStyleColor(TRVCanvas& Canvas, int StyleNo, TRVTextDrawStates DrawState, bool Printing,
+                       TRVColorMode ColorMode);
   void ApplyStyleTextColor(TRVCanvas& Canvas, int StyleNo, TRVTextDrawStates DrawState,
                            bool Printing, TRVColorMode ColorMode);
   void ApplyStyleBackColor(TRVCanvas& Canvas, int StyleNo, TRVTextDrawStates DrawState,
@@ -614,10 +611,9 @@ public:
                      int SpaceAtLeft, int Left, int Top, int Width, int Height,
                      TRVTextDrawStates DrawState, bool& DoDefault)>
       OnDrawStyleText;
-  std::function<void(const TRVStyle& Sender, int StyleNo, bool& Sensitive)>
-      OnStyleHoverSensitive;
-  std::function<void(TRVStyle& Sender, TRVCanvas& Canvas, int StyleNo, int Left, int Top,
-                     int Width, int Height, TRVTextDrawStates DrawState, bool& DoDefault)>
+  std::function<void(const TRVStyle& Sender, int StyleNo, bool& Sensitive)> OnStyleHoverSensitive;
+  std::function<void(TRVStyle& Sender, TRVCanvas& Canvas, int StyleNo, int Left, int Top, int Width,
+                     int Height, TRVTextDrawStates DrawState, bool& DoDefault)>
       OnDrawTextBack;
   std::function<void(TRVStyle& Sender, TRVCanvas& Canvas, int X, int Y, int ItemNo, int XShift,
                      bool RaiseEvent, bool& DoDefault)>
@@ -643,9 +639,8 @@ std::u16string RV_ReturnProcessedStringEx(const std::u16string& s,
                                           const TCustomRVFontInfo& TextStyle, bool LastOnLine,
                                           bool ShowSpecialChars, bool ForDisplay,
                                           bool IsSymbolCharset, int& SelOffs1, int& SelOffs2);
-std::u16string RV_ReturnProcessedString(const std::u16string& s,
-                                        const TCustomRVFontInfo& TextStyle, bool LastOnLine,
-                                        bool ShowSpecialChars, bool ForDisplay,
+std::u16string RV_ReturnProcessedString(const std::u16string& s, const TCustomRVFontInfo& TextStyle,
+                                        bool LastOnLine, bool ShowSpecialChars, bool ForDisplay,
                                         bool IsSymbolCharset);
 
 // Closeness measures behind SimilarityValue.

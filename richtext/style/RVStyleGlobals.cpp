@@ -28,7 +28,9 @@ void RVRegisterCursor(const TRVCursorRegistration& Cursor) {
     list.push_back(Cursor);
 }
 
-std::vector<TRVCursorRegistration> RVGetRegisteredCursors() { return Cursors(); }
+std::vector<TRVCursorRegistration> RVGetRegisteredCursors() {
+  return Cursors();
+}
 
 bool RVIsCursorRegistered(TCursor Id) {
   const auto& list = Cursors();

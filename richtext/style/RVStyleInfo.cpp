@@ -7,7 +7,9 @@
 
 namespace richtext {
 
-void TRVPersistent::Assign(const TRVPersistent& Source) { AssignError(Source); }
+void TRVPersistent::Assign(const TRVPersistent& Source) {
+  AssignError(Source);
+}
 
 void TRVPersistent::AssignError(const TRVPersistent& Source) const {
   char buf[256];
@@ -17,23 +19,31 @@ void TRVPersistent::AssignError(const TRVPersistent& Source) const {
 
 TCustomRVInfo::TCustomRVInfo(TCustomRVInfos* Collection) : FCollection(Collection) {}
 
-int TCustomRVInfo::GetIndex() const { return FCollection ? FCollection->IndexOf(this) : -1; }
+int TCustomRVInfo::GetIndex() const {
+  return FCollection ? FCollection->IndexOf(this) : -1;
+}
 
 TRVStyle* TCustomRVInfo::GetRVStyle() const {
   return FCollection ? FCollection->GetOwner() : nullptr;
 }
 
-bool TCustomRVInfo::IsSimpleEqual(const TCustomRVInfo&, bool, bool) const { return false; }
+bool TCustomRVInfo::IsSimpleEqual(const TCustomRVInfo&, bool, bool) const {
+  return false;
+}
 
 bool TCustomRVInfo::IsSimpleEqualEx(TCustomRVInfo&, const std::vector<int>&) const {
   return false;
 }
 
-int TCustomRVInfo::SimilarityValue(const TCustomRVInfo&) const { return 0; }
+int TCustomRVInfo::SimilarityValue(const TCustomRVInfo&) const {
+  return 0;
+}
 
 TCustomRVInfos::~TCustomRVInfos() = default;
 
-void TCustomRVInfos::Clear() { FItems.clear(); }
+void TCustomRVInfos::Clear() {
+  FItems.clear();
+}
 
 void TCustomRVInfos::Delete(int Index) {
   if (!IsValidIndex(Index))

@@ -54,8 +54,7 @@ void TCustomRVParaInfo::Reset() {
   Border.Reset();
 }
 
-bool TCustomRVParaInfo::IsEqual(const TCustomRVParaInfo& v,
-                                TRVParaInfoProperties ignore) const {
+bool TCustomRVParaInfo::IsEqual(const TCustomRVParaInfo& v, TRVParaInfoProperties ignore) const {
   auto use = [&](TRVParaInfoProperty p) { return !ignore.Contains(p); };
   if (use(rvpiAlignment) && Alignment != v.Alignment)
     return false;
@@ -124,8 +123,8 @@ bool TCustomRVParaInfo::IsSimpleEqual(const TCustomRVInfo& Value, bool, bool) co
          FSpaceAfter == v->FSpaceAfter && LineSpacing == v->LineSpacing &&
          LineSpacingType == v->LineSpacingType && Options == v->Options &&
          BiDiMode == v->BiDiMode && OutlineLevel == v->OutlineLevel &&
-         Background.IsEqual(v->Background) && Tabs.IsEqual(v->Tabs) &&
-         Border.IsEqual(v->Border) && (!RichViewCompareStyleNames || StyleName == v->StyleName);
+         Background.IsEqual(v->Background) && Tabs.IsEqual(v->Tabs) && Border.IsEqual(v->Border) &&
+         (!RichViewCompareStyleNames || StyleName == v->StyleName);
 }
 
 bool TCustomRVParaInfo::ExtraLineSpacing() const {

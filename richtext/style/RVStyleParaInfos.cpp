@@ -17,7 +17,9 @@ TParaInfo* TParaInfos::Items(int Index) const {
   return InvalidItem();
 }
 
-void TParaInfos::SetItems(int Index, const TParaInfo& Value) { Items(Index)->Assign(Value); }
+void TParaInfos::SetItems(int Index, const TParaInfo& Value) {
+  Items(Index)->Assign(Value);
+}
 
 TParaInfo* TParaInfos::InvalidItem() const {
   if (!FInvalidItem) {
@@ -38,9 +40,13 @@ TParaInfo* TParaInfos::InvalidItem() const {
   return FInvalidItem.get();
 }
 
-void TParaInfos::SetInvalidItem(const TParaInfo& Value) { InvalidItem()->Assign(Value); }
+void TParaInfos::SetInvalidItem(const TParaInfo& Value) {
+  InvalidItem()->Assign(Value);
+}
 
-TParaInfo* TParaInfos::Add() { return static_cast<TParaInfo*>(AddItem()); }
+TParaInfo* TParaInfos::Add() {
+  return static_cast<TParaInfo*>(AddItem());
+}
 
 int TParaInfos::FindSuchStyle(int BaseStyle, const TParaInfo& Style,
                               TRVParaInfoProperties Mask) const {
@@ -53,8 +59,7 @@ int TParaInfos::FindSuchStyle(int BaseStyle, const TParaInfo& Style,
   return -1;
 }
 
-int TParaInfos::FindSuchStyleEx(int BaseStyle, const TParaInfo& Style,
-                                TRVParaInfoProperties Mask) {
+int TParaInfos::FindSuchStyleEx(int BaseStyle, const TParaInfo& Style, TRVParaInfoProperties Mask) {
   int r = FindSuchStyle(BaseStyle, Style, Mask);
   if (r >= 0)
     return r;
@@ -81,7 +86,9 @@ TRVListInfo* TRVListInfos::Items(int Index) const {
   return static_cast<TRVListInfo*>(At(Index));
 }
 
-TRVListInfo* TRVListInfos::Add() { return static_cast<TRVListInfo*>(AddItem()); }
+TRVListInfo* TRVListInfos::Add() {
+  return static_cast<TRVListInfo*>(AddItem());
+}
 
 std::unique_ptr<TCustomRVInfo> TRVListInfos::CreateItem() {
   if (GetOwner())

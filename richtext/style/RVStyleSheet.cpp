@@ -4,8 +4,12 @@
 namespace richtext {
 
 namespace {
-std::unique_ptr<TFontInfo> MakeFontInfo(TCustomRVInfos* c) { return std::make_unique<TFontInfo>(c); }
-std::unique_ptr<TParaInfo> MakeParaInfo(TCustomRVInfos* c) { return std::make_unique<TParaInfo>(c); }
+std::unique_ptr<TFontInfo> MakeFontInfo(TCustomRVInfos* c) {
+  return std::make_unique<TFontInfo>(c);
+}
+std::unique_ptr<TParaInfo> MakeParaInfo(TCustomRVInfos* c) {
+  return std::make_unique<TParaInfo>(c);
+}
 std::unique_ptr<TRVListInfo> MakeListInfo(TCustomRVInfos* c) {
   return std::make_unique<TRVListInfo>(c);
 }
@@ -42,9 +46,15 @@ void TRVStyle::SetGraphicInterface(std::unique_ptr<TRVGraphicInterface> Value) {
   FGraphicInterface = std::move(Value);
 }
 
-TFontInfoClass TRVStyle::GetTextStyleClass() const { return &MakeFontInfo; }
-TParaInfoClass TRVStyle::GetParaStyleClass() const { return &MakeParaInfo; }
-TListInfoClass TRVStyle::GetListStyleClass() const { return &MakeListInfo; }
+TFontInfoClass TRVStyle::GetTextStyleClass() const {
+  return &MakeFontInfo;
+}
+TParaInfoClass TRVStyle::GetParaStyleClass() const {
+  return &MakeParaInfo;
+}
+TListInfoClass TRVStyle::GetListStyleClass() const {
+  return &MakeListInfo;
+}
 
 int TRVStyle::FindTextStyle(const TFontInfo& TextStyle) {
   return TextStyles.FindSuchStyleEx(0, TextStyle, RVAllFontInfoProperties);
@@ -59,7 +69,9 @@ int TRVStyle::AddTextStyle() {
   return TextStyles.Count() - 1;
 }
 
-void TRVStyle::DeleteTextStyle(int Index) { TextStyles.Delete(Index); }
+void TRVStyle::DeleteTextStyle(int Index) {
+  TextStyles.Delete(Index);
+}
 
 void TRVStyle::ResetTextStyles() {
   TextStyles.Clear();

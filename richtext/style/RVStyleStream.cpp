@@ -19,7 +19,8 @@ template <typename E> E ReadEnum(TRVPropertyReader& r, const TRVNameTable& t) {
   return static_cast<E>(i);
 }
 
-template <typename S> void WriteSet(TRVPropertyWriter& w, const char* name, const TRVNameTable& t, S set) {
+template <typename S>
+void WriteSet(TRVPropertyWriter& w, const char* name, const TRVNameTable& t, S set) {
   w.WriteSet(name, RVSetToNames(t, set.Value()));
 }
 
@@ -47,9 +48,9 @@ void WriteOffsets(TRVPropertyWriter& w, const std::string& prefix, const TRVRect
 
 // Reads "Left", "Top", "Right" or "Bottom" after a prefix; false for other names.
 bool ReadSide(TRVPropertyReader& r, std::string_view side, TRVRect& rect) {
-  int* target = side == "Left"    ? &rect.Left
-                : side == "Top"   ? &rect.Top
-                : side == "Right" ? &rect.Right
+  int* target = side == "Left"     ? &rect.Left
+                : side == "Top"    ? &rect.Top
+                : side == "Right"  ? &rect.Right
                 : side == "Bottom" ? &rect.Bottom
                                    : nullptr;
   if (!target)
@@ -59,9 +60,9 @@ bool ReadSide(TRVPropertyReader& r, std::string_view side, TRVRect& rect) {
 }
 
 bool ReadSide(TRVPropertyReader& r, std::string_view side, TRVBooleanRect& rect) {
-  bool* target = side == "Left"    ? &rect.Left
-                 : side == "Top"   ? &rect.Top
-                 : side == "Right" ? &rect.Right
+  bool* target = side == "Left"     ? &rect.Left
+                 : side == "Top"    ? &rect.Top
+                 : side == "Right"  ? &rect.Right
                  : side == "Bottom" ? &rect.Bottom
                                     : nullptr;
   if (!target)

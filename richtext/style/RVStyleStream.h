@@ -16,10 +16,8 @@ void RVWriteFontInfoProperties(TRVPropertyWriter& Writer, const TFontInfo& Style
 void RVWriteParaInfoProperties(TRVPropertyWriter& Writer, const TParaInfo& Style,
                                bool IgnoreStyleTemplates);
 // Reads one property whose name the reader has just given; unknown names are skipped.
-void RVReadFontInfoProperty(TRVPropertyReader& Reader, const std::string& Name,
-                            TFontInfo& Style);
-void RVReadParaInfoProperty(TRVPropertyReader& Reader, const std::string& Name,
-                            TParaInfo& Style);
+void RVReadFontInfoProperty(TRVPropertyReader& Reader, const std::string& Name, TFontInfo& Style);
+void RVReadParaInfoProperty(TRVPropertyReader& Reader, const std::string& Name, TParaInfo& Style);
 
 // A whole collection as one object ("TFontInfos" / "TParaInfos") holding the collection
 // property "Items". Writing uses the owning sheet's IgnoreStyleTemplates when there is one.

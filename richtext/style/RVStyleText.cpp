@@ -100,8 +100,7 @@ void TCustomRVFontInfo::Reset() {
   HoverUnderlineColor = clNone;
 }
 
-bool TCustomRVFontInfo::IsEqual(const TCustomRVFontInfo& v,
-                                TRVFontInfoProperties ignore) const {
+bool TCustomRVFontInfo::IsEqual(const TCustomRVFontInfo& v, TRVFontInfoProperties ignore) const {
   auto use = [&](TRVFontInfoProperty p) { return !ignore.Contains(p); };
   if (use(rvfiFontName) && !SameFontName(FontName, v.FontName))
     return false;
@@ -180,9 +179,9 @@ bool TCustomRVFontInfo::IsSimpleEqual(const TCustomRVInfo& Value, bool, bool) co
          HoverColor == v->HoverColor && HoverEffects == v->HoverEffects &&
          HoverBackColor == v->HoverBackColor && HoverUnderlineColor == v->HoverUnderlineColor &&
          JumpCursor == v->JumpCursor && Protection == v->Protection && Options == v->Options &&
-         CharScale == v->CharScale && CharSpacing == v->CharSpacing &&
-         BiDiMode == v->BiDiMode && SubSuperScriptType == v->SubSuperScriptType &&
-         UnderlineType == v->UnderlineType && UnderlineColor == v->UnderlineColor &&
+         CharScale == v->CharScale && CharSpacing == v->CharSpacing && BiDiMode == v->BiDiMode &&
+         SubSuperScriptType == v->SubSuperScriptType && UnderlineType == v->UnderlineType &&
+         UnderlineColor == v->UnderlineColor &&
          (!RichViewCompareStyleNames || StyleName == v->StyleName);
 }
 

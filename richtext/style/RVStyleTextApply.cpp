@@ -16,7 +16,9 @@ constexpr std::size_t MaxFaceNameLength = 31;
 
 // The colour as the current visual theme shows it. Themes are the platform's business; the
 // engine's own mapping resolves system colours to the colours the platform reports.
-TColor ThemeColor(TColor c) { return c == clNone ? c : ColorToRGB(c); }
+TColor ThemeColor(TColor c) {
+  return c == clNone ? c : ColorToRGB(c);
+}
 
 } // namespace
 
@@ -86,10 +88,10 @@ void TCustomRVFontInfo::Apply(TRVCanvas& Canvas, TRVBiDiMode DefBiDiMode, bool C
     sf.Height = -size;
     if (!CanUseTFont()) {
       // Keep the horizontal scale of the smaller font in proportion.
-      sf.Width = fontHeight > 0 ? std::max(1, static_cast<int>(RVRoundDiv(
-                                                  static_cast<std::int64_t>(sf.Width) * size,
-                                                  fontHeight)))
-                                : sf.Width;
+      sf.Width = fontHeight > 0
+                     ? std::max(1, static_cast<int>(RVRoundDiv(
+                                       static_cast<std::int64_t>(sf.Width) * size, fontHeight)))
+                     : sf.Width;
     }
     Canvas.SetFont(sf);
   }
@@ -173,8 +175,7 @@ TColor TCustomRVFontInfo::GetBackColorFor(const TRVStyle& RVStyle, TRVTextDrawSt
       break;
     case rvcmBlackAndWhite:
       // The opposite of the text: black behind white text, white behind black text.
-      c = GetTextColorFor(RVStyle, DrawState, Printing, ColorMode) == clWhite ? clBlack
-                                                                              : clWhite;
+      c = GetTextColorFor(RVStyle, DrawState, Printing, ColorMode) == clWhite ? clBlack : clWhite;
       break;
     case rvcmBlackOnWhite:
       c = clNone;

@@ -17,7 +17,9 @@ TFontInfo* TFontInfos::Items(int Index) const {
   return InvalidItem();
 }
 
-void TFontInfos::SetItems(int Index, const TFontInfo& Value) { Items(Index)->Assign(Value); }
+void TFontInfos::SetItems(int Index, const TFontInfo& Value) {
+  Items(Index)->Assign(Value);
+}
 
 TFontInfo* TFontInfos::InvalidItem() const {
   if (!FInvalidItem) {
@@ -30,12 +32,16 @@ TFontInfo* TFontInfos::InvalidItem() const {
   return FInvalidItem.get();
 }
 
-void TFontInfos::SetInvalidItem(const TFontInfo& Value) { InvalidItem()->Assign(Value); }
+void TFontInfos::SetInvalidItem(const TFontInfo& Value) {
+  InvalidItem()->Assign(Value);
+}
 
-TFontInfo* TFontInfos::Add() { return static_cast<TFontInfo*>(AddItem()); }
+TFontInfo* TFontInfos::Add() {
+  return static_cast<TFontInfo*>(AddItem());
+}
 
-TFontInfo* TFontInfos::AddFont(const std::u16string& Name, int Size, TColor Color,
-                               TColor BackColor, TFontStyles Style) {
+TFontInfo* TFontInfos::AddFont(const std::u16string& Name, int Size, TColor Color, TColor BackColor,
+                               TFontStyles Style) {
   TFontInfo* fi = Add();
   fi->FontName = Name;
   fi->SetSize(Size);
@@ -64,8 +70,7 @@ int TFontInfos::FindSuchStyle(int BaseStyle, const TFontInfo& Style,
   return -1;
 }
 
-int TFontInfos::FindSuchStyleEx(int BaseStyle, const TFontInfo& Style,
-                                TRVFontInfoProperties Mask) {
+int TFontInfos::FindSuchStyleEx(int BaseStyle, const TFontInfo& Style, TRVFontInfoProperties Mask) {
   int r = FindSuchStyle(BaseStyle, Style, Mask);
   if (r >= 0)
     return r;
@@ -120,8 +125,7 @@ int TFontInfos::FindStyleWithCharset(int BaseStyle, TFontCharset Charset) const 
                   [&](const TFontInfo& fi) { return fi.Charset == Charset; });
 }
 
-int TFontInfos::FindStyleWithFontStyle(int BaseStyle, TFontStyles Value,
-                                       TFontStyles Mask) const {
+int TFontInfos::FindStyleWithFontStyle(int BaseStyle, TFontStyles Value, TFontStyles Mask) const {
   static constexpr TRVFontInfoProperty props[4] = {rvfiBold, rvfiItalic, rvfiUnderline,
                                                    rvfiStrikeout};
   TRVFontInfoProperties ignore;

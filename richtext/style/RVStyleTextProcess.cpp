@@ -68,9 +68,8 @@ std::u16string RV_ReturnProcessedStringEx(const std::u16string& s,
   return r;
 }
 
-std::u16string RV_ReturnProcessedString(const std::u16string& s,
-                                        const TCustomRVFontInfo& TextStyle, bool LastOnLine,
-                                        bool ShowSpecialChars, bool ForDisplay,
+std::u16string RV_ReturnProcessedString(const std::u16string& s, const TCustomRVFontInfo& TextStyle,
+                                        bool LastOnLine, bool ShowSpecialChars, bool ForDisplay,
                                         bool IsSymbolCharset) {
   int a = 0, b = 0;
   return RV_ReturnProcessedStringEx(s, TextStyle, LastOnLine, ShowSpecialChars, ForDisplay,

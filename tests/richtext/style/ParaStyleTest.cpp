@@ -33,8 +33,8 @@ TEST(ParaStyle, BorderTotalWidthByStyle) {
   b.Width = 1;
   b.InternalWidth = 1;
   std::string widths;
-  for (TRVBorderStyle st : {rvbNone, rvbSingle, rvbDouble, rvbTriple, rvbThickInside,
-                            rvbThickOutside}) {
+  for (TRVBorderStyle st :
+       {rvbNone, rvbSingle, rvbDouble, rvbTriple, rvbThickInside, rvbThickOutside}) {
     b.Style = st;
     widths += std::to_string(b.GetTotalWidth()) + ' ';
   }
@@ -283,8 +283,9 @@ TEST(ParaStyleCollection, InvalidIndexStyleIsRedBorderedAndPadded) {
             "Paragraph Style left=45 right=45 before=45 after=45 "
             "border(1 FF w30 iw1 off15,15,15,15 vis1111)");
   TParaInfos empty(nullptr);
-  EXPECT_EQ(DumpPara(*empty.InvalidItem()),
-            "Paragraph Style left=3 right=3 before=3 after=3 border(1 FF w2 iw1 off1,1,1,1 vis1111)");
+  EXPECT_EQ(
+      DumpPara(*empty.InvalidItem()),
+      "Paragraph Style left=3 right=3 before=3 after=3 border(1 FF w2 iw1 off1,1,1,1 vis1111)");
 }
 
 TEST(ParaStyleCollection, FindersAndAlignment) {

@@ -15,7 +15,9 @@ std::string Utf8(const std::u16string& s) {
 }
 
 namespace {
-std::string H(TColor c) { return TRecordingCanvas::Hex(c); }
+std::string H(TColor c) {
+  return TRecordingCanvas::Hex(c);
+}
 
 template <typename T> void Diff(std::ostringstream& o, const char* k, T a, T def) {
   if (!(a == def))
@@ -86,9 +88,8 @@ std::string DumpPara(const TParaInfo& p) {
   if (!b.IsEqual(d.Border))
     o << " border(" << int(b.Style) << ' ' << H(b.Color) << " w" << b.Width << " iw"
       << b.InternalWidth << " off" << b.BorderOffsets.Left << ',' << b.BorderOffsets.Top << ','
-      << b.BorderOffsets.Right << ',' << b.BorderOffsets.Bottom << " vis"
-      << b.VisibleBorders.Left << b.VisibleBorders.Top << b.VisibleBorders.Right
-      << b.VisibleBorders.Bottom << ')';
+      << b.BorderOffsets.Right << ',' << b.BorderOffsets.Bottom << " vis" << b.VisibleBorders.Left
+      << b.VisibleBorders.Top << b.VisibleBorders.Right << b.VisibleBorders.Bottom << ')';
   const TRVBackgroundRect& g = p.Background;
   if (!g.IsEqual(d.Background))
     o << " back(" << H(g.Color) << " op" << g.Opacity << " off" << g.BorderOffsets.Left << ','

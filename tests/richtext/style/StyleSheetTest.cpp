@@ -12,13 +12,12 @@ using test::DumpParas;
 
 TEST(StyleSheet, NewSheetHasTheSixTextStylesAndTwoParagraphStyles) {
   TRVStyle s;
-  EXPECT_EQ(DumpFonts(s.TextStyles),
-            "0 Normal text|Arial|20\n"
-            "1 Heading|Arial|20 color=FF0000 style=1\n"
-            "2 Subheading|Arial|20 color=800000 style=1\n"
-            "3 Keywords|Arial|20 color=80 style=2\n"
-            "4 Jump 1|Arial|20 color=8000 style=4 jump=1\n"
-            "5 Jump 2|Arial|20 color=8000 style=4 jump=1\n");
+  EXPECT_EQ(DumpFonts(s.TextStyles), "0 Normal text|Arial|20\n"
+                                     "1 Heading|Arial|20 color=FF0000 style=1\n"
+                                     "2 Subheading|Arial|20 color=800000 style=1\n"
+                                     "3 Keywords|Arial|20 color=80 style=2\n"
+                                     "4 Jump 1|Arial|20 color=8000 style=4 jump=1\n"
+                                     "5 Jump 2|Arial|20 color=8000 style=4 jump=1\n");
   EXPECT_EQ(DumpParas(s.ParaStyles), "0 Paragraph Style\n1 Centered align=2\n");
   for (int i = 0; i < s.TextStyles.Count(); ++i) {
     EXPECT_TRUE(s.TextStyles[i].Unicode);

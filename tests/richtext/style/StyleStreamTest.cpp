@@ -29,13 +29,24 @@ TEST(PropertyStream, ByteLayoutOfTheValueKinds) {
   w.EndCollection();
   w.EndObject();
   const std::string expected = std::string("RVPS\x01", 5) + std::string("\x01T", 2) +
-                               std::string("\x01" "A\x01\xFE\xFF\xFF\xFF", 7) +
-                               std::string("\x01" "B\x03", 3) + std::string("\x01" "b\x02", 3) +
+                               std::string("\x01"
+                                           "A\x01\xFE\xFF\xFF\xFF",
+                                           7) +
+                               std::string("\x01"
+                                           "B\x03",
+                                           3) +
+                               std::string("\x01"
+                                           "b\x02",
+                                           3) +
                                std::string("\x01S\x04\x01\x00\x00\x00\xE9\x00", 9) +
-                               std::string("\x01" "E\x05\x07rvaLeft", 11) +
+                               std::string("\x01"
+                                           "E\x05\x07rvaLeft",
+                                           11) +
                                std::string("\x01Z\x06\x01x\x02yz\x00", 9) +
                                std::string("\x01L\x08\x08\x07\x06\x05\x04\x03\x02\x01", 11) +
-                               std::string("\x01" "C\x07\x01\x01P\x01\x01\x00\x00\x00\x00\x00", 13) +
+                               std::string("\x01"
+                                           "C\x07\x01\x01P\x01\x01\x00\x00\x00\x00\x00",
+                                           13) +
                                std::string("\x00", 1);
   EXPECT_EQ(out, expected);
   EXPECT_EQ(DumpStream(out), "object T\nA=-2\nB=true\nb=false\nS='?'\nE=rvaLeft\nZ=[x,yz]\n"
@@ -53,9 +64,17 @@ TEST(PropertyStream, DamagedInputRaisesErrors) {
   };
   EXPECT_EQ(error(std::string_view("RVPX\x01\x01T\x00", 8)), "Invalid stream format");
   EXPECT_EQ(error(std::string_view("RVPS\x02\x01T\x00", 8)), "Invalid stream format");
-  EXPECT_EQ(error(std::string_view("RVPS\x01\x01T\x01" "A\x09", 10)), "Invalid stream format");
-  EXPECT_EQ(error(std::string_view("RVPS\x01\x01T\x01" "A\x01\x00", 10)), "Stream read error");
-  EXPECT_EQ(error(std::string_view("RVPS\x01\x01T\x01" "A\x04\xFF\xFF\xFF\xFF", 13)),
+  EXPECT_EQ(error(std::string_view("RVPS\x01\x01T\x01"
+                                   "A\x09",
+                                   10)),
+            "Invalid stream format");
+  EXPECT_EQ(error(std::string_view("RVPS\x01\x01T\x01"
+                                   "A\x01\x00",
+                                   10)),
+            "Stream read error");
+  EXPECT_EQ(error(std::string_view("RVPS\x01\x01T\x01"
+                                   "A\x04\xFF\xFF\xFF\xFF",
+                                   13)),
             "Stream read error");
   TRVPropertyReader r(std::string_view("\x01\x01", 2));
   EXPECT_EQ(r.PeekValueType(), TRVValueType::Int32);
@@ -63,7 +82,9 @@ TEST(PropertyStream, DamagedInputRaisesErrors) {
   // Deeply nested collections are refused rather than followed.
   std::string deep("RVPS\x01\x01T", 7);
   for (int i = 0; i < 100; ++i)
-    deep += std::string("\x01" "C\x07\x01", 4);
+    deep += std::string("\x01"
+                        "C\x07\x01",
+                        4);
   EXPECT_EQ(error(deep), "Invalid stream format");
 }
 

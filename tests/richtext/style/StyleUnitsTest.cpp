@@ -29,9 +29,13 @@ TEST_F(StyleUnits, TwipsToPixelsRoundsTiesToEvenAndKeepsNonZero) {
   s.Units = rvstuTwips;
   RichViewPixelsPerInch = 120; // one pixel is 12 twips
   // Value : exact pixels : GetAsPixels(Value, 1) / (Value, 3)
-  struct Case { int v; int px1; int px3; };
-  const Case cases[] = {{0, 0, 0},   {6, 1, 3},   {-6, -1, -3}, {18, 2, 2},
-                        {30, 2, 2},  {-30, -2, -2}, {42, 4, 4},  {13, 1, 1}};
+  struct Case {
+    int v;
+    int px1;
+    int px3;
+  };
+  const Case cases[] = {{0, 0, 0},  {6, 1, 3},     {-6, -1, -3}, {18, 2, 2},
+                        {30, 2, 2}, {-30, -2, -2}, {42, 4, 4},   {13, 1, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.v);
     EXPECT_EQ(s.GetAsPixels(c.v, 1), c.px1);

@@ -59,10 +59,11 @@ TEST_F(ApplyStyle, ScaledStyleGetsALogicalFontWithAScaledAverageWidth) {
   f.CharScale = 150;
   f.FontName = u"A face name that is longer than thirty-one characters";
   s.SetGraphicInterface(std::make_unique<TFixedGraphicInterface>()); // average width 7
-  EXPECT_EQ(Apply(1), "font A face name that is longer than h-13 ppi96 [B] cs1 cFF000008 w0 wt700\n"
-                      "font A face name that is longer than h-13 ppi96 [B] cs1 cFF000008 w10 wt700\n"
-                      "extra 0\nalign 24\n"); // 10.5 -> 10
-  s.SetGraphicInterface(nullptr); // no metrics: half the height, 6.5 -> 6
+  EXPECT_EQ(Apply(1),
+            "font A face name that is longer than h-13 ppi96 [B] cs1 cFF000008 w0 wt700\n"
+            "font A face name that is longer than h-13 ppi96 [B] cs1 cFF000008 w10 wt700\n"
+            "extra 0\nalign 24\n"); // 10.5 -> 10
+  s.SetGraphicInterface(nullptr);   // no metrics: half the height, 6.5 -> 6
   f.Style = {};
   EXPECT_EQ(Apply(1), "font A face name that is longer than h-13 ppi96 [] cs1 cFF000008 w0 wt400\n"
                       "font A face name that is longer than h-13 ppi96 [] cs1 cFF000008 w9 wt400\n"
@@ -128,7 +129,8 @@ TEST_F(ApplyStyle, ColoursByState) {
   EXPECT_EQ(Colors(0, {}), "font Arial h-13 ppi96 [] cs1 cFF000008 w0 wt0\nbrush clear\n");
   EXPECT_EQ(Colors(0, {rvtsSelected, rvtsControlFocused}),
             "font Arial h-13 ppi96 [] cs1 c222222 w0 wt0\nbrush 111111\n");
-  EXPECT_EQ(Colors(0, {rvtsSelected}), "font Arial h-13 ppi96 [] cs1 c444444 w0 wt0\nbrush 333333\n");
+  EXPECT_EQ(Colors(0, {rvtsSelected}),
+            "font Arial h-13 ppi96 [] cs1 c444444 w0 wt0\nbrush 333333\n");
   // Hover: the style's, else the sheet's hover colour, else the text colour.
   EXPECT_EQ(Colors(4, {rvtsHover}), "font Arial h-13 ppi96 [] cs1 c8000 w0 wt0\nbrush clear\n");
   s.HoverColor = clRed;

@@ -246,8 +246,8 @@ TEST(TextStyle, SimilarityValue) {
   EXPECT_EQ(a.SimilarityValue(b), same - 80000);
   EXPECT_EQ(RV_CompareInts(10, 30, 1000), 0);
   EXPECT_EQ(RV_CompareInts(10, 20, 300), 100);
-  EXPECT_EQ(RV_CompareInts(1, 2, 2), 1);   // 2/3 -> 1 (0.667)
-  EXPECT_EQ(RV_CompareInts(3, 5, 1), 0);   // 0.5 -> 0, ties to even
+  EXPECT_EQ(RV_CompareInts(1, 2, 2), 1); // 2/3 -> 1 (0.667)
+  EXPECT_EQ(RV_CompareInts(3, 5, 1), 0); // 0.5 -> 0, ties to even
   EXPECT_EQ(RV_CompareInts(5, -5, 700), 0);
   EXPECT_EQ(RV_CompareInts(0, 0, 700), 700);
   EXPECT_EQ(RV_CompareColors(clBlack, clWhite, 255, 7), -765);
@@ -256,12 +256,12 @@ TEST(TextStyle, SimilarityValue) {
 
 TEST(TextStyleCollection, AddFontAndFinders) {
   TFontInfos c(nullptr);
-  c.Add();                                                                       // 0
-  c.AddFont(u"Arial", 12, clBlack, clNone, {});                                   // 1
-  c.AddFontEx(u"Arial", 10, clRed, clWhite, {fsBold, fsItalic}, 0);              // 2
-  c.AddFont(u"Times", 10, clWindowText, clNone, {});                              // 3
-  c.AddFontEx(u"Arial", 10, clWindowText, clNone, {}, 204);                       // 4
-  c.AddFont(u"Arial", 10, clWindowText, clNone, {fsBold});                        // 5
+  c.Add();                                                          // 0
+  c.AddFont(u"Arial", 12, clBlack, clNone, {});                     // 1
+  c.AddFontEx(u"Arial", 10, clRed, clWhite, {fsBold, fsItalic}, 0); // 2
+  c.AddFont(u"Times", 10, clWindowText, clNone, {});                // 3
+  c.AddFontEx(u"Arial", 10, clWindowText, clNone, {}, 204);         // 4
+  c.AddFont(u"Arial", 10, clWindowText, clNone, {fsBold});          // 5
   EXPECT_EQ(DumpFont(*c.Items(2)), "Font Style|Arial|20 color=FF back=FFFFFF style=3 charset=0");
 
   EXPECT_EQ(c.FindStyleWithFontSize(0, 10), 0);  // the base has it
@@ -353,8 +353,8 @@ TEST(TextStyle, ProcessedStringForFormattingAndDisplay) {
   RVVisibleSpecialCharacters.Include(rvscSoftHyphen);
 
   f.StyleEx.Include(rvfsAllCaps);
-  EXPECT_EQ(RV_ReturnProcessedString(u"stra\u00DFe \u00E9t\u00E9 \U00010428",
-                                     f, false, false, false, false),
+  EXPECT_EQ(RV_ReturnProcessedString(u"stra\u00DFe \u00E9t\u00E9 \U00010428", f, false, false,
+                                     false, false),
             u"STRA\u00DFE \u00C9T\u00C9 \U00010400"); // length kept; supplementary letters too
 
   // Zero-width space and word joiner are kept on current systems, removed on old ones.
