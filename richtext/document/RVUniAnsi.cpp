@@ -10,8 +10,12 @@ namespace richtext {
 
 namespace {
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 // Nothing when the code page cannot be used at all. Characters the code page lacks come out
 // as "?" whatever default character the converter itself would use: converters of the
@@ -53,7 +57,9 @@ std::optional<std::string> TryConvert(TRVCodePage codePage, std::u16string_view 
 
 } // namespace
 
-void RVRaiseUni(const char* message) { throw ERichViewError(message); }
+void RVRaiseUni(const char* message) {
+  throw ERichViewError(message);
+}
 
 std::string RVU_UnicodeToAnsi(TRVCodePage CodePage, std::u16string_view s) {
   if (s.empty())
@@ -74,7 +80,9 @@ TRVCodePage RVU_GetLocaleCodePage(std::string_view LocaleName) {
   return RVU_LocaleAnsiCodePage(LocaleName);
 }
 
-TRVCodePage RVU_GetKeyboardCodePage() { return RVU_GetLocaleCodePage(); }
+TRVCodePage RVU_GetKeyboardCodePage() {
+  return RVU_GetLocaleCodePage();
+}
 
 std::string RVU_UnicodeToLEBytes(std::u16string_view s) {
   std::string bytes(s.size() * 2, '\0');

@@ -44,7 +44,9 @@ std::string ReplaceZeros(std::string_view s, bool unicode) {
 
 } // namespace
 
-void RVFWrite(TRVStream& Stream, std::string_view s) { Stream.Write(s); }
+void RVFWrite(TRVStream& Stream, std::string_view s) {
+  Stream.Write(s);
+}
 
 void RVFWriteW(TRVStream& Stream, std::u16string_view s) {
   std::string bytes(s.size() * 2, '\0');

@@ -15,7 +15,9 @@ namespace {
 
 constexpr char LowerHexDigits[] = "0123456789abcdef";
 
-bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+bool IsSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDFFF;
+}
 
 void AppendDecimal(std::string& out, unsigned value) {
   char digits[12];
@@ -309,8 +311,8 @@ std::string RVMakeRTFStr(std::string_view s, bool SpecialCode, bool UseNamedEnti
 // ---- Text, identifiers, file names -----------------------------------------------------------
 
 void RVWriteUnicodeRTFStr(TRVStream& Stream, std::u16string_view s, TRVCodePage CodePage,
-                          bool SaveAnsi, bool ForceSaveAnsi, bool SpecialCode,
-                          bool DoubleBSlashes, bool RTFControlsToCodes, bool EncodeDblQuotes) {
+                          bool SaveAnsi, bool ForceSaveAnsi, bool SpecialCode, bool DoubleBSlashes,
+                          bool RTFControlsToCodes, bool EncodeDblQuotes) {
   EncodeUnicodeRTF(s, CodePage, SaveAnsi, ForceSaveAnsi, SpecialCode, DoubleBSlashes,
                    RTFControlsToCodes, EncodeDblQuotes, Stream);
 }

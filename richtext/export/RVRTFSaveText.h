@@ -26,8 +26,8 @@ class TRVStream;
 // declared count is restored at the end. A character outside the BMP is written as two
 // escapes, one per surrogate half.
 void RVWriteUnicodeRTFStr(TRVStream& Stream, std::u16string_view s, TRVCodePage CodePage,
-                          bool SaveAnsi, bool ForceSaveAnsi, bool SpecialCode,
-                          bool DoubleBSlashes, bool RTFControlsToCodes, bool EncodeDblQuotes);
+                          bool SaveAnsi, bool ForceSaveAnsi, bool SpecialCode, bool DoubleBSlashes,
+                          bool RTFControlsToCodes, bool EncodeDblQuotes);
 
 // Font and bookmark names (the fallback is always written).
 std::string MakeRTFIdentifierStr(std::u16string_view s, TRVCodePage CodePage, bool SaveAnsi);

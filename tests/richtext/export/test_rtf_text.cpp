@@ -113,8 +113,10 @@ TEST(RTFFileName, BestFitFallbacksCountEveryCharacterTheyTakeUp) {
 
 TEST(RTFIdentifier, FontNames) {
   EXPECT_EQ("Times New Roman", MakeRTFIdentifierStr(u"Times New Roman", 0, true));
-  EXPECT_EQ(R"(\uc2\u23435 \'cb\'ce\u20307 \'cc\'e5\uc1 )", MakeRTFIdentifierStr(u"宋体", 936, true));
-  EXPECT_EQ(R"(\uc2\u23435 \'cb\'ce\u20307 \'cc\'e5\uc0 )", MakeRTFIdentifierStr(u"宋体", 936, false));
+  EXPECT_EQ(R"(\uc2\u23435 \'cb\'ce\u20307 \'cc\'e5\uc1 )",
+            MakeRTFIdentifierStr(u"宋体", 936, true));
+  EXPECT_EQ(R"(\uc2\u23435 \'cb\'ce\u20307 \'cc\'e5\uc0 )",
+            MakeRTFIdentifierStr(u"宋体", 936, false));
 }
 
 TEST(RTFStrW, FlagsAsGiven) {
@@ -137,9 +139,9 @@ TEST(RTFBytes, EscapingRules) {
 }
 
 TEST(RTFLanguage, CharsetToLanguage) {
-  EXPECT_EQ(0, RVU_Charset2Language(0));     // ANSI
-  EXPECT_EQ(0, RVU_Charset2Language(1));     // default
-  EXPECT_EQ(0, RVU_Charset2Language(238));   // Central European
+  EXPECT_EQ(0, RVU_Charset2Language(0));      // ANSI
+  EXPECT_EQ(0, RVU_Charset2Language(1));      // default
+  EXPECT_EQ(0, RVU_Charset2Language(238));    // Central European
   EXPECT_EQ(1049, RVU_Charset2Language(204)); // Russian
   EXPECT_EQ(2052, RVU_Charset2Language(134)); // GB2312
   EXPECT_EQ(1041, RVU_Charset2Language(128)); // Shift-JIS

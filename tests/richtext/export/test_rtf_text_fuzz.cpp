@@ -16,9 +16,9 @@ namespace {
 
 char16_t RandomCodeUnit(std::mt19937& rng) {
   static constexpr char16_t Interesting[] = {
-      u'\\', u'{', u'}', u'"', u'\'', u'\t', u'\r', u'\n', 0,      0x7F,   0xA0,   0xAD,
-      0xE9,  0xFF, 0x2002, 0x2003, 0x2005, 0x200C, 0x200D, 0x2013, 0x2014, 0x2018, 0x2019,
-      0x201C, 0x201D, 0x2022, 0x20AC, 0xFFFD, 0xFFFF, 0xFF02, 0xFF3C, 0xFEFF};
+      u'\\',  u'{',   u'}',   u'"',   u'\'',  u'\t',  u'\r',  u'\n',  0,      0x7F,   0xA0,
+      0xAD,   0xE9,   0xFF,   0x2002, 0x2003, 0x2005, 0x200C, 0x200D, 0x2013, 0x2014, 0x2018,
+      0x2019, 0x201C, 0x201D, 0x2022, 0x20AC, 0xFFFD, 0xFFFF, 0xFF02, 0xFF3C, 0xFEFF};
   switch (rng() % 6) {
   case 0:
     return static_cast<char16_t>(0x20 + rng() % 0x5F); // printable ASCII
@@ -67,8 +67,8 @@ TEST(RTFRunTextFuzz, SevenBitBalancedAndReadableBack) {
     RVWriteUnicodeRTFStr(stream, text, codePage, saveAnsi, forceSaveAnsi, false, false,
                          rtfControlsToCodes, false);
     const std::string& rtf = stream.Bytes();
-    SCOPED_TRACE(testing::Message() << "round " << round << " code page " << codePage
-                                    << " rtf " << rtf);
+    SCOPED_TRACE(testing::Message()
+                 << "round " << round << " code page " << codePage << " rtf " << rtf);
     for (unsigned char b : rtf)
       ASSERT_TRUE(b >= 0x20 && b < 0x80) << "byte " << int(b);
     ASSERT_TRUE(BracesBalanced(rtf));

@@ -43,13 +43,14 @@ TEST(RVFWriteLineX, HexPlainAndRawUnicodeLines) {
 
 TEST(RVFWriteLineX, ZeroHalfOfANonZeroCodeUnitStays) {
   // U+0100 is the bytes 00 01: only whole zero code units are replaced.
-  EXPECT_EQ("0001\r\n", Written([](TRVStream& s) {
-              RVFWriteLineX(s, Utf16Bytes(u"\u0100"), true, true);
-            }));
+  EXPECT_EQ("0001\r\n",
+            Written([](TRVStream& s) { RVFWriteLineX(s, Utf16Bytes(u"\u0100"), true, true); }));
 }
 
 TEST(RVFStrings, LineBreaksAndUtf8) {
-  EXPECT_EQ("a\x01\x02" "b\x02", RVFEncodeLineBreaks("a\r\nb\n"));
+  EXPECT_EQ("a\x01\x02"
+            "b\x02",
+            RVFEncodeLineBreaks("a\r\nb\n"));
   EXPECT_EQ("\xC3\xA9\x02\xF0\x9F\x98\x80 \xE4\xB8\xAD", UnicodeStringToRVFString(u"é\n😀 中"));
   // An unpaired surrogate has no UTF-8 form of its own.
   EXPECT_EQ("x\xEF\xBF\xBDy", UnicodeStringToRVFString(u"x\xD800y"s));

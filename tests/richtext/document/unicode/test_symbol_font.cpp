@@ -26,18 +26,18 @@ TEST(SymbolFont, KnownByNameInAnyCase) {
 
 TEST(SymbolFont, SpotChecksOfTheTables) {
   using F = TRVKnownSymbolFont;
-  EXPECT_EQ(U'\u03B1', RV_SymbolFontCharToUnicode(F::rvksfSymbol, 0x61));     // alpha
-  EXPECT_EQ(U'\u03A9', RV_SymbolFontCharToUnicode(F::rvksfSymbol, 0x57));     // Omega
-  EXPECT_EQ(U'\u2200', RV_SymbolFontCharToUnicode(F::rvksfSymbol, 0x22));     // for all
-  EXPECT_EQ(U'\u20AC', RV_SymbolFontCharToUnicode(F::rvksfSymbol, 0xA0));     // euro
-  EXPECT_EQ(U'\u2192', RV_SymbolFontCharToUnicode(F::rvksfSymbol, 0xAE));     // right arrow
-  EXPECT_EQ(U'\u222B', RV_SymbolFontCharToUnicode(F::rvksfSymbol, 0xF2));     // integral
-  EXPECT_EQ(U'\u263A', RV_SymbolFontCharToUnicode(F::rvksfWingdings, 0x4A));  // smiley
-  EXPECT_EQ(U'\u2702', RV_SymbolFontCharToUnicode(F::rvksfWingdings, 0x22));  // scissors
-  EXPECT_EQ(U'\u2460', RV_SymbolFontCharToUnicode(F::rvksfWingdings, 0x81));  // circled 1
-  EXPECT_EQ(U'\u2714', RV_SymbolFontCharToUnicode(F::rvksfWingdings, 0xFC));  // check mark
-  EXPECT_EQ(U'\u2611', RV_SymbolFontCharToUnicode(F::rvksfWingdings_2, 0x52)); // ballot box
-  EXPECT_EQ(U'\u2B60', RV_SymbolFontCharToUnicode(F::rvksfWingdings_3, 0x21)); // left arrow
+  EXPECT_EQ(U'\u03B1', RV_SymbolFontCharToUnicode(F::rvksfSymbol, 0x61));       // alpha
+  EXPECT_EQ(U'\u03A9', RV_SymbolFontCharToUnicode(F::rvksfSymbol, 0x57));       // Omega
+  EXPECT_EQ(U'\u2200', RV_SymbolFontCharToUnicode(F::rvksfSymbol, 0x22));       // for all
+  EXPECT_EQ(U'\u20AC', RV_SymbolFontCharToUnicode(F::rvksfSymbol, 0xA0));       // euro
+  EXPECT_EQ(U'\u2192', RV_SymbolFontCharToUnicode(F::rvksfSymbol, 0xAE));       // right arrow
+  EXPECT_EQ(U'\u222B', RV_SymbolFontCharToUnicode(F::rvksfSymbol, 0xF2));       // integral
+  EXPECT_EQ(U'\u263A', RV_SymbolFontCharToUnicode(F::rvksfWingdings, 0x4A));    // smiley
+  EXPECT_EQ(U'\u2702', RV_SymbolFontCharToUnicode(F::rvksfWingdings, 0x22));    // scissors
+  EXPECT_EQ(U'\u2460', RV_SymbolFontCharToUnicode(F::rvksfWingdings, 0x81));    // circled 1
+  EXPECT_EQ(U'\u2714', RV_SymbolFontCharToUnicode(F::rvksfWingdings, 0xFC));    // check mark
+  EXPECT_EQ(U'\u2611', RV_SymbolFontCharToUnicode(F::rvksfWingdings_2, 0x52));  // ballot box
+  EXPECT_EQ(U'\u2B60', RV_SymbolFontCharToUnicode(F::rvksfWingdings_3, 0x21));  // left arrow
   EXPECT_EQ(U'\U0001F577', RV_SymbolFontCharToUnicode(F::rvksfWebdings, 0x21)); // spider
   EXPECT_EQ(U'\U0001F54A', RV_SymbolFontCharToUnicode(F::rvksfWebdings, 0xFF)); // dove
   // Pictures without a Unicode character keep the font's private-use code.
