@@ -91,6 +91,25 @@ inline constexpr unsigned TA_BOTTOM = 8;
 inline constexpr unsigned TA_BASELINE = 24;
 inline constexpr unsigned TA_RTLREADING = 256;
 
+// Mapping modes of a canvas; layout only ever uses the identity (MM_TEXT) and an anisotropic
+// scale copied from the canvas it measures for.
+inline constexpr int MM_TEXT = 1;
+inline constexpr int MM_ISOTROPIC = 7;
+inline constexpr int MM_ANISOTROPIC = 8;
+
+// Graphics modes: only GM_ADVANCED honours a world transform.
+inline constexpr int GM_COMPATIBLE = 1;
+inline constexpr int GM_ADVANCED = 2;
+
+// An affine transform of page space: x' = x eM11 + y eM21 + eDx, y' = x eM12 + y eM22 + eDy.
+struct TRVXForm {
+  double eM11 = 1, eM12 = 0, eM21 = 0, eM22 = 1, eDx = 0, eDy = 0;
+  bool operator==(const TRVXForm&) const = default;
+};
+
+// Rotation of a document's layout.
+enum TRVDocRotation : std::uint8_t { rvrotNone, rvrot90, rvrot180, rvrot270 };
+
 class TRVCanvas {
 public:
   virtual ~TRVCanvas() = default;
@@ -110,10 +129,61 @@ public:
   virtual int GetPixelsPerInchX() const = 0;
   virtual int GetPixelsPerInchY() const = 0;
 
+  // Coordinate mapping. The base class only keeps the state; a platform canvas that paints
+  // overrides these to apply it.
+  virtual int GetMapMode() const { return FMapMode; }
+  virtual void SetMapMode(int Mode) { FMapMode = Mode; }
+  virtual TRVSize GetWindowExt() const { return FWindowExt; }
+  virtual void SetWindowExt(TRVSize Ext) { FWindowExt = Ext; }
+  virtual TRVSize GetViewportExt() const { return FViewportExt; }
+  virtual void SetViewportExt(TRVSize Ext) { FViewportExt = Ext; }
+  virtual int GetGraphicsMode() const { return FGraphicsMode; }
+  virtual void SetGraphicsMode(int Mode) { FGraphicsMode = Mode; }
+  virtual TRVXForm GetWorldTransform() const { return FWorldTransform; }
+  virtual void SetWorldTransform(const TRVXForm& XForm) { FWorldTransform = XForm; }
+
   // Conveniences over the calls above.
   void SetFontColor(TColor Color);
   void SetBrushColor(TColor Color);
   void SetBrushStyle(TRVBrushStyle Style);
+
+private:
+  int FMapMode = MM_TEXT;
+  TRVSize FWindowExt{1, 1};
+  TRVSize FViewportExt{1, 1};
+  int FGraphicsMode = GM_COMPATIBLE;
+  TRVXForm FWorldTransform;
+};
+
+// A canvas that only keeps its state: what measuring needs, with nothing to paint on. The
+// graphic interfaces hand these out as compatible and screen canvases when measuring does not
+// need a device of its own.
+class TRVStateCanvas : public TRVCanvas {
+public:
+  explicit TRVStateCanvas(int PixelsPerInchX = 96, int PixelsPerInchY = 96)
+      : FPPIX(PixelsPerInchX), FPPIY(PixelsPerInchY) {
+    FFont.PixelsPerInch = PixelsPerInchY;
+  }
+  const TRVFont& GetFont() const override { return FFont; }
+  void SetFont(const TRVFont& Font) override { FFont = Font; }
+  const TRVBrush& GetBrush() const override { return FBrush; }
+  void SetBrush(const TRVBrush& Brush) override { FBrush = Brush; }
+  const TRVPen& GetPen() const override { return FPen; }
+  void SetPen(const TRVPen& Pen) override { FPen = Pen; }
+  int GetTextCharacterExtra() const override { return FExtra; }
+  void SetTextCharacterExtra(int Extra) override { FExtra = Extra; }
+  unsigned GetTextAlign() const override { return FAlign; }
+  void SetTextAlign(unsigned Flags) override { FAlign = Flags; }
+  int GetPixelsPerInchX() const override { return FPPIX; }
+  int GetPixelsPerInchY() const override { return FPPIY; }
+
+private:
+  TRVFont FFont;
+  TRVBrush FBrush;
+  TRVPen FPen;
+  int FExtra = 0;
+  unsigned FAlign = 0;
+  int FPPIX, FPPIY;
 };
 
 // Screen and device resolutions and the page margins of one formatting or printing pass.

@@ -1,14 +1,23 @@
 #include "richtext/layout/RVGrIn.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "richtext/layout/RVCharNav.h"
 
 namespace richtext {
 
 namespace {
+
 TRVGraphicInterfaceFactory& Factory() {
   static TRVGraphicInterfaceFactory factory;
   return factory;
 }
+
+constexpr char16_t SoftHyphen = 0x00AD;
+constexpr char16_t ZeroWidthSpace = 0x200B;
+constexpr char16_t WordJoiner = 0x2060;
+
 } // namespace
 
 void RVSetGraphicInterfaceFactory(TRVGraphicInterfaceFactory F) {
@@ -19,6 +28,105 @@ std::unique_ptr<TRVGraphicInterface> RVCreateGraphicInterface(bool ComplexScript
   if (!Factory())
     return nullptr;
   return Factory()(ComplexScripts);
+}
+
+void TRVGraphicInterface::TextSize(TRVCanvas& Canvas, std::u16string_view Text, TRVSize& Size,
+                                   bool IsSymbolFont, TRVBiDiMode BiDiMode) {
+  (void)BiDiMode;
+  Size = TextSizeBasic(Canvas, Text);
+  if (IsSymbolFont || Text.empty())
+    return;
+  // The font draws these as glyphs (or boxes) but text shows them as nothing. Each kind is
+  // measured once, alone, so its character extra spacing goes with it.
+  auto takeOut = [&](char16_t ch) {
+    const auto n = std::count(Text.begin(), Text.end(), ch);
+    if (n == 0)
+      return;
+    const char16_t one[1] = {ch};
+    const int w = TextSizeBasic(Canvas, std::u16string_view(one, 1)).cx;
+    Size.cx -= static_cast<int>(n) * w;
+  };
+  takeOut(SoftHyphen);
+  if (!RVVista) {
+    takeOut(ZeroWidthSpace);
+    takeOut(WordJoiner);
+  }
+}
+
+int TRVGraphicInterface::TextWidth(TRVCanvas& Canvas, std::u16string_view Text,
+                                   bool IsSymbolFont, TRVBiDiMode BiDiMode) {
+  TRVSize sz;
+  TextSize(Canvas, Text, sz, IsSymbolFont, BiDiMode);
+  return sz.cx;
+}
+
+void TRVGraphicInterface::MaxFit(TRVCanvas& Canvas, std::u16string_view Text, TRVSize& Size,
+                                 int& Fit, bool IsSymbolFont, TRVBiDiMode BiDiMode,
+                                 int MaxExtent) {
+  TextSize(Canvas, Text, Size, IsSymbolFont, BiDiMode);
+  const int n = static_cast<int>(Text.size());
+  if (Size.cx <= MaxExtent) {
+    Fit = n;
+    return;
+  }
+  // Prefix widths grow with the prefix: the last prefix within MaxExtent is found by halving.
+  int lo = 0, hi = n; // prefix lo fits (or is empty), prefix hi does not
+  if (MaxExtent < 0) {
+    Fit = 0;
+    return;
+  }
+  while (lo + 1 < hi) {
+    const int mid = lo + (hi - lo) / 2;
+    if (TextWidth(Canvas, Text.substr(0, static_cast<std::size_t>(mid)), IsSymbolFont,
+                  BiDiMode) <= MaxExtent)
+      lo = mid;
+    else
+      hi = mid;
+  }
+  Fit = lo;
+}
+
+bool TRVGraphicInterface::PreferMaxFit(TRVCanvas& Canvas, TRVBiDiMode BiDiMode,
+                                       int EstimatedFit, int Length, bool UseFormatCanvas) {
+  (void)Canvas;
+  (void)BiDiMode;
+  return UseFormatCanvas && Length / std::max(EstimatedFit, 1) < 6;
+}
+
+int TRVGraphicInterface::GetExpandableCharCount(TRVCanvas& Canvas, std::u16string_view Text,
+                                                bool IsSymbolFont, TRVBiDiMode BiDiMode) {
+  int count = 0;
+  const int n = static_cast<int>(Text.size());
+  for (int i = 0; i < n;) {
+    const int next = RVU_NextCharIndex(Text, i);
+    const auto cluster =
+        Text.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(next - i));
+    if (TextWidth(Canvas, cluster, IsSymbolFont, BiDiMode) > 0)
+      ++count;
+    i = next;
+  }
+  return count;
+}
+
+int TRVGraphicInterface::GetDeviceCaps(TRVCanvas& Canvas, int Index) {
+  switch (Index) {
+  case LOGPIXELSX:
+    return Canvas.GetPixelsPerInchX();
+  case LOGPIXELSY:
+    return Canvas.GetPixelsPerInchY();
+  default:
+    return 0;
+  }
+}
+
+std::unique_ptr<TRVCanvas> TRVGraphicInterface::CreateScreenCanvas() {
+  const int ppi = RV_GetScreenPixelsPerInch();
+  return std::make_unique<TRVStateCanvas>(ppi, ppi);
+}
+
+std::unique_ptr<TRVCanvas> TRVGraphicInterface::CreateCompatibleCanvas(TRVCanvas& Canvas) {
+  return std::make_unique<TRVStateCanvas>(Canvas.GetPixelsPerInchX(),
+                                          Canvas.GetPixelsPerInchY());
 }
 
 } // namespace richtext

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "richtext/layout/RVCanvas.h"
+#include "richtext/style/RVStyleTypes.h"
 
 namespace richtext {
 
@@ -37,6 +38,19 @@ struct TRVOutlineTextMetric {
   int otmsUnderscorePosition = 0;
 };
 
+// Indices of GetDeviceCaps.
+inline constexpr int HORZRES = 8;
+inline constexpr int VERTRES = 10;
+inline constexpr int LOGPIXELSX = 88;
+inline constexpr int LOGPIXELSY = 90;
+
+// Per-font data a graphic interface may keep beside a cached font (shaping caches and the
+// like); the plain interface keeps none.
+class TRVExtraFontInfo {
+public:
+  virtual ~TRVExtraFontInfo() = default;
+};
+
 class TRVGraphicInterface {
 public:
   virtual ~TRVGraphicInterface() = default;
@@ -44,9 +58,52 @@ public:
   // False when the font has no such metrics.
   virtual bool GetTextMetrics(TRVCanvas& Canvas, TRVTextMetric& Metric) = 0;
   virtual bool GetOutlineTextMetrics(TRVCanvas& Canvas, TRVOutlineTextMetric& Metric) = 0;
-  // Extent of the text in the canvas's current font; character extra spacing set on the
-  // canvas is added once per character.
+  // Extent of the text in the canvas's current font, every character drawn as its glyph (a
+  // soft hyphen as a hyphen). Character extra spacing set on the canvas is added once per
+  // UTF-16 unit. cy is the font's cell height.
   virtual TRVSize TextSizeBasic(TRVCanvas& Canvas, std::u16string_view Text) = 0;
+
+  // Extent as text is laid out: TextSizeBasic less the width of every soft hyphen (unless the
+  // font is a symbol font), and before Vista also of zero-width spaces and word joiners.
+  virtual void TextSize(TRVCanvas& Canvas, std::u16string_view Text, TRVSize& Size,
+                        bool IsSymbolFont, TRVBiDiMode BiDiMode);
+  int TextWidth(TRVCanvas& Canvas, std::u16string_view Text, bool IsSymbolFont,
+                TRVBiDiMode BiDiMode);
+  // How many characters of Text fit in MaxExtent (each prefix measured as TextSize), and the
+  // size of the whole text. A MaxExtent below 0 fits nothing. The default bisects over
+  // prefixes; implementations with cumulative advances do better.
+  virtual void MaxFit(TRVCanvas& Canvas, std::u16string_view Text, TRVSize& Size, int& Fit,
+                      bool IsSymbolFont, TRVBiDiMode BiDiMode, int MaxExtent);
+  // Whether MaxFit is cheaper than the engine's own probing for a text of Length characters
+  // of which about EstimatedFit are expected to fit.
+  virtual bool PreferMaxFit(TRVCanvas& Canvas, TRVBiDiMode BiDiMode, int EstimatedFit,
+                            int Length, bool UseFormatCanvas);
+  // Characters that widen a distributed line: those that start a character cluster and have
+  // a non-zero advance.
+  virtual int GetExpandableCharCount(TRVCanvas& Canvas, std::u16string_view Text,
+                                     bool IsSymbolFont, TRVBiDiMode BiDiMode);
+
+  // Device capabilities (LOGPIXELSX, LOGPIXELSY, HORZRES, VERTRES); 0 for what is unknown.
+  virtual int GetDeviceCaps(TRVCanvas& Canvas, int Index);
+  // A canvas for the screen, and one compatible with Canvas (same device and resolution,
+  // default font and state, identity mapping). The defaults are state-only canvases.
+  virtual std::unique_ptr<TRVCanvas> CreateScreenCanvas();
+  virtual std::unique_ptr<TRVCanvas> CreateCompatibleCanvas(TRVCanvas& Canvas);
+  void DestroyScreenCanvas(std::unique_ptr<TRVCanvas>& Canvas) { Canvas.reset(); }
+
+  // Mapping modes, extents and world transforms, kept by the canvas.
+  int GetMapMode(TRVCanvas& Canvas) { return Canvas.GetMapMode(); }
+  void SetMapMode(TRVCanvas& Canvas, int Mode) { Canvas.SetMapMode(Mode); }
+  TRVSize GetWindowExt(TRVCanvas& Canvas) { return Canvas.GetWindowExt(); }
+  void SetWindowExt(TRVCanvas& Canvas, TRVSize Ext) { Canvas.SetWindowExt(Ext); }
+  TRVSize GetViewportExt(TRVCanvas& Canvas) { return Canvas.GetViewportExt(); }
+  void SetViewportExt(TRVCanvas& Canvas, TRVSize Ext) { Canvas.SetViewportExt(Ext); }
+  int GetGraphicsMode(TRVCanvas& Canvas) { return Canvas.GetGraphicsMode(); }
+  void SetGraphicsMode(TRVCanvas& Canvas, int Mode) { Canvas.SetGraphicsMode(Mode); }
+  TRVXForm GetWorldTransform(TRVCanvas& Canvas) { return Canvas.GetWorldTransform(); }
+  void SetWorldTransform(TRVCanvas& Canvas, const TRVXForm& XForm) {
+    Canvas.SetWorldTransform(XForm);
+  }
 };
 
 // Makes the graphic interface for a style sheet; ComplexScripts asks for the shaping variant.
