@@ -53,9 +53,10 @@ public:
 
 class TRVFontInfoCache {
 public:
-  // Canvas is the canvas text is drawn on; FormatCanvas, when not null, the high-resolution
-  // canvas (RVFORMATCANVASFACTOR times the resolution) text is measured on. The style sheet's
-  // graphic interface measures; without one the cache cannot work and raises ERichViewError.
+  // Canvas is the canvas text is drawn on; FormatCanvas, when not null, the canvas text is
+  // measured on with fonts made RVFORMATCANVASFACTOR times larger. The format canvas reports
+  // the device's own resolution: the factor is applied to the fonts, not to the canvas. The
+  // style sheet's graphic interface measures; without one the cache raises ERichViewError.
   TRVFontInfoCache(const TCustomRVData* Owner, TRVStyle& RVStyle, TRVCanvas& Canvas,
                    TRVCanvas* FormatCanvas, bool CanUseCustomPPI);
   ~TRVFontInfoCache();
