@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "richtext/document/RVTypes.h"
+#include "richtext/layout/RVCanvas.h"
 
 namespace richtext {
 
@@ -67,6 +68,58 @@ public:
   TRVPaletteAction DoInPaletteMode = rvpaCreateCopies;
   // Lines per mouse-wheel notch.
   int WheelStep = 2;
+
+  // -- client area and scrolling --
+  // The host sets the client size; until then it is the control's size.
+  void SetClientSize(int AWidth, int AHeight) {
+    FClientWidth = AWidth;
+    FClientHeight = AHeight;
+  }
+  int GetClientWidth() const { return FClientWidth >= 0 ? FClientWidth : Width; }
+  int GetClientHeight() const { return FClientHeight >= 0 ? FClientHeight : Height; }
+  // Width the vertical scroll bar takes from the client area while shown (the host sets it;
+  // 0 for scroll bars that overlay the content).
+  int VScrollBarWidth = 0;
+  bool IsVScrollBarVisible() const { return FVScrollVisible; }
+  // The part of the client area the document is shown in.
+  int GetAreaWidth() const {
+    const int w = GetClientWidth() - (FVScrollVisible ? VScrollBarWidth : 0);
+    return w > 0 ? w : 0;
+  }
+  int GetAreaHeight() const { return GetClientHeight() > 0 ? GetClientHeight() : 0; }
+  // The document's size, margins included: decides whether the vertical scroll bar shows.
+  void SetDocumentAreaSize(int AWidth, int AHeight) {
+    FDocWidth = AWidth;
+    FDocHeight = AHeight;
+    const bool vertical = ScrollBars == ssVertical || ScrollBars == ssBoth;
+    FVScrollVisible = vertical && AHeight > GetClientHeight();
+    ScrollTo(FVScrollPos);
+  }
+  int GetDocumentAreaWidth() const { return FDocWidth; }
+  int GetDocumentAreaHeight() const { return FDocHeight; }
+  int GetVScrollPos() const { return FVScrollPos; }
+  int GetVScrollMax() const {
+    const int m = FDocHeight - GetAreaHeight();
+    return m > 0 ? m : 0;
+  }
+  // Clamped to the scrollable range.
+  void ScrollTo(int Y) {
+    const int m = GetVScrollMax();
+    FVScrollPos = Y < 0 ? 0 : (Y > m ? m : Y);
+  }
+
+  // The canvas the control measures and paints on; the host provides it.
+  TRVCanvas* GetCanvas() const { return FCanvas; }
+  void SetCanvas(TRVCanvas* Canvas) { FCanvas = Canvas; }
+
+private:
+  int FClientWidth = -1;
+  int FClientHeight = -1;
+  bool FVScrollVisible = false;
+  int FDocWidth = 0;
+  int FDocHeight = 0;
+  int FVScrollPos = 0;
+  TRVCanvas* FCanvas = nullptr;
 };
 
 } // namespace richtext

@@ -237,4 +237,66 @@ void TCustomRichView::DoCopy() {
     OnCopy(this);
 }
 
+// ---------------------------------------------------------------------------------------------
+// Formatting and selection
+
+void TCustomRichView::Format_(bool OnlyResized, bool ForceFormat, TRVCanvas* ACanvas,
+                              bool OnlyTail, bool NoCaching, bool Reformatting,
+                              bool CallOnFormat) {
+  if (VSmallStep == 0 || IsDesigning())
+    return;
+  RVData->Format_(OnlyResized, ForceFormat, false, 0, ACanvas, OnlyTail, NoCaching, Reformatting,
+                  CallOnFormat, false);
+  // An editor's document cleared since its last formatting is formatted now.
+  RVData->State.Exclude(rvstEditorUnformatted);
+  if (FOptions.Contains(rvoFormatInvalidate))
+    Invalidate();
+}
+
+void TCustomRichView::Format() {
+  if (IsDestroying())
+    return;
+  Format_(false, true, RVData->GetFormatCanvas(), false, true, false, true);
+  // Animation is not part of this engine: rvaniOnFormat starts nothing.
+}
+
+void TCustomRichView::Reformat() {
+  if (RVData->State.Contains(rvstEditorUnformatted)) {
+    Format();
+    return;
+  }
+  Format_(true, true, RVData->GetFormatCanvas(), false, true, true, true);
+}
+
+void TCustomRichView::FormatTail() {
+  Format_(false, true, RVData->GetFormatCanvas(), true, true, false, true);
+}
+
+void TCustomRichView::FormatAll() {
+  FormatExtraDocuments(false);
+  Format();
+}
+
+void TCustomRichView::ReformatAll() {
+  FormatExtraDocuments(true);
+  Reformat();
+}
+
+void TCustomRichView::FormatExtraDocuments(bool OnlyResized) {
+  if (!Flags.Contains(rvflRoot))
+    return;
+  for (TCustomRVData* extra : RootProperties().ExtraDocuments)
+    if (auto* formatted = dynamic_cast<TCustomRVFormattedData*>(extra))
+      formatted->Format_(OnlyResized, true, false, 0, formatted->GetFormatCanvas(), false, true,
+                         OnlyResized, false, false);
+}
+
+void TCustomRichView::SelectAll() {
+  RVData->SelectAll();
+}
+
+void TCustomRichView::Deselect() {
+  RVData->Deselect(nullptr, true);
+}
+
 } // namespace richtext

@@ -69,6 +69,8 @@ public:
   TRVNotifyEvent OnCopy;
   TRVProgressEvent OnProgress;
   TRVJumpEvent OnJump;
+  // The selection changed.
+  TRVNotifyEvent OnSelect;
 
   // -- properties --
   TRVOptions GetOptions() const { return FOptions; }
@@ -148,6 +150,31 @@ public:
   // Clears the extra documents of the root as well, then the document.
   void ClearAll();
 
+  // -- formatting and selection --
+  // Lays the document out from its first item at the client size.
+  void Format();
+  // Formats an already formatted document again, keeping the scroll position and selection.
+  void Reformat();
+  // Formats only the items added since the last formatting.
+  void FormatTail();
+  // The extra documents of the root as well, then Format / Reformat.
+  void FormatAll();
+  void ReformatAll();
+  void SelectAll();
+  void Deselect();
+  bool SelectionExists() const { return RVData->SelectionExists(false, true); }
+  void GetSelectionBounds(std::int32_t& StartItemNo, std::int32_t& StartItemOffs,
+                          std::int32_t& EndItemNo, std::int32_t& EndItemOffs,
+                          bool Normalize) const {
+    RVData->GetSelectionBounds(StartItemNo, StartItemOffs, EndItemNo, EndItemOffs, Normalize);
+  }
+  void SetSelectionBounds(std::int32_t StartItemNo, std::int32_t StartItemOffs,
+                          std::int32_t EndItemNo, std::int32_t EndItemOffs) {
+    RVData->SetSelectionBounds(StartItemNo, StartItemOffs, EndItemNo, EndItemOffs);
+  }
+  std::int32_t GetDocumentWidth() const { return RVData->DocumentWidth; }
+  std::int32_t GetDocumentHeight() const { return RVData->DocumentHeight; }
+
   // -- questions, forwarded to the document --
   std::int32_t ItemCount() const { return RVData->ItemCount(); }
   TCustomRVItemInfo* GetItem(std::int32_t ItemNo) const { return RVData->GetItem(ItemNo); }
@@ -176,6 +203,10 @@ public:
   void DoCopy() override;
 
 protected:
+  void Format_(bool OnlyResized, bool ForceFormat, TRVCanvas* ACanvas, bool OnlyTail,
+               bool NoCaching, bool Reformatting, bool CallOnFormat);
+  void FormatExtraDocuments(bool OnlyResized);
+
   // For descendants whose document is of another class (virtual dispatch does not reach a
   // descendant's GetDataClass while the base is being constructed).
   explicit TCustomRichView(TRichViewRVDataClass DataClass);

@@ -45,7 +45,7 @@ TRVPaletteAction TRichViewRVData::GetDoInPaletteMode() {
 void TRichViewRVData::Clear() {
   // Live spelling, animation, smart pop-ups and thumbnails are not part of this engine, so
   // clearing is the document's own, followed by the control's handlers.
-  TCustomRVData::Clear();
+  TCustomRVFormattedData::Clear();
   if (IsRoot())
     FRichView->DoClearHandlers();
 }
@@ -72,6 +72,53 @@ void TRichViewRVData::AfterAddStyle(TCustomRVInfo* StyleInfo) {
 void TRichViewRVData::DoJump(std::int32_t id) {
   if (FRichView->OnJump)
     FRichView->OnJump(FRichView, id);
+}
+
+std::int32_t TRichViewRVData::GetLeftMargin() {
+  return FRichView->GetLeftMargin();
+}
+std::int32_t TRichViewRVData::GetRightMargin() {
+  return FRichView->GetRightMargin();
+}
+std::int32_t TRichViewRVData::GetTopMargin() {
+  return FRichView->GetTopMargin();
+}
+std::int32_t TRichViewRVData::GetBottomMargin() {
+  return FRichView->GetBottomMargin();
+}
+std::int32_t TRichViewRVData::GetMinTextWidth() {
+  return FRichView->GetMinTextWidth();
+}
+std::int32_t TRichViewRVData::GetMaxTextWidth() {
+  return FRichView->GetMaxTextWidth();
+}
+std::int32_t TRichViewRVData::GetWidth() {
+  return FRichView->GetAreaWidth();
+}
+std::int32_t TRichViewRVData::GetHeight() {
+  return FRichView->GetAreaHeight();
+}
+void TRichViewRVData::SetDocumentAreaSize(std::int32_t Width, std::int32_t Height, bool) {
+  FRichView->SetDocumentAreaSize(Width, Height);
+}
+void TRichViewRVData::ScrollTo(std::int32_t Y, bool) {
+  FRichView->ScrollTo(Y);
+}
+std::int32_t TRichViewRVData::GetVOffs() {
+  return FRichView->GetVScrollPos();
+}
+std::int32_t TRichViewRVData::GetMaxLength() {
+  return FRichView->GetMaxLength();
+}
+TRVCanvas* TRichViewRVData::GetCanvas() {
+  return FRichView->GetCanvas();
+}
+bool TRichViewRVData::IsDestroying() {
+  return FRichView->IsDestroying();
+}
+void TRichViewRVData::DoSelect() {
+  if (!FRichView->IsDestroying() && FRichView->OnSelect)
+    FRichView->OnSelect(FRichView);
 }
 
 } // namespace richtext

@@ -5,17 +5,15 @@
 
 #include <memory>
 
-#include "richtext/document/CRVData.h"
 #include "richtext/document/RVRootProps.h"
+#include "richtext/layout/CRVFData.h"
 
 namespace richtext {
 
 class TCustomRichView;
 
-// The control's document builds directly on the document data for now; the formatted-data
-// layer (TCustomRVFormattedData: layout, selection, painting, copying) goes between the two,
-// and its clearing runs inside Clear below before the control's own steps.
-class TRichViewRVData : public TCustomRVData {
+// The formatted-data clearing runs inside Clear below before the control's own steps.
+class TRichViewRVData : public TCustomRVFormattedData {
 public:
   explicit TRichViewRVData(TCustomRichView* RichView);
 
@@ -37,6 +35,23 @@ public:
                   TCustomRVData* RVData) override;
   void AfterAddStyle(TCustomRVInfo* StyleInfo) override;
   void DoJump(std::int32_t id) override;
+
+  // -- what formatting and selection ask of the control --
+  std::int32_t GetLeftMargin() override;
+  std::int32_t GetRightMargin() override;
+  std::int32_t GetTopMargin() override;
+  std::int32_t GetBottomMargin() override;
+  std::int32_t GetMinTextWidth() override;
+  std::int32_t GetMaxTextWidth() override;
+  std::int32_t GetWidth() override;
+  std::int32_t GetHeight() override;
+  void SetDocumentAreaSize(std::int32_t Width, std::int32_t Height, bool UpdateH) override;
+  void ScrollTo(std::int32_t Y, bool Redraw) override;
+  std::int32_t GetVOffs() override;
+  std::int32_t GetMaxLength() override;
+  TRVCanvas* GetCanvas() override;
+  bool IsDestroying() override;
+  void DoSelect() override;
 
 protected:
   bool IsRoot() { return GetAbsoluteRootData() == this; }

@@ -120,6 +120,37 @@ bool TCustomRVData::IsParaStart(std::int32_t ItemNo) const {
   return GetItem(ItemNo)->CanBeBorderStart();
 }
 
+std::int32_t TCustomRVData::GetOffsBeforeItem(std::int32_t ItemNo) const {
+  return GetItem(ItemNo)->StyleNo < 0 ? 0 : 1;
+}
+
+std::int32_t TCustomRVData::GetOffsAfterItem(std::int32_t ItemNo) {
+  TCustomRVItemInfo* item = GetItem(ItemNo);
+  if (item->StyleNo < 0)
+    return 1;
+  if (item->ItemText.empty()) {
+    TRVStyle* style = GetRVStyle();
+    if (style != nullptr && style->TextStyles[GetActualStyle(item)].EmptyWidth > 0)
+      return 2;
+  }
+  return static_cast<std::int32_t>(item->ItemText.size()) + 1;
+}
+
+void TCustomRVData::RVFGetLimits(TRVFSaveScope, std::int32_t& StartItem, std::int32_t& EndItem,
+                                 std::int32_t& StartOffs, std::int32_t& EndOffs,
+                                 TRVMultiDrawItemPart*& StartPart, TRVMultiDrawItemPart*& EndPart,
+                                 TCustomRVItemInfo*& SelectedItem) {
+  StartPart = nullptr;
+  EndPart = nullptr;
+  SelectedItem = nullptr;
+  StartItem = 0;
+  EndItem = ItemCount() - 1;
+  if (ItemCount() > 0) {
+    StartOffs = GetOffsBeforeItem(0);
+    EndOffs = GetOffsAfterItem(EndItem);
+  }
+}
+
 bool TCustomRVData::IsFromNewLine(std::int32_t ItemNo) const {
   return !GetItem(ItemNo)->GetSameAsPrev();
 }

@@ -24,6 +24,19 @@ class TRVStyle;
 class TCustomRVInfo;
 class TFontInfo;
 
+// What a writer saves: everything, the selection, or (for printing) pages.
+enum class TRVFSaveScope : std::uint8_t {
+  rvfss_Full,
+  rvfss_Selection,
+  rvfss_Page,
+  rvfss_FromPage,
+  rvfss_FullInPage
+};
+using enum TRVFSaveScope;
+
+// A part of an item drawn on several pages or cells; only printing and tables make them.
+class TRVMultiDrawItemPart;
+
 // Texts longer than this report progress while they are split into items; progress is
 // recomputed every PROGRESSMAXCOUNTER characters.
 inline constexpr std::int32_t QUICKTEXTSIZE = 1000000;
@@ -89,6 +102,14 @@ public:
   virtual bool IsFormattedData() const { return false; }
   // A hyperlink was activated; id is its JumpID plus FirstJumpNo.
   virtual void DoJump(std::int32_t) {}
+  // The range a writer saves: here always the whole document (StartOffs and EndOffs are set
+  // only when there are items); the formatted layer answers the selection for rvfss_Selection.
+  // SelectedItem is an item holding a selection of its own inside it (then nothing else is
+  // set); StartPart and EndPart belong to printing.
+  virtual void RVFGetLimits(TRVFSaveScope SaveScope, std::int32_t& StartItem,
+                            std::int32_t& EndItem, std::int32_t& StartOffs, std::int32_t& EndOffs,
+                            TRVMultiDrawItemPart*& StartPart, TRVMultiDrawItemPart*& EndPart,
+                            TCustomRVItemInfo*& SelectedItem);
 
   // -- building: every operation appends at the end --
   void AddNL(const TRVUnicodeString& s, std::int32_t StyleNo, std::int32_t ParaNo,
@@ -146,6 +167,10 @@ public:
   std::int32_t GetItemPara(std::int32_t ItemNo) const;
   TRVItemOptions GetItemOptions(std::int32_t ItemNo) const;
   bool IsParaStart(std::int32_t ItemNo) const;
+  // Offsets before and after an item: a text item runs from 1 to its length + 1 (to 2 when it is
+  // empty but visible through its style's EmptyWidth), a non-text item from 0 to 1.
+  std::int32_t GetOffsBeforeItem(std::int32_t ItemNo) const;
+  std::int32_t GetOffsAfterItem(std::int32_t ItemNo);
   bool IsFromNewLine(std::int32_t ItemNo) const;
   bool IsEmpty();
   void SetPageBreaksBeforeItems(std::int32_t ItemNo, bool Value);

@@ -254,6 +254,30 @@ bool TRVBreakItemInfo::GetBoolValueEx(TRVItemBoolPropertyEx Prop, const TRVStyle
   }
 }
 
+bool TRVBreakItemInfo::OnDocWidthChange(std::int32_t DocWidth, TRVDrawLineInfo*, bool,
+                                        TRVCanvas*, TCustomRVData* RVData,
+                                        const TRVScreenAndDevice* sad, std::int32_t& HShift,
+                                        std::int32_t& Desc, bool, bool, bool) {
+  HShift = 0;
+  Desc = 0;
+  std::int32_t thickness = LineWidth;
+  std::int32_t padding = RVBreakItemPadding;
+  if (TRVStyle* style = RVData != nullptr ? RVData->GetRVStyle() : nullptr)
+    thickness = style->GetAsDevicePixelsY(LineWidth, sad);
+  if (sad != nullptr && sad->ppiyScreen > 0)
+    padding = static_cast<std::int32_t>(
+        (static_cast<std::int64_t>(RVBreakItemPadding) * sad->ppiyDevice + sad->ppiyScreen / 2) /
+        sad->ppiyScreen);
+  if (thickness < 1)
+    thickness = 1;
+  const std::int32_t width = DocWidth > 0 ? DocWidth : 0;
+  const std::int32_t height = thickness + 2 * padding;
+  const bool changed = width != FWidth || height != FHeight;
+  FWidth = width;
+  FHeight = height;
+  return changed;
+}
+
 void TRVBreakItemInfo::Assign(const TCustomRVItemInfo* Source) {
   if (auto* src = dynamic_cast<const TRVBreakItemInfo*>(Source)) {
     LineWidth = src->LineWidth;
@@ -261,6 +285,14 @@ void TRVBreakItemInfo::Assign(const TCustomRVItemInfo* Source) {
     Color = src->Color;
   }
   TRVFullLineItemInfo::Assign(Source);
+}
+
+std::int32_t TCustomRVItemInfo::GetMinWidth(const TRVScreenAndDevice* sad, TRVCanvas*,
+                                            TCustomRVData*) {
+  if (sad == nullptr || sad->ppixScreen <= 0)
+    return 5;
+  return static_cast<std::int32_t>(
+      (static_cast<std::int64_t>(5) * sad->ppixDevice + sad->ppixScreen / 2) / sad->ppixScreen);
 }
 
 TRVTabItemInfo::TRVTabItemInfo(TCustomRVData* ARVData) : TRVNonTextItemInfo(ARVData) {

@@ -22,6 +22,10 @@ namespace richtext {
 class TCustomRVData;
 class TCustomRVItemInfo;
 class TRVStyle;
+class TRVCanvas;
+class TRVDrawLineInfo;
+struct TRVScreenAndDevice;
+struct TRect;
 
 enum class TRVItemOption : unsigned {
   rvioSameAsPrev,
@@ -162,12 +166,31 @@ public:
   // -- overridable operations, in dispatch order --
   virtual std::int32_t GetAssociatedTextStyleNo() const { return -1; }
   virtual void SetAssociatedTextStyleNo(std::int32_t) {}
+  // The narrowest width the item can be laid out in: 5 screen pixels on the device unless the
+  // class knows better.
+  virtual std::int32_t GetMinWidth(const TRVScreenAndDevice* sad, TRVCanvas* Canvas,
+                                   TCustomRVData* RVData);
   virtual bool GetBoolValue(TRVItemBoolProperty Prop) const;
   virtual bool GetBoolValueEx(TRVItemBoolPropertyEx Prop, const TRVStyle* RVStyle) const;
+  // Draws an item that spans the whole line between Left and Right, its box starting at Top.
+  virtual void PaintFullWidth(std::int32_t /*Left*/, std::int32_t /*Right*/, std::int32_t /*Top*/,
+                              TRVCanvas& /*Canvas*/, const TRVStyle& /*RVStyle*/,
+                              const TRect& /*ClipRect*/, const TRVScreenAndDevice* /*sad*/) const {}
   // Called by the document right before the item enters its list; the rviaInserting handlers
   // may change AText, which is then stored.
   virtual void Inserting(TCustomRVData* ARVData, TRVUnicodeString& AText, bool Safe);
   virtual void Inserted(TCustomRVData* ARVData, std::int32_t ItemNo);
+  // Formatting tells the item the width it is laid out in. HShift is a shift to the right and
+  // Desc the part below the baseline the item wants; true when its size changed.
+  virtual bool OnDocWidthChange(std::int32_t /*DocWidth*/, TRVDrawLineInfo* /*dli*/,
+                                bool /*Printing*/, TRVCanvas* /*Canvas*/, TCustomRVData* /*RVData*/,
+                                const TRVScreenAndDevice* /*sad*/, std::int32_t& HShift,
+                                std::int32_t& Desc, bool /*NoCaching*/, bool /*Reformatting*/,
+                                bool /*UseFormatCanvas*/) {
+    HShift = 0;
+    Desc = 0;
+    return false;
+  }
   virtual void UpdateAnimator(TCustomRVData*) {}
 
   // -- second group --
@@ -204,6 +227,13 @@ public:
   bool DeleteProtect = false;
   bool Hidden = false;
 
+  // -- sizing, in device pixels of the last formatting --
+  virtual std::int32_t GetLeftOverhang() const { return 0; }
+  virtual void AdjustInserted(std::int32_t /*x*/, std::int32_t /*y*/, bool /*adjusty*/) {}
+  virtual std::int32_t GetHeight(const TRVStyle* /*RVStyle*/) const { return 0; }
+  virtual std::int32_t GetWidth(const TRVStyle* /*RVStyle*/) const { return 0; }
+  virtual std::int32_t GetHeightEx(const TRVStyle* RVStyle) const { return GetHeight(RVStyle); }
+  virtual std::int32_t GetWidthEx(const TRVStyle* RVStyle) const { return GetWidth(RVStyle); }
   // Whether the root's thumbnail cache holds a picture of this item.
   virtual bool HasThumbnail() const { return false; }
   void Assign(const TCustomRVItemInfo* Source) override;
@@ -233,10 +263,25 @@ public:
   TRVBreakStyle Style = rvbsLine;
   TColor Color = clNone;
 
+  // The line spans the width it is given; its box is the line's thickness with
+  // RVBreakItemPadding pixels above and below.
+  bool OnDocWidthChange(std::int32_t DocWidth, TRVDrawLineInfo* dli, bool Printing,
+                        TRVCanvas* Canvas, TCustomRVData* RVData, const TRVScreenAndDevice* sad,
+                        std::int32_t& HShift, std::int32_t& Desc, bool NoCaching,
+                        bool Reformatting, bool UseFormatCanvas) override;
+  std::int32_t GetHeight(const TRVStyle*) const override { return FHeight; }
+  std::int32_t GetWidth(const TRVStyle*) const override { return FWidth; }
   bool GetBoolValue(TRVItemBoolProperty Prop) const override;
   bool GetBoolValueEx(TRVItemBoolPropertyEx Prop, const TRVStyle* RVStyle) const override;
   void Assign(const TCustomRVItemInfo* Source) override;
+
+private:
+  std::int32_t FWidth = 0;
+  std::int32_t FHeight = 0;
 };
+
+// Screen pixels of empty space above and below a horizontal line.
+inline constexpr std::int32_t RVBreakItemPadding = 5;
 
 // A tab character that text-reading turns into an item; it measures and draws in its
 // associated text style.
@@ -247,7 +292,14 @@ public:
   TRVItemClass GetClass() const override { return &ClassInfo; }
 
   std::int32_t TextStyleNo = 0;
+  // What formatting found for the tab: its width and height in device pixels, and the leader
+  // drawn across it (empty: none).
+  std::int32_t Width = 0;
+  std::int32_t Height = 0;
+  std::u16string Leader;
 
+  std::int32_t GetHeight(const TRVStyle*) const override { return Height; }
+  std::int32_t GetWidth(const TRVStyle*) const override { return Width; }
   std::int32_t GetAssociatedTextStyleNo() const override { return TextStyleNo; }
   void SetAssociatedTextStyleNo(std::int32_t Value) override { TextStyleNo = Value; }
   void Assign(const TCustomRVItemInfo* Source) override;

@@ -1,0 +1,194 @@
+// The formatted-data layer of a document: its layout (drawing items, document size) and its
+// selection.
+//
+// Stages: a document is built (TCustomRVData), then Format_ lays it out into DrawItems; the
+// selection and everything geometric read DrawItems, which only formatting writes. ClearTemporal
+// and Clear drop the layout. The selection is kept in drawing item positions; writers ask for
+// it in item positions (GetSelectionBounds, StoreSelBounds, RVFGetLimits).
+#pragma once
+
+#include <cstdint>
+
+#include "richtext/document/CRVData.h"
+#include "richtext/layout/DLines.h"
+#include "richtext/layout/RVFormatParams.h"
+
+namespace richtext {
+
+class TRVStream;
+class TParaInfo;
+
+// Where Item2DrawItem puts a position of a hidden item.
+enum class TRVDrawItemPosition : std::uint8_t { rvdpStrict, rvdpBetterAbove, rvdpBetterBelow };
+using enum TRVDrawItemPosition;
+
+
+enum class TRVSelectingState : std::uint8_t {
+  rvsesInWord,
+  rvsesOutsideWord,
+  rvsesFreeMode,
+  rvsesParaMode
+};
+using enum TRVSelectingState;
+
+// The state of a mouse selection (interactive editing fills it).
+class TRVSelectingInfo {
+public:
+  std::int32_t DrawItemSOffs = 0;
+  std::int32_t DrawItemEOffs = 0;
+  std::int32_t DrawItemSWordOffs1 = 0;
+  std::int32_t DrawItemSWordOffs2 = 0;
+  std::int32_t DrawItemEWordOffs1 = 0;
+  std::int32_t DrawItemEWordOffs2 = 0;
+  std::int32_t DrawItemSNo = 0;
+  std::int32_t DrawItemENo = 0;
+  TRVSelectingState SWordState = rvsesInWord;
+  TRVSelectingState EWordState = rvsesInWord;
+  void InitE(TRVSelectingState ASWordState);
+};
+
+class TCustomRVFormattedData : public TCustomRVData {
+public:
+  TCustomRVFormattedData();
+  ~TCustomRVFormattedData() override;
+
+  // -- layout, written by formatting only --
+  TRVDrawLines DrawItems;
+  std::int32_t DocumentWidth = 0;
+  std::int32_t DocumentHeight = 0;
+  std::int32_t TextWidth = -1;
+  std::int32_t LastItemFormatted = -1;
+  bool AlreadyFormatted = false;
+  std::int32_t nJmps = 0;
+  // Item with keyboard focus, -1 none.
+  std::int32_t FocusedItemNo = -1;
+
+  bool IsFormattedData() const override { return true; }
+  void Clear() override;
+  // Drops the drawing items and what items keep of the layout.
+  virtual void ClearTemporal();
+
+  // -- what the owner supplies (a control's document answers from its control) --
+  virtual std::int32_t GetLeftMargin() { return 0; }
+  virtual std::int32_t GetRightMargin() { return 0; }
+  virtual std::int32_t GetTopMargin() { return 0; }
+  virtual std::int32_t GetBottomMargin() { return 0; }
+  virtual std::int32_t GetMinTextWidth() { return 0; }
+  virtual std::int32_t GetMaxTextWidth() { return 0; }
+  // The width available to the document (a control's client width).
+  virtual std::int32_t GetWidthRot() { return GetWidth(); }
+  virtual std::int32_t GetWidth() { return 0; }
+  virtual std::int32_t GetHeight() { return 0; }
+  // The whole document's size, margins included; a control updates its scroll bars.
+  virtual void SetDocumentAreaSize(std::int32_t /*Width*/, std::int32_t /*Height*/,
+                                   bool /*UpdateH*/) {}
+  virtual void AdjustVScrollUnits() {}
+  virtual void ScrollTo(std::int32_t /*Y*/, bool /*Redraw*/) {}
+  virtual std::int32_t GetVOffs() { return 0; }
+  virtual std::int32_t GetMaxLength() { return 0; }
+  virtual TRVCanvas* GetCanvas() { return nullptr; }
+  // A high-resolution canvas to measure on, or none to measure on the canvas itself.
+  virtual TRVCanvas* GetFormatCanvasEx(TRVCanvas* /*DefCanvas*/) { return nullptr; }
+  TRVCanvas* GetFormatCanvas() { return GetCanvas(); }
+  virtual void GetSADForFormatting(TRVCanvas* Canvas, TRVScreenAndDevice& sad);
+  // True when showing the vertical scroll bar narrows the document area.
+  virtual bool DoesVScrollBarChangeWidth() { return false; }
+  virtual bool IsDestroying() { return false; }
+  virtual void BeginFormatting() {}
+  virtual void Formatted(std::int32_t /*FirstItemNo*/, std::int32_t /*LastItemNo*/,
+                         bool /*Partial*/) {}
+  virtual void DoAfterFormat() {}
+  // The selection changed: the control updates caret and views.
+  virtual void DoOnSelection(bool /*AllowScrolling*/) {}
+  // Raises the control's OnSelect.
+  virtual void DoSelect() {}
+
+  // -- formatting --
+  void Format(bool NoCaching, bool AbsRotation = false);
+  // True when the layout was rebuilt. See the formatting source for the switches.
+  bool Format_(bool OnlyResized, bool ForceFormat, bool NoScroll, std::int32_t depth,
+               TRVCanvas* Canvas, bool OnlyTail, bool NoCaching, bool Reformatting,
+               bool CallOnFormat, bool AbsRotation = false);
+  // The layout as a binary stream.
+  void SaveFormattingToStream(TRVStream& Stream);
+  void LoadFormattingFromStream(TRVStream& Stream);
+  // Largest width that nothing from FirstItemNo on can be wrapped below.
+  std::int32_t CalculateMinDocWidthPlus(std::int32_t FirstItemNo, const TRVScreenAndDevice* sad,
+                                        TRVCanvas* Canvas);
+
+  // -- item questions the layout needs --
+  bool IsHidden(std::int32_t ItemNo);
+  // IsParaStart / IsFromNewLine, looking through hidden items before ItemNo.
+  bool IsParaStartEx(std::int32_t ItemNo);
+  bool IsFromNewLineEx(std::int32_t ItemNo);
+
+  // -- positions --
+  std::int32_t GetOffsBeforeDrawItem(std::int32_t DrawItemNo);
+  std::int32_t GetOffsAfterDrawItem(std::int32_t DrawItemNo);
+  void DrawItem2Item(std::int32_t DrawItemNo, std::int32_t DrawItemOffs, std::int32_t& ItemNo,
+                     std::int32_t& ItemOffs);
+  void Item2DrawItem(std::int32_t ItemNo, std::int32_t ItemOffs, std::int32_t& DrawItemNo,
+                     std::int32_t& DrawItemOffs, TRVDrawItemPosition PosIfHidden = rvdpStrict);
+  std::int32_t Item2FirstDrawItem(std::int32_t ItemNo);
+  std::int32_t Item2LastDrawItem(std::int32_t ItemNo);
+  void ShiftPosToTheNewLine(std::int32_t& DItemNo, std::int32_t& DOffs);
+
+  // -- selection --
+  void SelectAll();
+  // NewPartiallySelected: the item that keeps its inner selection (none here).
+  void Deselect(TCustomRVItemInfo* NewPartiallySelected, bool MakeEvent);
+  bool SelectionExists(bool AllowReset, bool UsePartialSelected);
+  void GetSelBounds(std::int32_t& StartNo, std::int32_t& EndNo, std::int32_t& StartOffs,
+                    std::int32_t& EndOffs, bool Normalize);
+  void StoreSelBounds(std::int32_t& StartNo, std::int32_t& EndNo, std::int32_t& StartOffs,
+                      std::int32_t& EndOffs, bool Normalize);
+  void RestoreSelBounds(std::int32_t StartNo, std::int32_t EndNo, std::int32_t StartOffs,
+                        std::int32_t EndOffs, bool PreferLineBeginning = false);
+  // Item positions; both item numbers -1 without a selection.
+  void GetSelectionBounds(std::int32_t& StartItemNo, std::int32_t& StartItemOffs,
+                          std::int32_t& EndItemNo, std::int32_t& EndItemOffs, bool Normalize);
+  void GetSelectionBoundsEx(std::int32_t& StartItemNo, std::int32_t& StartItemOffs,
+                            std::int32_t& EndItemNo, std::int32_t& EndItemOffs, bool Normalize);
+  void SetSelectionBounds(std::int32_t StartItemNo, std::int32_t StartItemOffs,
+                          std::int32_t EndItemNo, std::int32_t EndItemOffs);
+  void SetSelectionBoundsDown(std::int32_t StartItemNo, std::int32_t StartItemOffs,
+                              std::int32_t EndItemNo, std::int32_t EndItemOffs);
+  void GetSelStart(std::int32_t& DINo, std::int32_t& DIOffs);
+  void GetSingleSelectedItem(TCustomRVFormattedData*& RVData, std::int32_t& ItemNo);
+  bool Item_InsideSelection(std::int32_t ItemNo, std::int32_t ItemOffs, bool IncludeBorders);
+  bool DItem_InsideSelection(std::int32_t DItemNo, std::int32_t DItemOffs, bool IncludeBorders);
+  bool IsMultiParagraphSelection();
+  bool IsWholeParagraphSelection();
+  // With rvfss_Selection: the normalised selection in item positions (or the partially
+  // selected item alone); other scopes as the base.
+  void RVFGetLimits(TRVFSaveScope SaveScope, std::int32_t& StartItem, std::int32_t& EndItem,
+                    std::int32_t& StartOffs, std::int32_t& EndOffs,
+                    TRVMultiDrawItemPart*& StartPart, TRVMultiDrawItemPart*& EndPart,
+                    TCustomRVItemInfo*& SelectedItem) override;
+  void SetPartialSelectedItem(TCustomRVItemInfo* Item);
+  void DeselectPartiallySelectedItem(TCustomRVItemInfo* NewPartiallySelected);
+  TCustomRVItemInfo* GetPartialSelectedItem() const { return FPartialSelectedItem; }
+
+  // Raw selection fields (drawing item positions; the start may lie after the end).
+  std::int32_t GetSelStartNo() const { return FSelStartNo; }
+  std::int32_t GetSelEndNo() const { return FSelEndNo; }
+  std::int32_t GetSelStartOffs() const { return FSelStartOffs; }
+  std::int32_t GetSelEndOffs() const { return FSelEndOffs; }
+
+protected:
+  // Keeps each end's offset within its drawing item.
+  void AdjustSelection();
+
+  std::int32_t FSelStartNo = -1;
+  std::int32_t FSelStartOffs = 0;
+  std::int32_t FSelEndNo = -1;
+  std::int32_t FSelEndOffs = 0;
+  TCustomRVItemInfo* FPartialSelectedItem = nullptr;
+  TRVSelectingInfo* FSelectingInfo = nullptr;
+
+private:
+  friend class TRVFormatter;
+  bool IsEmptyVisibleTextItem(std::int32_t ItemNo);
+};
+
+} // namespace richtext

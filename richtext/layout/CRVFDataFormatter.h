@@ -1,0 +1,85 @@
+// One formatting pass over a document: lines are started, filled with runs and items, and
+// finished (aligned, spaced) in document order. Internal to the formatted-data layer.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "richtext/layout/CRVFData.h"
+#include "richtext/layout/RVFontCache.h"
+#include "richtext/layout/RVTextMeasure.h"
+
+namespace richtext {
+
+class TParaInfo;
+class TRVStyle;
+
+// The class a new drawing item of Item gets in a paragraph of ParaStyle.
+std::unique_ptr<TRVDrawLineInfo> GetStandardDrawLineInfoClass(TCustomRVItemInfo* Item,
+                                                              const TParaInfo& ParaStyle);
+
+// Whether a line may start at AfterX at all: the next tab stop of a paragraph from X (x
+// measured from the left margin), in device pixels.
+struct TRVTabStop {
+  std::int32_t Position = 0;
+  TRVTabAlign Align = rvtaLeft;
+  std::u16string Leader;
+};
+TRVTabStop RVGetNextTab(const TRVStyle& RVStyle, const TParaInfo& Para, std::int32_t X,
+                        const TRVScreenAndDevice& sad);
+
+class TRVFormatter {
+public:
+  TRVFormatter(TCustomRVFormattedData& Data, TRVStyle& RVStyle, TRVFormatParams& Params,
+               TRVScreenAndDevice& sad);
+
+  void FormatItem(std::int32_t ItemNo);
+  void UpdateLastTab();
+  std::int32_t FinishScreenLine(bool IsParaSectionFinished);
+
+private:
+  // Text.
+  void FormatText(std::int32_t ItemNo);
+  void FormatEmptyText(std::int32_t ItemNo, bool NewLine);
+  void AddTextDrawItem(std::int32_t ItemNo, std::int32_t Offs, std::int32_t Length, TRVSize Size,
+                       bool StartsLine);
+  bool NextItemsCanBePlacedOnThisLine(std::int32_t ItemNo, std::int32_t CurDrawItemWidth,
+                                      std::u16string_view RunText);
+  bool AllowSplitBefore(std::int32_t ItemNo);
+  // Non-text.
+  void FormatFullLine(std::int32_t ItemNo);
+  void FormatNonText(std::int32_t ItemNo);
+  // Lines.
+  void OnStartNewLine(std::int32_t ItemNo, bool Wrapping);
+  void GetIndents(std::int32_t ItemNo, bool IsParaSectionStart, std::int32_t& FirstIndent,
+                  std::int32_t& RightIndent, std::int32_t& LeftIndent);
+  void AdjustLineHeight(std::int32_t H);
+  void PlaceLineTop(TRVDrawLineInfo& d, std::int32_t Ascent);
+  std::int32_t ProcessLineSpacing(std::int32_t FirstNo, std::int32_t LastNo, const TParaInfo& Para);
+  void JustifyLine(std::int32_t FirstNo, std::int32_t LastNo, std::int32_t DX,
+                   std::int32_t DefaultDX);
+  void DistributeLine(std::int32_t FirstNo, std::int32_t LastNo, std::int32_t DX,
+                      std::int32_t DefaultDX);
+  void ShiftItems(std::int32_t FirstNo, std::int32_t LastNo, std::int32_t DX);
+  // Fonts.
+  void DoApplyFontWhileFormatting(std::int32_t StyleNo);
+  TRVMeasureContext Measure(std::int32_t StyleNo);
+  TRVSize RunSize(std::int32_t StyleNo, std::u16string_view Run);
+  // Paragraph questions.
+  const TParaInfo& Para(std::int32_t ParaNo) const;
+  bool ParaWraps(const TParaInfo& Para) const;
+  bool IsLastOfSection(std::int32_t ItemNo);
+  std::u16string DisplayText(std::int32_t ItemNo, std::int32_t StyleNo);
+
+  TCustomRVFormattedData& D;
+  TRVStyle& S;
+  TRVFormatParams& P;
+  TRVScreenAndDevice& sad;
+  TRVGraphicInterface& GI;
+  // What the current pass over a text item can see.
+  std::int32_t SpaceTillTheEndOfLine = 0;
+  std::int32_t CurItemNo = -1;
+};
+
+} // namespace richtext
