@@ -16,7 +16,8 @@ int MulDiv(int a, int b, int c) {
   if (c == 0)
     return -1;
   const std::int64_t p = static_cast<std::int64_t>(a) * b;
-  const std::int64_t q = (std::abs(p) * 2 + std::abs(c)) / (2 * static_cast<std::int64_t>(std::abs(c)));
+  const std::int64_t q =
+      (std::abs(p) * 2 + std::abs(c)) / (2 * static_cast<std::int64_t>(std::abs(c)));
   return static_cast<int>((p < 0) != (c < 0) ? -q : q);
 }
 
@@ -39,9 +40,8 @@ void ConvertFromFormatCanvas(TRVTextMetric& tm) {
 
 } // namespace
 
-TRVFontInfoCache::TRVFontInfoCache(const TCustomRVData* Owner, TRVStyle& RVStyle,
-                                   TRVCanvas& Canvas, TRVCanvas* FormatCanvas,
-                                   bool CanUseCustomPPI)
+TRVFontInfoCache::TRVFontInfoCache(const TCustomRVData* Owner, TRVStyle& RVStyle, TRVCanvas& Canvas,
+                                   TRVCanvas* FormatCanvas, bool CanUseCustomPPI)
     : FCanvas(FormatCanvas ? FormatCanvas : &Canvas), FDrawCanvas(&Canvas), FRVStyle(&RVStyle),
       FGraphicInterface(RVStyle.GetGraphicInterface()), FCanUseCustomPPI(CanUseCustomPPI),
       FOwner(Owner) {

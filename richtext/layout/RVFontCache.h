@@ -48,7 +48,6 @@ public:
   TRVDocRotation Rotation = rvrotNone;
   bool UseVerticalFont = false;
   bool IsSymbolFont = false;
-
 };
 
 class TRVFontInfoCache {

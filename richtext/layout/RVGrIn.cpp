@@ -53,16 +53,15 @@ void TRVGraphicInterface::TextSize(TRVCanvas& Canvas, std::u16string_view Text, 
   }
 }
 
-int TRVGraphicInterface::TextWidth(TRVCanvas& Canvas, std::u16string_view Text,
-                                   bool IsSymbolFont, TRVBiDiMode BiDiMode) {
+int TRVGraphicInterface::TextWidth(TRVCanvas& Canvas, std::u16string_view Text, bool IsSymbolFont,
+                                   TRVBiDiMode BiDiMode) {
   TRVSize sz;
   TextSize(Canvas, Text, sz, IsSymbolFont, BiDiMode);
   return sz.cx;
 }
 
 void TRVGraphicInterface::MaxFit(TRVCanvas& Canvas, std::u16string_view Text, TRVSize& Size,
-                                 int& Fit, bool IsSymbolFont, TRVBiDiMode BiDiMode,
-                                 int MaxExtent) {
+                                 int& Fit, bool IsSymbolFont, TRVBiDiMode BiDiMode, int MaxExtent) {
   TextSize(Canvas, Text, Size, IsSymbolFont, BiDiMode);
   const int n = static_cast<int>(Text.size());
   if (Size.cx <= MaxExtent) {
@@ -77,8 +76,8 @@ void TRVGraphicInterface::MaxFit(TRVCanvas& Canvas, std::u16string_view Text, TR
   }
   while (lo + 1 < hi) {
     const int mid = lo + (hi - lo) / 2;
-    if (TextWidth(Canvas, Text.substr(0, static_cast<std::size_t>(mid)), IsSymbolFont,
-                  BiDiMode) <= MaxExtent)
+    if (TextWidth(Canvas, Text.substr(0, static_cast<std::size_t>(mid)), IsSymbolFont, BiDiMode) <=
+        MaxExtent)
       lo = mid;
     else
       hi = mid;
@@ -86,8 +85,8 @@ void TRVGraphicInterface::MaxFit(TRVCanvas& Canvas, std::u16string_view Text, TR
   Fit = lo;
 }
 
-bool TRVGraphicInterface::PreferMaxFit(TRVCanvas& Canvas, TRVBiDiMode BiDiMode,
-                                       int EstimatedFit, int Length, bool UseFormatCanvas) {
+bool TRVGraphicInterface::PreferMaxFit(TRVCanvas& Canvas, TRVBiDiMode BiDiMode, int EstimatedFit,
+                                       int Length, bool UseFormatCanvas) {
   (void)Canvas;
   (void)BiDiMode;
   return UseFormatCanvas && Length / std::max(EstimatedFit, 1) < 6;
@@ -125,8 +124,7 @@ std::unique_ptr<TRVCanvas> TRVGraphicInterface::CreateScreenCanvas() {
 }
 
 std::unique_ptr<TRVCanvas> TRVGraphicInterface::CreateCompatibleCanvas(TRVCanvas& Canvas) {
-  return std::make_unique<TRVStateCanvas>(Canvas.GetPixelsPerInchX(),
-                                          Canvas.GetPixelsPerInchY());
+  return std::make_unique<TRVStateCanvas>(Canvas.GetPixelsPerInchX(), Canvas.GetPixelsPerInchY());
 }
 
 } // namespace richtext

@@ -76,12 +76,12 @@ public:
                       bool IsSymbolFont, TRVBiDiMode BiDiMode, int MaxExtent);
   // Whether MaxFit is cheaper than the engine's own probing for a text of Length characters
   // of which about EstimatedFit are expected to fit.
-  virtual bool PreferMaxFit(TRVCanvas& Canvas, TRVBiDiMode BiDiMode, int EstimatedFit,
-                            int Length, bool UseFormatCanvas);
+  virtual bool PreferMaxFit(TRVCanvas& Canvas, TRVBiDiMode BiDiMode, int EstimatedFit, int Length,
+                            bool UseFormatCanvas);
   // Characters that widen a distributed line: those that start a character cluster and have
   // a non-zero advance.
-  virtual int GetExpandableCharCount(TRVCanvas& Canvas, std::u16string_view Text,
-                                     bool IsSymbolFont, TRVBiDiMode BiDiMode);
+  virtual int GetExpandableCharCount(TRVCanvas& Canvas, std::u16string_view Text, bool IsSymbolFont,
+                                     TRVBiDiMode BiDiMode);
 
   // Device capabilities (LOGPIXELSX, LOGPIXELSY, HORZRES, VERTRES); 0 for what is unknown.
   virtual int GetDeviceCaps(TRVCanvas& Canvas, int Index);

@@ -67,8 +67,7 @@ int SearchFit(const TRVMeasureContext& C, std::u16string_view s, int W) {
   while (lo + 1 < hi) {
     int next;
     if (cxhi > cxlo)
-      next = lo + static_cast<int>(static_cast<std::int64_t>(hi - lo) * (W - cxlo) /
-                                   (cxhi - cxlo));
+      next = lo + static_cast<int>(static_cast<std::int64_t>(hi - lo) * (W - cxlo) / (cxhi - cxlo));
     else
       next = lo + (hi - lo) / 2;
     next = std::clamp(next, lo + 1, hi - 1);
@@ -193,9 +192,8 @@ int MaxFitW(const TRVMeasureContext& C, std::u16string_view Str, int Width, int 
     const bool useInterface =
         RichViewStringFormatMethod == rvsfmEngine ||
         (RichViewStringFormatMethod == rvsfmAuto &&
-         C.GraphicInterface->PreferMaxFit(*C.Canvas, C.BiDiMode,
-                                          W / std::max(C.AverageCharWidth, 1), n,
-                                          C.UseFormatCanvas));
+         C.GraphicInterface->PreferMaxFit(
+             *C.Canvas, C.BiDiMode, W / std::max(C.AverageCharWidth, 1), n, C.UseFormatCanvas));
     if (useInterface) {
       TRVSize sz;
       fit = MaxFitSafe(C, Str, W, n, sz);

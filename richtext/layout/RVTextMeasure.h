@@ -63,14 +63,14 @@ int MaxFitW(const TRVMeasureContext& Context, std::u16string_view Str, int Width
 
 // The fit through the graphic interface's MaxFit, with soft hyphens and clusters settled.
 // Width and Size are measuring units; MaxLength > 0 caps the characters looked at.
-int MaxFitSafe(const TRVMeasureContext& Context, std::u16string_view Str, int Width,
-               int MaxLength, TRVSize& Size);
+int MaxFitSafe(const TRVMeasureContext& Context, std::u16string_view Str, int Width, int MaxLength,
+               TRVSize& Size);
 
 // Doubling probes for the fit search over Str (all of it is looked at). Returns true when
 // the whole of Str fits in Width (Hi = length, HiWidth its width); otherwise Hi is a count of
 // characters that does not fit and HiWidth its width.
-bool GetBSearchInitialBounds(const TRVMeasureContext& Context, std::u16string_view Str,
-                             int Width, int& Hi, int& HiWidth);
+bool GetBSearchInitialBounds(const TRVMeasureContext& Context, std::u16string_view Str, int Width,
+                             int& Hi, int& HiWidth);
 
 // Widens a fit of Fit characters to end on a character boundary (surrogate pairs and
 // clusters kept whole); 0 stays 0.

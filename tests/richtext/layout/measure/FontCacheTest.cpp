@@ -20,8 +20,8 @@ std::string Dump(const TRVFontInfoCacheItem& i) {
   return "h" + std::to_string(tm.tmHeight) + " a" + std::to_string(tm.tmAscent) + " d" +
          std::to_string(tm.tmDescent) + " empty" + std::to_string(i.EmptyLineHeight) + " avg" +
          std::to_string(i.AverageCharWidth) + " hyph" + std::to_string(i.HyphenWidth) + "/" +
-         std::to_string(i.HyphenWidthFC) + " voff" + std::to_string(i.VerticalOffset) +
-         " font" + std::to_string(i.Canvas->GetFont().Height) + (i.IsSymbolFont ? " sym" : "");
+         std::to_string(i.HyphenWidthFC) + " voff" + std::to_string(i.VerticalOffset) + " font" +
+         std::to_string(i.Canvas->GetFont().Height) + (i.IsSymbolFont ? " sym" : "");
 }
 
 class FontCacheTest : public ::testing::Test {

@@ -83,7 +83,7 @@ TEST_F(GraphicInterfaceTest, PreferMaxFitOnlyOnTheFormatCanvasForShortRuns) {
 TEST_F(GraphicInterfaceTest, ExpandableCharactersStartClustersAndHaveWidth) {
   // a | e + acute | space | zero-width space | pair | soft hyphen
   EXPECT_EQ(4, GI.GetExpandableCharCount(Canvas, u"ae\u0301 \u200B\U0001F600\u00AD", false,
-                                          rvbdUnspecified));
+                                         rvbdUnspecified));
   EXPECT_EQ(0, GI.GetExpandableCharCount(Canvas, u"", false, rvbdUnspecified));
 }
 

@@ -137,8 +137,8 @@ TEST_P(SoftHyphenFitTest, ExactWidthAtTheHyphen) {
   EXPECT_EQ(expected, Fit(u"ab\u00ADcd", 15));
 }
 
-INSTANTIATE_TEST_SUITE_P(Methods, SoftHyphenFitTest,
-                         ::testing::Values(rvsfmEngine, rvsfmTRichView), MethodName);
+INSTANTIATE_TEST_SUITE_P(Methods, SoftHyphenFitTest, ::testing::Values(rvsfmEngine, rvsfmTRichView),
+                         MethodName);
 
 class FitPathTest : public MeasureFixture {};
 
