@@ -3,6 +3,7 @@
 
 #include "richtext/document/RVItemKinds.h"
 #include "richtext/layout/CRVFDataFormatter.h"
+#include "richtext/layout/RVCharNav.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {
@@ -300,14 +301,15 @@ void TRVFormatter::DistributeLine(std::int32_t FirstNo, std::int32_t LastNo, std
     std::int32_t n = GI.GetExpandableCharCount(*fc.Canvas, run, fc.IsSymbolFont, rvbdUnspecified);
     // The outermost characters of the line do not expand, so its edges stay where they are.
     if (i == FirstNo && n > 0) {
-      const std::u16string_view head(run.data(), static_cast<std::size_t>(AdjustMaxFit(run, 1)));
+      const std::u16string_view head(run.data(),
+                                     static_cast<std::size_t>(RVU_NextCharIndex(run, 0)));
       if (GI.GetExpandableCharCount(*fc.Canvas, head, fc.IsSymbolFont, rvbdUnspecified) > 0) {
         d->SetLeftNoExpandIndex(1);
         --n;
       }
     }
     if (i == LastNo && n > 0) {
-      const std::int32_t cut = AdjustMaxFitL(run, static_cast<std::int32_t>(run.size()) - 1);
+      const std::int32_t cut = RVU_PrevCharIndex(run, static_cast<int>(run.size()));
       const std::u16string_view tail(run.data() + cut, run.size() - static_cast<std::size_t>(cut));
       if (GI.GetExpandableCharCount(*fc.Canvas, tail, fc.IsSymbolFont, rvbdUnspecified) > 0) {
         d->SetRightNoExpandIndex(cut + 1);
