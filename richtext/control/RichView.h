@@ -188,6 +188,19 @@ public:
   bool IsParaStart(std::int32_t ItemNo) const;
   bool IsFromNewLine(std::int32_t ItemNo) const;
 
+  // -- Plain text and RVF writing, forwarded to the document --
+  std::u16string GetSelTextW() const;
+  std::u16string GetSelText() const { return GetSelTextW(); }
+  // In the document's default code page.
+  std::string GetSelTextA() const;
+  bool SaveTextToStreamW(const std::u16string& Path, TRVStream& Stream, int LineWidth,
+                         bool SelectionOnly, bool TextOnly) const;
+  bool SaveTextToStreamA(const std::u16string& Path, TRVStream& Stream, int LineWidth,
+                         bool SelectionOnly, bool TextOnly, TRVCodePage CodePage = 0) const;
+  // With the control's colour and background, as the main document.
+  bool SaveRVFToStream(TRVStream& Stream, bool SelectionOnly) const;
+  bool SaveRVF(const std::u16string& FileName, bool SelectionOnly) const;
+
   // -- clear handlers: run after the root document is cleared --
   using TRVClearHandler = std::function<void(TCustomRichView* Sender)>;
   // Answers a number for UnregisterClearHandler.

@@ -24,6 +24,13 @@ class TRVStyle;
 class TCustomRVInfo;
 class TFontInfo;
 
+// Plain text and RVF writing
+class TRVStream;
+class TRVBackground;
+class TRVLayoutInfo;
+struct TRVScreenAndDevice;
+struct TRVTextSavingData;
+
 // What a writer saves: everything, the selection, or (for printing) pages.
 enum class TRVFSaveScope : std::uint8_t {
   rvfss_Full,
@@ -200,6 +207,31 @@ public:
   // -- removing --
   // Frees the item but keeps its (now empty) list entry.
   void FreeItem(std::int32_t ItemNo, bool Clearing);
+
+  // -- Plain text and RVF writing --
+  // A chance to bring the document up to date before all of it is written.
+  virtual void DoBeforeSaving() {}
+  // The range (the selection, or everything) as UTF-16 little-endian text. False when writing
+  // failed; what was written stays in the stream.
+  bool SaveTextToStreamW(const std::u16string& Path, TRVStream& Stream, std::int32_t LineWidth,
+                         bool SelectionOnly, bool TextOnly, bool ForANSI,
+                         bool UnicodeWriteSignature, bool Root);
+  // The same text converted to CodePage ("?" for what it cannot hold).
+  bool SaveTextToStreamA(const std::u16string& Path, TRVStream& Stream, std::int32_t LineWidth,
+                         bool SelectionOnly, bool TextOnly, TRVCodePage CodePage, bool Root);
+  virtual bool DoSaveTextToStreamW(TRVStream& Stream, bool SelectionOnly,
+                                   const TRVTextSavingData& SaveData, bool Root);
+  // RichView Format of the selection or of the whole document. Root: the main document of a
+  // control (nested documents are written with Root false). False when writing failed; what
+  // was written stays in the stream.
+  bool SaveRVFToStream(TRVStream& Stream, bool SelectionOnly, TColor Color,
+                       TRVBackground* Background, TRVLayoutInfo* Layout, bool Root);
+  bool SaveRVFToStreamEx(TRVStream& Stream, TRVFSaveScope SaveScope,
+                         const TRVScreenAndDevice* sad, bool Root, TRVLayoutInfo* Layout,
+                         TRVBackground* Background, TColor Color);
+  // Into a new file (UTF-8 file name); false on any failure.
+  bool SaveRVF(const std::u16string& FileName, bool SelectionOnly, TColor Color,
+               TRVBackground* Background, TRVLayoutInfo* Layout);
 
 protected:
   void AdjustItemParaNoBeforeAdding(TCustomRVItemInfo* Item);

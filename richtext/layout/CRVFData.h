@@ -175,6 +175,12 @@ public:
   std::int32_t GetSelStartOffs() const { return FSelStartOffs; }
   std::int32_t GetSelEndOffs() const { return FSelEndOffs; }
 
+  // -- Plain text and RVF writing --
+  // The selected text; empty without a selection or when writing failed.
+  std::u16string GetSelTextW(bool ForANSI);
+  // The selected text in the document's default code page.
+  std::string GetSelTextA();
+
 protected:
   // Keeps each end's offset within its drawing item.
   void AdjustSelection();

@@ -1,0 +1,275 @@
+// Plain text export of a document range. Every piece of text passes one place (TRVTextWriter::
+// Put), which gives the owner's custom saver its chance and maps symbol-font text to Unicode.
+#include "richtext/export/RVTextExport.h"
+
+#include <bit>
+#include <vector>
+
+#include "richtext/document/CRVData.h"
+#include "richtext/document/RVSymbolFont.h"
+#include "richtext/document/RVUniAnsi.h"
+#include "richtext/export/RVFMisc.h"
+#include "richtext/export/RVStream.h"
+#include "richtext/layout/CRVFData.h"
+#include "richtext/style/RVStyle.h"
+
+namespace richtext {
+
+bool RichViewSavePageBreaksInText = false;
+
+namespace {
+
+void WriteUnits(TRVStream& Stream, std::u16string_view Text) {
+  if constexpr (std::endian::native == std::endian::little)
+    Stream.WriteBuffer(Text.data(), Text.size() * sizeof(char16_t));
+  else
+    RVFWriteW(Stream, Text);
+}
+
+// Progress of one export, reported only to an owner that listens; the end always.
+class TTextProgress {
+public:
+  TTextProgress(TRVRootEvents* Events, bool Active, std::int32_t Count)
+      : FEvents(Active && Events->HasProgressHandler() ? Events : nullptr), FCount(Count) {
+    if (FEvents != nullptr)
+      FEvents->DoProgress(rvloTextWrite, rvpstgStarting, 0);
+  }
+  ~TTextProgress() {
+    if (FEvents != nullptr)
+      FEvents->DoProgress(rvloTextWrite, rvpstgEnding, 100);
+  }
+  TTextProgress(const TTextProgress&) = delete;
+  TTextProgress& operator=(const TTextProgress&) = delete;
+
+  void Step(std::int32_t Done) {
+    if (FEvents == nullptr || FCount <= 0)
+      return;
+    const auto percent = static_cast<int>(static_cast<std::int64_t>(Done) * 100 / FCount);
+    if (percent != FLast) {
+      FLast = percent;
+      FEvents->DoProgress(rvloTextWrite, rvpstgRunning, static_cast<std::uint8_t>(percent));
+    }
+  }
+
+private:
+  TRVRootEvents* FEvents;
+  std::int32_t FCount;
+  int FLast = 0;
+};
+
+class TRVTextWriter {
+public:
+  TRVTextWriter(TCustomRVData& RVData, TRVStream& Stream, const TRVTextSavingData& SaveData)
+      : D(RVData), S(Stream), SD(SaveData), Style(RVData.GetRVStyle()),
+        Events(RVData.GetRootEvents()) {}
+
+  // Writes item ItemNo from offset From to To (item offsets).
+  void WriteItem(std::int32_t ItemNo, std::int32_t From, std::int32_t To) {
+    if (Item(ItemNo)->StyleNo >= 0)
+      WriteTextItem(ItemNo, From, To);
+    else
+      WriteNonTextItem(ItemNo, From, To);
+  }
+  void WriteNonTextItem(std::int32_t ItemNo, std::int32_t From, std::int32_t To);
+  // What goes between the previous item and this one.
+  void WriteSeparator(std::int32_t ItemNo);
+
+private:
+  TCustomRVItemInfo* Item(std::int32_t ItemNo) const { return D.Items().GetObject(ItemNo); }
+  void WriteTextItem(std::int32_t ItemNo, std::int32_t From, std::int32_t To);
+  // The custom saver's text, or Text made ready for export.
+  void Put(std::int32_t ItemNo, std::int32_t TextStyleNo, std::u16string_view Text);
+  bool IsHiddenTextStyle(std::int32_t StyleNo) const {
+    return Style != nullptr && StyleNo >= 0 &&
+           Style->TextStyles[StyleNo].Options.Contains(rvteoHidden);
+  }
+  bool IsHiddenItem(std::int32_t ItemNo);
+  bool IsSymbolFontStyle(std::int32_t StyleNo);
+
+  TCustomRVData& D;
+  TRVStream& S;
+  const TRVTextSavingData& SD;
+  TRVStyle* Style;
+  TRVRootEvents* Events;
+  // Per text style: 0 not asked yet, 1 a known symbol font, 2 any other font.
+  std::vector<std::uint8_t> SymbolFontOfStyle;
+};
+
+bool TRVTextWriter::IsSymbolFontStyle(std::int32_t StyleNo) {
+  if (Style == nullptr || !Style->TextStyles.IsValidIndex(StyleNo))
+    return false;
+  if (SymbolFontOfStyle.size() <= static_cast<std::size_t>(StyleNo))
+    SymbolFontOfStyle.resize(static_cast<std::size_t>(StyleNo) + 1, 0);
+  std::uint8_t& known = SymbolFontOfStyle[static_cast<std::size_t>(StyleNo)];
+  if (known == 0)
+    known = RV_GetKnownSymbolFont(Style->TextStyles[StyleNo].FontName) != TRVKnownSymbolFont::rvksfNone
+                ? 1
+                : 2;
+  return known == 1;
+}
+
+void TRVTextWriter::Put(std::int32_t ItemNo, std::int32_t TextStyleNo, std::u16string_view Text) {
+  std::u16string custom(Text);
+  if (Events->SaveItemToFile(SD.Path, &D, ItemNo, rvsfText, custom)) {
+    WriteUnits(S, custom);
+    return;
+  }
+  if (IsSymbolFontStyle(TextStyleNo))
+    WriteUnits(S, RV_MakeUniStringForExport(Text, SD.ForANSI,
+                                            Style->TextStyles[TextStyleNo].FontName));
+  else
+    WriteUnits(S, Text);
+}
+
+void TRVTextWriter::WriteTextItem(std::int32_t ItemNo, std::int32_t From, std::int32_t To) {
+  const std::int32_t styleNo = D.GetActualStyle(Item(ItemNo));
+  if (SD.TextOnly && IsHiddenTextStyle(styleNo))
+    return;
+  std::u16string_view text = D.Items().GetItem(ItemNo);
+  if (From >= 1) {
+    const auto from = std::min(static_cast<std::size_t>(From - 1), text.size());
+    text = text.substr(from, static_cast<std::size_t>(std::max(To - From, 0)));
+  }
+  Put(ItemNo, styleNo, text);
+}
+
+void TRVTextWriter::WriteNonTextItem(std::int32_t ItemNo, std::int32_t From, std::int32_t To) {
+  if (From >= To)
+    return;
+  TCustomRVItemInfo* it = Item(ItemNo);
+  if (SD.TextOnly) {
+    const auto* nonText = dynamic_cast<const TRVNonTextItemInfo*>(it);
+    if ((nonText != nullptr && nonText->Hidden) || !it->GetBoolValue(rvbpAlwaysInText))
+      return;
+  }
+  std::u16string custom;
+  if (Events->SaveItemToFile(SD.Path, &D, ItemNo, rvsfText, custom)) {
+    WriteUnits(S, custom);
+    return;
+  }
+  const std::u16string text = it->AsText(&D, ItemNo, SD, D.Items().GetItem(ItemNo));
+  const std::int32_t styleNo = it->GetActualTextStyleNo(&D);
+  if (IsSymbolFontStyle(styleNo))
+    WriteUnits(S, RV_MakeUniStringForExport(text, SD.ForANSI, Style->TextStyles[styleNo].FontName));
+  else
+    WriteUnits(S, text);
+}
+
+bool TRVTextWriter::IsHiddenItem(std::int32_t ItemNo) {
+  TCustomRVItemInfo* it = Item(ItemNo);
+  if (it->StyleNo >= 0)
+    return IsHiddenTextStyle(D.GetActualStyle(it));
+  if (it->StyleNo == rvsListMarker) {
+    // A marker shows only with something visible after it in its paragraph.
+    for (std::int32_t i = ItemNo + 1; i < D.ItemCount() && !Item(i)->CanBeBorderStart(); ++i)
+      if (!IsHiddenItem(i))
+        return false;
+    return true;
+  }
+  const auto* nonText = dynamic_cast<const TRVNonTextItemInfo*>(it);
+  return nonText != nullptr && nonText->Hidden;
+}
+
+void TRVTextWriter::WriteSeparator(std::int32_t ItemNo) {
+  if (SD.TextOnly && IsHiddenItem(ItemNo))
+    return;
+  const TCustomRVItemInfo* it = Item(ItemNo);
+  if (it->GetPageBreakBefore() && RichViewSavePageBreaksInText)
+    WriteUnits(S, std::u16string_view(&RVTextPageBreak, 1));
+  else if (!it->GetSameAsPrev())
+    WriteUnits(S, RVTextLineBreak);
+}
+
+} // namespace
+
+bool TCustomRVData::SaveTextToStreamW(const std::u16string& Path, TRVStream& Stream,
+                                      std::int32_t LineWidth, bool SelectionOnly, bool TextOnly,
+                                      bool ForANSI, bool UnicodeWriteSignature, bool Root) {
+  TRVTextSavingData data;
+  data.LineWidth = LineWidth;
+  data.TextOnly = TextOnly;
+  data.ForANSI = ForANSI;
+  data.WriteSignature = UnicodeWriteSignature;
+  data.Path = Path;
+  return DoSaveTextToStreamW(Stream, SelectionOnly, data, Root);
+}
+
+bool TCustomRVData::SaveTextToStreamA(const std::u16string& Path, TRVStream& Stream,
+                                      std::int32_t LineWidth, bool SelectionOnly, bool TextOnly,
+                                      TRVCodePage CodePage, bool Root) {
+  try {
+    TRVMemoryStream unicode;
+    const bool ok = SaveTextToStreamW(Path, unicode, LineWidth, SelectionOnly, TextOnly, true,
+                                      false, Root);
+    unicode.SetPosition(0);
+    RVFWrite(Stream, RVU_UnicodeToAnsi(CodePage, RVU_UnicodeStreamToUnicodeString(unicode)));
+    return ok;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool TCustomRVData::DoSaveTextToStreamW(TRVStream& Stream, bool SelectionOnly,
+                                        const TRVTextSavingData& SaveData, bool Root) {
+  try {
+    if (!SelectionOnly)
+      DoBeforeSaving();
+    std::int32_t start = -1, end = -1, startOffs = 0, endOffs = 0;
+    TRVMultiDrawItemPart* startPart = nullptr;
+    TRVMultiDrawItemPart* endPart = nullptr;
+    TCustomRVItemInfo* selected = nullptr;
+    RVFGetLimits(SelectionOnly ? rvfss_Selection : rvfss_Full, start, end, startOffs, endOffs,
+                 startPart, endPart, selected);
+    if (selected != nullptr) {
+      selected->SaveTextSelectionW(Stream, this, SaveData);
+      return true;
+    }
+    if (start < 0 || end < start)
+      return true;
+    TTextProgress progress(GetRootEvents(), Root, end - start + 1);
+    if (SaveData.WriteSignature)
+      WriteUnits(Stream, u"\xFEFF");
+    TRVTextWriter w(*this, Stream, SaveData);
+    if (SelectionOnly) {
+      // A list marker in front of the selection's line still belongs to its text. (When the
+      // range starts at the marker itself, the marker is written as the range's first item.)
+      std::int32_t first = start;
+      while (first > 0 && GetItem(first)->GetSameAsPrev())
+        --first;
+      if (first < start && GetItem(first)->StyleNo == rvsListMarker)
+        w.WriteNonTextItem(first, 0, 1);
+    }
+    if (start == end) {
+      w.WriteItem(start, startOffs, endOffs);
+      return true;
+    }
+    w.WriteItem(start, startOffs, GetOffsAfterItem(start));
+    for (std::int32_t i = start + 1; i < end; ++i) {
+      w.WriteSeparator(i);
+      w.WriteItem(i, GetOffsBeforeItem(i), GetOffsAfterItem(i));
+      progress.Step(i - start + 1);
+    }
+    w.WriteSeparator(end);
+    w.WriteItem(end, GetOffsBeforeItem(end), endOffs);
+    // Documents of this engine hold no endnotes, so a whole-document export ends here.
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+std::u16string TCustomRVFormattedData::GetSelTextW(bool ForANSI) {
+  if (!SelectionExists(false, true))
+    return {};
+  TRVMemoryStream stream;
+  if (!SaveTextToStreamW({}, stream, 80, true, true, ForANSI, false, true))
+    return {};
+  stream.SetPosition(0);
+  return RVU_UnicodeStreamToUnicodeString(stream);
+}
+
+std::string TCustomRVFormattedData::GetSelTextA() {
+  return RVU_UnicodeToAnsi(GetDefaultCodePage(), GetSelTextW(true));
+}
+
+} // namespace richtext
