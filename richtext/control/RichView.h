@@ -201,6 +201,13 @@ public:
   bool SaveRVFToStream(TRVStream& Stream, bool SelectionOnly) const;
   bool SaveRVF(const std::u16string& FileName, bool SelectionOnly) const;
 
+  // -- RTF writing, forwarded to the document --
+  // The whole document or the selection as a complete RTF file, with the control's colour as
+  // stored (as the single-format RTF copy passes it).
+  bool SaveRTFToStream(TRVStream& Stream, bool SelectionOnly) const;
+  // Into a new file (UTF-8 file name); false on any failure.
+  bool SaveRTF(const std::u16string& FileName, bool SelectionOnly) const;
+
   // -- clear handlers: run after the root document is cleared --
   using TRVClearHandler = std::function<void(TCustomRichView* Sender)>;
   // Answers a number for UnregisterClearHandler.

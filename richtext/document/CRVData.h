@@ -31,6 +31,9 @@ class TRVLayoutInfo;
 struct TRVScreenAndDevice;
 struct TRVTextSavingData;
 
+// RTF writing
+struct TRVRTFSavingData;
+
 // What a writer saves: everything, the selection, or (for printing) pages.
 enum class TRVFSaveScope : std::uint8_t {
   rvfss_Full,
@@ -232,6 +235,23 @@ public:
   // Into a new file (UTF-8 file name); false on any failure.
   bool SaveRVF(const std::u16string& FileName, bool SelectionOnly, TColor Color,
                TRVBackground* Background, TRVLayoutInfo* Layout);
+
+  // -- RTF writing --
+  // The range (the selection, or everything) as RTF. Level: 0 for the main text, the nesting
+  // depth for sub-documents. Color: the document's background colour (written unless it is
+  // clWindow or clNone). SavingData: the state of the whole save, one per save. DocType: which
+  // kind of sub-document (0: the main text). CompleteDocument: write the header with the
+  // tables, and the closing brace (the tables of SavingData are made and freed by that call).
+  // HiddenParent: everything is written as hidden text. The header and footer documents are
+  // written when given. False when writing failed; what was written stays in the stream.
+  bool SaveRTFToStream(TRVStream& Stream, bool SelectionOnly, std::int32_t Level, TColor Color,
+                       TRVBackground* Background, TRVRTFSavingData& SavingData,
+                       std::int32_t DocType, bool CompleteDocument, bool HiddenParent,
+                       TCustomRVData* Header = nullptr, TCustomRVData* Footer = nullptr,
+                       TCustomRVData* FirstPageHeader = nullptr,
+                       TCustomRVData* FirstPageFooter = nullptr,
+                       TCustomRVData* EvenPagesHeader = nullptr,
+                       TCustomRVData* EvenPagesFooter = nullptr);
 
 protected:
   void AdjustItemParaNoBeforeAdding(TCustomRVItemInfo* Item);

@@ -32,6 +32,10 @@ class TRVStream;
 class TRVMultiDrawItemPart;
 struct TRVTextSavingData;
 
+// RTF writing
+class TCustomRVRTFTables;
+struct TRVRTFSavingData;
+
 enum class TRVItemOption : unsigned {
   rvioSameAsPrev,
   rvioPageBreakBefore,
@@ -229,6 +233,16 @@ public:
   virtual void SaveRVFExtraProperties(TRVStream& Stream) const;
   // An item holding a selection of its own writes it as RVF; false when it has none.
   virtual bool SaveRVFSelection(TRVStream& Stream, TCustomRVData* RVData);
+
+  // -- RTF writing --
+  // Adds the fonts and colours the item's RTF refers to; called for every non-text item of a
+  // document before the header is written. The base item refers to none.
+  virtual void FillRTFTables(TCustomRVRTFTables& RTFTables, TCustomRVData* RVData) const;
+  // Writes the item at its place in the body. HiddenParent: the item lies inside hidden text;
+  // Level: the table nesting depth (0 in the main text). The base item writes nothing.
+  virtual void SaveRTF(TRVStream& Stream, TCustomRVData* RVData, bool HiddenParent,
+                       std::int32_t DocType, TRVRTFSavingData& SavingData, std::int32_t Level,
+                       std::int32_t ItemNo);
 };
 
 class TRVTextItemInfo : public TCustomRVItemInfo {
@@ -318,6 +332,13 @@ public:
   // Colour, line style and line width.
   std::string SaveRVFHeaderTail(TCustomRVData* ParentRVData) const override;
 
+  // -- RTF writing --
+  // The line's colour.
+  void FillRTFTables(TCustomRVRTFTables& RTFTables, TCustomRVData* RVData) const override;
+  // The bottom border of an empty paragraph of its own.
+  void SaveRTF(TRVStream& Stream, TCustomRVData* RVData, bool HiddenParent, std::int32_t DocType,
+               TRVRTFSavingData& SavingData, std::int32_t Level, std::int32_t ItemNo) override;
+
 private:
   std::int32_t FWidth = 0;
   std::int32_t FHeight = 0;
@@ -358,6 +379,11 @@ public:
                bool ForceSameAsPrev) override;
   // The reference of the tab's text style.
   std::string SaveRVFHeaderTail(TCustomRVData* ParentRVData) const override;
+
+  // -- RTF writing --
+  // "\tab ", hidden text when the item or its parent is hidden.
+  void SaveRTF(TRVStream& Stream, TCustomRVData* RVData, bool HiddenParent, std::int32_t DocType,
+               TRVRTFSavingData& SavingData, std::int32_t Level, std::int32_t ItemNo) override;
 };
 
 // The items of one document in order; it owns them. An entry can be empty for a moment while
