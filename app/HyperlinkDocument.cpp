@@ -1,0 +1,72 @@
+#include "app/HyperlinkDocument.h"
+
+#include "richtext/export/RVRTFTables.h"
+#include "richtext/export/RVStream.h"
+
+namespace quillon {
+
+using namespace richtext;
+
+void ConfigureHyperlinkEditor(TRichViewEdit& Editor, TRVStyle& Style) {
+  Editor.SetStyle(&Style);
+  Editor.Left = HyperlinkEditorLeft;
+  Editor.Top = HyperlinkEditorTop;
+  Editor.Width = HyperlinkEditorWidth;
+  Editor.Height = HyperlinkEditorHeight;
+  Editor.TabStop = true;
+  Editor.SetReadOnly(false);
+  Editor.DoInPaletteMode = rvpaCreateCopies;
+  Editor.SetRVFOptions(TRVFOptions{rvfoSavePicturesBody, rvfoSaveControlsBody, rvfoSaveBinary,
+                                   rvfoSaveTextStyles, rvfoSaveParaStyles, rvfoSaveDocProperties,
+                                   rvfoLoadDocProperties, rvfoSaveDocObjects, rvfoLoadDocObjects});
+}
+
+int GetHypertextStyleNo(TRVStyle& Style, int StyleNo) {
+  TFontInfo link; // belongs to no collection, so the sheet is untouched until FindTextStyle
+  link.Assign(*Style.TextStyles.Items(StyleNo));
+  link.Color = HyperlinkColor;
+  link.Style.Include(fsUnderline);
+  link.Jump = true;
+  return Style.FindTextStyle(link);
+}
+
+void BuildHyperlinkDocument(TRichViewEdit& Editor, TRVStyle& Style, const std::u16string& Title,
+                            const std::u16string& Address) {
+  Editor.ClearAll();
+  const int styleNo = GetHypertextStyleNo(Style, 0);
+  Editor.AddNL(Title, styleNo, -1, Address);
+  Editor.Format();
+  Editor.SelectAll();
+}
+
+std::string HyperlinkClipboardRTF(TRichViewEdit& Editor, bool& Ok) {
+  Ok = true;
+  if (!Editor.RVData->SelectionExists(true, true))
+    return {};
+  TRVMemoryStream stream;
+  TRVRTFSavingData savingData;
+  Ok = Editor.RVData->SaveRTFToStream(stream, true, 0, Editor.GetColor(), Editor.Background.get(),
+                                      savingData, 0, true, false);
+  return stream.TakeBytes();
+}
+
+std::string HyperlinkClipboardRVF(TRichViewEdit& Editor, bool& Ok) {
+  Ok = true;
+  if (!Editor.RVData->SelectionExists(true, true))
+    return {};
+  TRVMemoryStream stream;
+  Ok = Editor.RVData->SaveRVFToStream(stream, true, Editor.GetColor(), Editor.Background.get(),
+                                      nullptr, true);
+  return stream.TakeBytes();
+}
+
+std::u16string HyperlinkClipboardText(TRichViewEdit& Editor) {
+  return Editor.RVData->GetSelTextW(false);
+}
+
+THyperlinkDocument::THyperlinkDocument(TRVCanvas* Canvas) {
+  ConfigureHyperlinkEditor(RichViewEdit1, RVStyle1);
+  RichViewEdit1.SetCanvas(Canvas);
+}
+
+} // namespace quillon

@@ -1,0 +1,75 @@
+// The formatted hyperlink: the one-item document that the main window's label builds in its
+// editor (the title in a blue, underlined hyperlink style, the address as the item's tag),
+// formatted and selected, ready to be copied.
+//
+// Plain C++ over the engine: the window, the command-line tool and the tests build the
+// document through the same steps. The caller supplies the canvas the editor measures on.
+#pragma once
+
+#include <string>
+
+#include "richtext/control/RichViewEdit.h"
+#include "richtext/style/RVStyle.h"
+
+namespace quillon {
+
+// How RTF reading would meet the style sheet: the editor is configured to add text and
+// paragraph styles when needed. The engine reads no RTF; the setting is kept with the editor
+// so that its configuration is complete in one place.
+enum class TRVReaderStyleMode { rvrsUseSpecified, rvrsUseClosest, rvrsAddIfNeeded };
+
+struct TRVRTFReadProperties {
+  TRVReaderStyleMode TextStyleMode = TRVReaderStyleMode::rvrsAddIfNeeded;
+  TRVReaderStyleMode ParagraphStyleMode = TRVReaderStyleMode::rvrsAddIfNeeded;
+};
+
+// The editor's place and size on the main window.
+inline constexpr int HyperlinkEditorLeft = 288;
+inline constexpr int HyperlinkEditorTop = 51;
+inline constexpr int HyperlinkEditorWidth = 306;
+inline constexpr int HyperlinkEditorHeight = 21;
+
+// The blue of the link text (0x00BBGGRR).
+inline constexpr richtext::TColor HyperlinkColor = 0x00FF0000;
+
+// Binds the editor to the style sheet and gives it the main window's settings: editable,
+// palette mode rvpaCreateCopies, the RVF options of the clipboard data, position and size.
+void ConfigureHyperlinkEditor(richtext::TRichViewEdit& Editor, richtext::TRVStyle& Style);
+
+// The index of the hyperlink style matching text style StyleNo: a copy of it (name included)
+// in HyperlinkColor, underlined, marked as a jump; appended to the sheet on first use.
+int GetHypertextStyleNo(richtext::TRVStyle& Style, int StyleNo);
+
+// The label's steps up to the copy: clears the editor's document, appends Title as one text
+// item in the hyperlink style of text style 0 with Address as its tag, formats, selects all.
+void BuildHyperlinkDocument(richtext::TRichViewEdit& Editor, richtext::TRVStyle& Style,
+                            const std::u16string& Title, const std::u16string& Address);
+
+// What the clipboard copy of the editor's selection holds, one format each (empty when
+// nothing is selected). Each sets Ok to false when the engine's writer reported a failure.
+// "Rich Text Format": the RTF of the selection with the editor's colour.
+std::string HyperlinkClipboardRTF(richtext::TRichViewEdit& Editor, bool& Ok);
+// "RichView Format" without the clipboard block's length prefix.
+std::string HyperlinkClipboardRVF(richtext::TRichViewEdit& Editor, bool& Ok);
+// The Unicode text.
+std::u16string HyperlinkClipboardText(richtext::TRichViewEdit& Editor);
+
+// A style sheet with its editor, as the main window holds them ("RVStyle1" and
+// "RichViewEdit1"), for callers without a window.
+class THyperlinkDocument {
+public:
+  // Canvas: what the editor measures on (not owned; it must outlive this object). Set the
+  // style sheet's graphic interface, if it is to differ from the registered one, before Build.
+  explicit THyperlinkDocument(richtext::TRVCanvas* Canvas);
+
+  richtext::TRVStyle RVStyle1;
+  richtext::TRichViewEdit RichViewEdit1;
+  TRVRTFReadProperties RTFReadProperties;
+
+  void Build(const std::u16string& Title, const std::u16string& Address) {
+    BuildHyperlinkDocument(RichViewEdit1, RVStyle1, Title, Address);
+  }
+  bool SelectionExists() { return RichViewEdit1.RVData->SelectionExists(true, true); }
+};
+
+} // namespace quillon

@@ -1,0 +1,220 @@
+// quillon-link: the link tool's formatted hyperlink on standard output.
+//
+// Builds the same one-item document as the main window's label (blue, underlined title whose
+// hyperlink target is the address), formatted with the real fonts under Qt's offscreen
+// platform and selected whole, and writes one representation of it: the RTF or RVF bytes of
+// the clipboard copy, the selected text, or the Markdown or BBCode link of the main window.
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/HyperlinkDocument.h"
+#include "app/LinkCompose.h"
+#include "app/Utf.h"
+#include "platform/qt/RVQtCanvas.h"
+#include "platform/qt/RVQtGraphics.h"
+
+namespace {
+
+constexpr int ExitOk = 0;
+constexpr int ExitFailure = 1;
+constexpr int ExitUsage = 2;
+
+constexpr std::string_view Usage =
+    "Usage: quillon-link [--format markdown|bbcode|text|rtf|rvf] TITLE ADDRESS\n";
+
+constexpr std::string_view Help =
+    "Writes the link tool's formatted hyperlink for TITLE and ADDRESS to standard output.\n"
+    "\n"
+    "The document is built as the main window builds it: TITLE as one text item in a blue,\n"
+    "underlined hyperlink style, ADDRESS (unchanged) as its target, formatted with the real\n"
+    "fonts and selected whole. No display is needed.\n"
+    "\n"
+    "Formats:\n"
+    "  rtf       the \"Rich Text Format\" bytes the clipboard copy writes (default)\n"
+    "  rvf       the \"RichView Format\" stream of the copy, without its length prefix\n"
+    "  text      the selected text, UTF-8, then a newline\n"
+    "  markdown  [TITLE](ADDRESS), \"http://\" put in front of an address without \"http\",\n"
+    "            UTF-8, then a newline\n"
+    "  bbcode    [url=ADDRESS]TITLE[/url], UTF-8, then a newline\n"
+    "\n"
+    "Options:\n"
+    "  -f, --format FORMAT   one of the formats above\n"
+    "  -h, --help            show this help and exit\n"
+    "  --                    end of options (for a TITLE that begins with \"-\")\n"
+    "\n"
+    "Exit status: 0 on success, 1 when the document could not be written (an empty TITLE\n"
+    "gives nothing to copy in the rtf and rvf formats), 2 for bad arguments.\n";
+
+enum class TFormat { Markdown, BBCode, Text, RTF, RVF };
+
+std::optional<TFormat> ParseFormat(std::string_view name) {
+  if (name == "markdown")
+    return TFormat::Markdown;
+  if (name == "bbcode")
+    return TFormat::BBCode;
+  if (name == "text")
+    return TFormat::Text;
+  if (name == "rtf")
+    return TFormat::RTF;
+  if (name == "rvf")
+    return TFormat::RVF;
+  return std::nullopt;
+}
+
+struct TArguments {
+  TFormat Format = TFormat::RTF;
+  bool ShowHelp = false;
+  std::string Title;
+  std::string Address;
+};
+
+struct TUsageError {
+  std::string Message;
+};
+
+TArguments ParseArguments(int argc, char** argv) {
+  TArguments args;
+  std::vector<std::string> positional;
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (optionsEnded || arg.empty() || arg.front() != '-' || arg == "-") {
+      positional.emplace_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "-h" || arg == "--help") {
+      args.ShowHelp = true;
+    } else if (arg == "-f" || arg == "--format" || arg.starts_with("--format=")) {
+      std::string_view value;
+      if (arg.starts_with("--format=")) {
+        value = arg.substr(9);
+      } else if (i + 1 < argc) {
+        value = argv[++i];
+      } else {
+        throw TUsageError{"option " + std::string(arg) + " needs a format"};
+      }
+      const auto format = ParseFormat(value);
+      if (!format)
+        throw TUsageError{"unknown format \"" + std::string(value) +
+                          "\" (use markdown, bbcode, text, rtf or rvf)"};
+      args.Format = *format;
+    } else {
+      throw TUsageError{"unknown option " + std::string(arg)};
+    }
+  }
+  if (args.ShowHelp)
+    return args;
+  if (positional.size() != 2)
+    throw TUsageError{positional.size() < 2 ? "TITLE and ADDRESS are required"
+                                            : "too many arguments (quote a TITLE with spaces)"};
+  args.Title = positional[0];
+  args.Address = positional[1];
+  return args;
+}
+
+// Qt's remark that the offscreen platform has no runtime folder is noise for a command whose
+// standard error is for its own messages; everything else Qt says passes through.
+void FilterQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtWarningMsg && message.startsWith(QStringLiteral("QStandardPaths:")))
+    return;
+  std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+void WriteBytes(std::string_view bytes) {
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+void WriteTextLine(std::u16string_view text) {
+  WriteBytes(quillon::ToUtf8(text));
+  WriteBytes("\n");
+}
+
+int Run(const TArguments& args, char* programName) {
+  // Measuring needs fonts, not a display.
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  qInstallMessageHandler(FilterQtMessages);
+  // Only the program name: a title such as "-style" is not Qt's to take.
+  int qtArgc = 1;
+  char* qtArgv[] = {programName, nullptr};
+  QGuiApplication app(qtArgc, qtArgv);
+  quillon::RegisterQtGraphics();
+  int dpi = 96;
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    dpi = static_cast<int>(std::lround(screen->logicalDotsPerInchY()));
+  quillon::TRVQtCanvas canvas(dpi, dpi);
+
+  const std::u16string title = quillon::FromUtf8(args.Title);
+  const std::u16string address = quillon::FromUtf8(args.Address);
+  quillon::THyperlinkDocument document(&canvas);
+  document.Build(title, address);
+
+  switch (args.Format) {
+  case TFormat::Markdown:
+    WriteTextLine(quillon::ComposeMarkdown(title, address).markdown);
+    return ExitOk;
+  case TFormat::BBCode:
+    WriteTextLine(quillon::ComposeBBCode(title, address));
+    return ExitOk;
+  case TFormat::Text:
+    WriteTextLine(quillon::HyperlinkClipboardText(document.RichViewEdit1));
+    return ExitOk;
+  case TFormat::RTF:
+  case TFormat::RVF: {
+    if (!document.SelectionExists()) {
+      std::fprintf(stderr, "quillon-link: the title is empty, so there is nothing to copy\n");
+      return ExitFailure;
+    }
+    bool ok = false;
+    const std::string bytes =
+        args.Format == TFormat::RTF
+            ? quillon::HyperlinkClipboardRTF(document.RichViewEdit1, ok)
+            : quillon::HyperlinkClipboardRVF(document.RichViewEdit1, ok);
+    WriteBytes(bytes);
+    if (!ok) {
+      std::fprintf(stderr, "quillon-link: writing the %s data failed\n",
+                   args.Format == TFormat::RTF ? "RTF" : "RVF");
+      return ExitFailure;
+    }
+    return ExitOk;
+  }
+  }
+  return ExitFailure;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  TArguments args;
+  try {
+    args = ParseArguments(argc, argv);
+  } catch (const TUsageError& e) {
+    std::fprintf(stderr, "quillon-link: %s\n%sTry 'quillon-link --help' for more.\n",
+                 e.Message.c_str(), std::string(Usage).c_str());
+    return ExitUsage;
+  }
+  if (args.ShowHelp) {
+    WriteBytes(Usage);
+    WriteBytes("\n");
+    WriteBytes(Help);
+    return ExitOk;
+  }
+  try {
+    const int status = Run(args, argv[0]);
+    std::fflush(stdout);
+    return status;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "quillon-link: %s\n", e.what());
+    return ExitFailure;
+  }
+}
