@@ -1,5 +1,8 @@
 // The RVF document writer: the records before the items, grouping of text lines, partial
 // lines, tags and hints, checkpoints, both text read types and failure.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -228,6 +231,20 @@ TEST_F(RVFWriterTest, AFailingStreamMakesTheWriterAnswerFalse) {
   EXPECT_FALSE(Data().SaveRVFToStream(stream, false, clNone, nullptr, nullptr, true));
   EXPECT_EQ(Version, stream.Bytes());
   EXPECT_FALSE(RV.SaveRVF(u"/nonexistent-folder/x.rvf", false));
+}
+
+TEST_F(RVFWriterTest, AFileGetsTheSameBytesAsAStream) {
+  PlainBinary();
+  RV.AddNL(u"ab", 0, 0);
+  RV.AddNL(u"cd", 0, -1);
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / "quillon-rvf-writer-test.rvf";
+  ASSERT_TRUE(RV.SaveRVF(path.u16string(), false));
+  std::ifstream file(path, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  file.close();
+  std::filesystem::remove(path);
+  EXPECT_EQ(Save(false), bytes);
 }
 
 TEST_F(RVFWriterTest, ProgressIsReportedForTheMainDocumentOnly) {
