@@ -34,15 +34,6 @@ std::string DocPropHeader(std::int32_t LineCount, std::int32_t ReadType, std::in
          std::to_string(ReadType) + " 0 " + std::to_string(Kind);
 }
 
-// The style sheet's name as this build knows it: a sheet type that carries a Name (as the
-// form's component does) gives it, others are written nameless.
-template <typename Sheet> std::u16string SheetName(const Sheet& Style) {
-  if constexpr (requires { Style.Name; })
-    return std::u16string(Style.Name);
-  else
-    return {};
-}
-
 // Each code unit cut to its low byte, as the name line has always been written.
 std::string LowBytes(std::u16string_view s) {
   std::string out(s.size(), '\0');
@@ -94,7 +85,7 @@ std::string SaveBaseInfosToBytes(const char* ClassName, const Infos& Collection,
 void WriteStylesRecord(TRVStream& Stream, const TRVStyle& Style, std::int32_t Kind, bool Binary,
                        const std::string& Collection) {
   RVFWriteLine(Stream, DocPropHeader(2, Binary ? RVF_READTYPE_BINARY : RVF_READTYPE_TEXT, Kind));
-  RVFWriteLine(Stream, LowBytes(SheetName(Style)));
+  RVFWriteLine(Stream, LowBytes(Style.Name));
   if (Binary) {
     WriteInt32(Stream, static_cast<std::int32_t>(Collection.size()));
     RVFWrite(Stream, Collection);

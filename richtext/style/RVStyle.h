@@ -499,6 +499,9 @@ public:
   TRVStyle(const TRVStyle&) = delete;
   TRVStyle& operator=(const TRVStyle&) = delete;
 
+  // The component's name ("RVStyle1" on the main window); RVF records it with the styles.
+  std::u16string Name;
+
   // Colours.
   TColor Color = clWindow;
   TColor HoverColor = clNone;

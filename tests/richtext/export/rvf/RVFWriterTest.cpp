@@ -18,15 +18,10 @@ namespace {
 const std::string Version = Line("-8 1 3 2");
 const std::string Resolution96 = Line("-9 1 0 0 0 0 13") + Line("96");
 
-// The line with the style sheet's name: the form's sheet is "RVStyle1" where sheets carry a
-// name, and the line is empty where they do not.
-template <typename Sheet> std::string NameLine(Sheet& Style) {
-  if constexpr (requires { Style.Name; }) {
-    Style.Name = u"RVStyle1";
-    return Line("RVStyle1");
-  } else {
-    return CRLF;
-  }
+// The line with the style sheet's name, as the form names its sheet.
+std::string NameLine(TRVStyle& Style) {
+  Style.Name = u"RVStyle1";
+  return Line("RVStyle1");
 }
 
 // An empty list style collection in the property stream: signature, version 1, object
