@@ -1,5 +1,6 @@
 #include "richtext/export/RVFMisc.h"
 
+#include "richtext/document/RVUni.h"
 #include "richtext/export/RVStream.h"
 
 namespace richtext {
@@ -7,24 +8,6 @@ namespace richtext {
 namespace {
 
 constexpr char HexDigits[] = "0123456789ABCDEF";
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // Zero bytes, or zero code units of UTF-16 little-endian text, as "?": a reader would take a
 // zero for the end of the string.
@@ -103,20 +86,7 @@ std::string RVFEncodeLineBreaks(std::string s) {
 }
 
 std::string UnicodeStringToRVFString(std::u16string_view s) {
-  std::string utf8;
-  utf8.reserve(s.size());
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    char32_t cp = s[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
-        s[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = 0xFFFD;
-    }
-    AppendUtf8(utf8, cp);
-  }
-  return RVFEncodeLineBreaks(std::move(utf8));
+  return RVFEncodeLineBreaks(RVU_UnicodeToUtf8(s));
 }
 
 std::string RVQuotedStrA(std::string_view s) {
