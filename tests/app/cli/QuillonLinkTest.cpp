@@ -1,0 +1,179 @@
+// The quillon-link command, run as a program: each format, help, and bad arguments.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/HyperlinkDocument.h"
+#include "app/Utf.h"
+#include "tests/support/RVTestGraphics.h"
+
+namespace quillon {
+namespace {
+
+using namespace std::string_literals;
+namespace fs = std::filesystem;
+
+struct TRunResult {
+  int Status = -1;
+  std::string Out;
+  std::string Err;
+};
+
+std::string ShellQuote(const std::string& s) {
+  std::string out = "'";
+  for (char c : s) {
+    if (c == '\'')
+      out += "'\\''";
+    else
+      out += c;
+  }
+  return out + "'";
+}
+
+std::string ReadFile(const fs::path& Path) {
+  std::ifstream in(Path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs the built program with Args; Prefix goes before it (an environment change).
+TRunResult RunLink(const std::vector<std::string>& Args, const std::string& Prefix = {}) {
+  const fs::path dir = fs::temp_directory_path();
+  const std::string tag = std::to_string(getpid());
+  const fs::path out = dir / ("quillon-link-test-" + tag + ".out");
+  const fs::path err = dir / ("quillon-link-test-" + tag + ".err");
+  std::string command = Prefix + ShellQuote(QUILLON_LINK_PATH);
+  for (const std::string& arg : Args)
+    command += " " + ShellQuote(arg);
+  command += " > " + ShellQuote(out.string()) + " 2> " + ShellQuote(err.string()) + " < /dev/null";
+  TRunResult result;
+  const int raw = std::system(command.c_str());
+  result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  result.Out = ReadFile(out);
+  result.Err = ReadFile(err);
+  fs::remove(out);
+  fs::remove(err);
+  return result;
+}
+
+// The document the program builds, here under the fixed-metrics test graphics.
+class InProcessDocument {
+public:
+  explicit InProcessDocument(const std::string& Title, const std::string& Address) {
+    Doc.RVStyle1.SetGraphicInterface(std::make_unique<richtext::test::TRVTestGraphicInterface>());
+    Doc.Build(FromUtf8(Title), FromUtf8(Address));
+  }
+  richtext::TRVStateCanvas Canvas{96, 96};
+  THyperlinkDocument Doc{&Canvas};
+};
+
+const std::string TitleTAddressARTF =
+    "{\\rtf1\\fbidis\\ansi\\ansicpg1252\\uc1\\deff0\\deflang0\\deflangfe0"
+    "{\\fonttbl{\\f0\\fnil Arial;}}"
+    "{\\colortbl;\\red0\\green0\\blue255;\\red0\\green0\\blue128;\\red128\\green0\\blue0;"
+    "\\red0\\green128\\blue0;}\r\n\r\n"
+    "\r\n\\pard\\fi0\\li0\\ql\\ri0\\sb0\\sa0\\itap0 "
+    "{\\field{\\*\\fldinst HYPERLINK \"a\"}{\\fldrslt \\plain \\f0\\ul\\fs20\\cf1 t}}\\par}";
+
+TEST(QuillonLinkTest, DefaultFormatIsTheClipboardRTF) {
+  const TRunResult r = RunLink({"t", "a"});
+  EXPECT_EQ(0, r.Status) << r.Err;
+  EXPECT_EQ(TitleTAddressARTF, r.Out);
+  EXPECT_EQ("", r.Err);
+  // Without a platform named, the program picks the offscreen one itself.
+  const TRunResult bare = RunLink({"--format", "rtf", "t", "a"}, "env -u QT_QPA_PLATFORM ");
+  EXPECT_EQ(0, bare.Status) << bare.Err;
+  EXPECT_EQ(TitleTAddressARTF, bare.Out);
+}
+
+TEST(QuillonLinkTest, RTFAndRVFAreTheCopyOfTheSameDocument) {
+  const std::string title = "中文 \xF0\x9F\x98\x80 {x}";
+  const std::string address = "https://example.com/a b#frag";
+  InProcessDocument expected(title, address);
+  bool ok = false;
+  const std::string rtf = HyperlinkClipboardRTF(expected.Doc.RichViewEdit1, ok);
+  ASSERT_TRUE(ok);
+  const TRunResult r = RunLink({"-f", "rtf", title, address});
+  EXPECT_EQ(0, r.Status) << r.Err;
+  EXPECT_EQ(rtf, r.Out);
+  EXPECT_NE(std::string::npos,
+            r.Out.find("HYPERLINK \"https://example.com/a%20b\"  \\\\l \"frag\"}"));
+
+  const std::string rvf = HyperlinkClipboardRVF(expected.Doc.RichViewEdit1, ok);
+  ASSERT_TRUE(ok);
+  const TRunResult v = RunLink({"--format=rvf", title, address});
+  EXPECT_EQ(0, v.Status) << v.Err;
+  EXPECT_EQ("-8 1 3 2\r\n", v.Out.substr(0, 10));
+  EXPECT_EQ(rvf, v.Out);
+}
+
+TEST(QuillonLinkTest, TextMarkdownAndBBCodeAreUtf8Lines) {
+  const std::string title = "标题 \xF0\x9F\x98\x80 Title";
+  TRunResult r = RunLink({"--format", "text", title, "a"});
+  EXPECT_EQ(0, r.Status) << r.Err;
+  EXPECT_EQ(title + "\n", r.Out);
+
+  r = RunLink({"--format", "markdown", title, "example.com"});
+  EXPECT_EQ(0, r.Status);
+  EXPECT_EQ("[" + title + "](http://example.com)\n", r.Out);
+  r = RunLink({"--format", "markdown", "t", "https://x.org/"});
+  EXPECT_EQ("[t](https://x.org/)\n", r.Out);
+
+  r = RunLink({"--format", "bbcode", title, "example.com"});
+  EXPECT_EQ(0, r.Status);
+  EXPECT_EQ("[url=example.com]" + title + "[/url]\n", r.Out);
+}
+
+TEST(QuillonLinkTest, DoubleDashLetsATitleBeginWithADash) {
+  const TRunResult r = RunLink({"-f", "bbcode", "--", "-t-", "--a"});
+  EXPECT_EQ(0, r.Status) << r.Err;
+  EXPECT_EQ("[url=--a]-t-[/url]\n", r.Out);
+}
+
+TEST(QuillonLinkTest, EmptyTitleHasNothingToCopy) {
+  TRunResult r = RunLink({"", "a"});
+  EXPECT_EQ(1, r.Status);
+  EXPECT_EQ("", r.Out);
+  EXPECT_NE(std::string::npos, r.Err.find("title is empty")) << r.Err;
+  r = RunLink({"-f", "text", "", "a"});
+  EXPECT_EQ(0, r.Status);
+  EXPECT_EQ("\n", r.Out);
+}
+
+TEST(QuillonLinkTest, HelpDescribesTheFormats) {
+  const TRunResult r = RunLink({"--help"});
+  EXPECT_EQ(0, r.Status);
+  EXPECT_EQ(0u, r.Out.find("Usage: quillon-link [--format markdown|bbcode|text|rtf|rvf] TITLE ADDRESS\n"));
+  for (const char* word : {"  rtf ", "  rvf ", "  text ", "  markdown ", "  bbcode ", "(default)"})
+    EXPECT_NE(std::string::npos, r.Out.find(word)) << word;
+  EXPECT_EQ(r.Out, RunLink({"t", "-h", "a"}).Out);
+}
+
+TEST(QuillonLinkTest, BadArgumentsExitWithStatusTwo) {
+  struct Case {
+    std::vector<std::string> Args;
+    std::string Message;
+  };
+  for (const Case& c : {Case{{}, "TITLE and ADDRESS are required"},
+                        Case{{"t"}, "TITLE and ADDRESS are required"},
+                        Case{{"t", "a", "b"}, "too many arguments"},
+                        Case{{"--format", "html", "t", "a"}, "unknown format \"html\""},
+                        Case{{"--format"}, "option --format needs a format"},
+                        Case{{"-x", "t", "a"}, "unknown option -x"}}) {
+    const TRunResult r = RunLink(c.Args);
+    EXPECT_EQ(2, r.Status) << c.Message;
+    EXPECT_EQ("", r.Out) << c.Message;
+    EXPECT_EQ(0u, r.Err.find("quillon-link: " + c.Message)) << r.Err;
+    EXPECT_NE(std::string::npos, r.Err.find("Usage: quillon-link")) << r.Err;
+  }
+}
+
+} // namespace
+} // namespace quillon
