@@ -126,8 +126,8 @@ void Run(benchmark::State& state, bool Links) {
   for (auto _ : state) {
     TRVMemoryStream stream;
     TRVRTFSavingData savingData;
-    if (!doc->RV.RVData->SaveRTFToStream(stream, true, 0, doc->RV.GetColor(), nullptr,
-                                         savingData, 0, true, false))
+    if (!doc->RV.RVData->SaveRTFToStream(stream, true, 0, doc->RV.GetColor(), nullptr, savingData,
+                                         0, true, false))
       state.SkipWithError("writing failed");
     written = stream.Size();
     benchmark::DoNotOptimize(stream.Bytes().data());
@@ -147,6 +147,11 @@ void BM_RTFSelectionWithLinks(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_RTFSelection)->Arg(1)->Arg(2)->Arg(5)->Arg(10)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_RTFSelection)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(5)
+    ->Arg(10)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 BENCHMARK(BM_RTFSelectionWithLinks)->Arg(10)->Unit(benchmark::kMillisecond);

@@ -176,10 +176,9 @@ int Run(const TArguments& args, char* programName) {
       return ExitFailure;
     }
     bool ok = false;
-    const std::string bytes =
-        args.Format == TFormat::RTF
-            ? quillon::HyperlinkClipboardRTF(document.RichViewEdit1, ok)
-            : quillon::HyperlinkClipboardRVF(document.RichViewEdit1, ok);
+    const std::string bytes = args.Format == TFormat::RTF
+                                  ? quillon::HyperlinkClipboardRTF(document.RichViewEdit1, ok)
+                                  : quillon::HyperlinkClipboardRVF(document.RichViewEdit1, ok);
     WriteBytes(bytes);
     if (!ok) {
       std::fprintf(stderr, "quillon-link: writing the %s data failed\n",

@@ -34,8 +34,8 @@ std::string TableNestingMarker(int Level) {
 
 void TCustomRVItemInfo::FillRTFTables(TCustomRVRTFTables&, TCustomRVData*) const {}
 
-void TCustomRVItemInfo::SaveRTF(TRVStream&, TCustomRVData*, bool, std::int32_t,
-                                TRVRTFSavingData&, std::int32_t, std::int32_t) {}
+void TCustomRVItemInfo::SaveRTF(TRVStream&, TCustomRVData*, bool, std::int32_t, TRVRTFSavingData&,
+                                std::int32_t, std::int32_t) {}
 
 void TRVBreakItemInfo::FillRTFTables(TCustomRVRTFTables& RTFTables, TCustomRVData*) const {
   RTFTables.AddColor(Color);

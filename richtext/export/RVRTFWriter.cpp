@@ -92,9 +92,8 @@ class TRVRTFDocWriter {
 public:
   TRVRTFDocWriter(TCustomRVData& Data, TRVStream& Stream, TRVRTFSavingData& SavingData,
                   const TRVRTFSaveParams& Params, TRVRTFOptions Options)
-      : D(Data), S(Stream), SD(SavingData), P(Params), FOptions(Options),
-        FStyle(Data.GetRVStyle()), FEvents(Data.GetRootEvents()),
-        FSaveAnsi(Options.Contains(rvrtfDuplicateUnicode)),
+      : D(Data), S(Stream), SD(SavingData), P(Params), FOptions(Options), FStyle(Data.GetRVStyle()),
+        FEvents(Data.GetRootEvents()), FSaveAnsi(Options.Contains(rvrtfDuplicateUnicode)),
         FSaveStyleSheet(Options.Contains(rvrtfSaveStyleSheet)) {
     if (FStyle == nullptr)
       throw ERichViewError("RTF cannot be written without a style sheet");
@@ -439,8 +438,7 @@ void TRVRTFDocWriter::Write(std::int32_t StartItem, std::int32_t EndItem, std::i
     const TRVUnicodeString& itemText = item.ItemText;
     const auto length = static_cast<std::int32_t>(itemText.size());
 
-    if (i == StartItem &&
-        (isText ? manyItems && length > 0 && StartOffs > length : StartOffs >= 1))
+    if (i == StartItem && (isText ? manyItems && length > 0 && StartOffs > length : StartOffs >= 1))
       continue;
     if (i == EndItem && (isText ? manyItems && length > 0 && EndOffs <= 1 : EndOffs <= 0)) {
       if (P.SelectionOnly && item.ParaStart(false))
@@ -530,14 +528,14 @@ void TRVRTFDocWriter::Write(std::int32_t StartItem, std::int32_t EndItem, std::i
 bool TCustomRVData::SaveRTFToStream(TRVStream& Stream, bool SelectionOnly, std::int32_t Level,
                                     TColor Color, TRVBackground* /*Background*/,
                                     TRVRTFSavingData& SavingData, std::int32_t DocType,
-                                    bool CompleteDocument, bool HiddenParent,
-                                    TCustomRVData* Header, TCustomRVData* Footer,
-                                    TCustomRVData* FirstPageHeader, TCustomRVData* FirstPageFooter,
-                                    TCustomRVData* EvenPagesHeader,
+                                    bool CompleteDocument, bool HiddenParent, TCustomRVData* Header,
+                                    TCustomRVData* Footer, TCustomRVData* FirstPageHeader,
+                                    TCustomRVData* FirstPageFooter, TCustomRVData* EvenPagesHeader,
                                     TCustomRVData* EvenPagesFooter) {
   try {
     TRVRootProperties* root = GetRootProperties();
-    const TRVRTFOptions options = root != nullptr ? root->RTFOptions : TRVRootProperties{}.RTFOptions;
+    const TRVRTFOptions options =
+        root != nullptr ? root->RTFOptions : TRVRootProperties{}.RTFOptions;
     if (!SelectionOnly)
       DoBeforeSaving();
 
@@ -557,7 +555,7 @@ bool TCustomRVData::SaveRTFToStream(TRVStream& Stream, bool SelectionOnly, std::
     params.DocType = DocType;
     params.CompleteDocument = CompleteDocument;
     params.HiddenParent = HiddenParent;
-    TCustomRVData* headersFooters[6] = {Header,          Footer,         FirstPageHeader,
+    TCustomRVData* headersFooters[6] = {Header,          Footer,          FirstPageHeader,
                                         FirstPageFooter, EvenPagesHeader, EvenPagesFooter};
     std::copy(std::begin(headersFooters), std::end(headersFooters), params.HeadersFooters);
 

@@ -61,7 +61,8 @@ TEST_F(HyperlinkDocumentTest, HyperlinkStyleIsAddedOnceAndTheDocumentReplaced) {
   EXPECT_EQ(7, Doc.RVStyle1.TextStyles.Count());
   EXPECT_EQ("6 0 {U} \"second\" tag=\"two\"\n", Doc.RichViewEdit1.RVData->Items().Dump());
   EXPECT_EQ(u"second", HyperlinkClipboardText(Doc.RichViewEdit1));
-  EXPECT_NE(std::string::npos, RTF().find("HYPERLINK \"two\"}{\\fldrslt \\plain \\f0\\ul\\fs20\\cf1 second}}"));
+  EXPECT_NE(std::string::npos,
+            RTF().find("HYPERLINK \"two\"}{\\fldrslt \\plain \\f0\\ul\\fs20\\cf1 second}}"));
 }
 
 TEST_F(HyperlinkDocumentTest, AddressIsTheTargetUnchangedByTheMarkdownRule) {

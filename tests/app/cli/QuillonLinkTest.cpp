@@ -150,7 +150,8 @@ TEST(QuillonLinkTest, EmptyTitleHasNothingToCopy) {
 TEST(QuillonLinkTest, HelpDescribesTheFormats) {
   const TRunResult r = RunLink({"--help"});
   EXPECT_EQ(0, r.Status);
-  EXPECT_EQ(0u, r.Out.find("Usage: quillon-link [--format markdown|bbcode|text|rtf|rvf] TITLE ADDRESS\n"));
+  EXPECT_EQ(0u, r.Out.find(
+                    "Usage: quillon-link [--format markdown|bbcode|text|rtf|rvf] TITLE ADDRESS\n"));
   for (const char* word : {"  rtf ", "  rvf ", "  text ", "  markdown ", "  bbcode ", "(default)"})
     EXPECT_NE(std::string::npos, r.Out.find(word)) << word;
   EXPECT_EQ(r.Out, RunLink({"t", "-h", "a"}).Out);
@@ -161,12 +162,12 @@ TEST(QuillonLinkTest, BadArgumentsExitWithStatusTwo) {
     std::vector<std::string> Args;
     std::string Message;
   };
-  for (const Case& c : {Case{{}, "TITLE and ADDRESS are required"},
-                        Case{{"t"}, "TITLE and ADDRESS are required"},
-                        Case{{"t", "a", "b"}, "too many arguments"},
-                        Case{{"--format", "html", "t", "a"}, "unknown format \"html\""},
-                        Case{{"--format"}, "option --format needs a format"},
-                        Case{{"-x", "t", "a"}, "unknown option -x"}}) {
+  for (const Case& c :
+       {Case{{}, "TITLE and ADDRESS are required"}, Case{{"t"}, "TITLE and ADDRESS are required"},
+        Case{{"t", "a", "b"}, "too many arguments"},
+        Case{{"--format", "html", "t", "a"}, "unknown format \"html\""},
+        Case{{"--format"}, "option --format needs a format"},
+        Case{{"-x", "t", "a"}, "unknown option -x"}}) {
     const TRunResult r = RunLink(c.Args);
     EXPECT_EQ(2, r.Status) << c.Message;
     EXPECT_EQ("", r.Out) << c.Message;

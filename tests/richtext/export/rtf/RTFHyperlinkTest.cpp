@@ -10,7 +10,8 @@ namespace {
 using namespace std::string_literals;
 
 TEST(RTFHyperlinkPiecesTest, PercentEncodingTouchesOnlyTheSixCharacters) {
-  EXPECT_EQ(u"a%0Ab%0Dc%20d%22e%25f%2Bg#h?i=j&k/l\u00E9", RVPercentEncodeURL(u"a\nb\rc d\"e%f+g#h?i=j&k/l\u00E9"));
+  EXPECT_EQ(u"a%0Ab%0Dc%20d%22e%25f%2Bg#h?i=j&k/l\u00E9",
+            RVPercentEncodeURL(u"a\nb\rc d\"e%f+g#h?i=j&k/l\u00E9"));
   EXPECT_EQ(u"%2520", RVPercentEncodeURL(u"%20"));
   EXPECT_EQ(u"", RVPercentEncodeURL(u""));
 }
@@ -19,14 +20,10 @@ TEST(RTFHyperlinkPiecesTest, LocalTargets) {
   struct Case {
     std::u16string url, target, local;
   };
-  for (const Case& c : {Case{u"page.htm#top", u"page.htm", u"top"},
-                        Case{u"#top", u"", u"top"},
-                        Case{u"a#b", u"a#b", u""},
-                        Case{u"a#b.c#d", u"a#b.c", u"d"},
+  for (const Case& c : {Case{u"page.htm#top", u"page.htm", u"top"}, Case{u"#top", u"", u"top"},
+                        Case{u"a#b", u"a#b", u""}, Case{u"a#b.c#d", u"a#b.c", u"d"},
                         Case{u"http://x.org/p#s#t", u"http://x.org/p", u"s#t"},
-                        Case{u"x.y", u"x.y", u""},
-                        Case{u"#", u"", u""},
-                        Case{u"", u"", u""}}) {
+                        Case{u"x.y", u"x.y", u""}, Case{u"#", u"", u""}, Case{u"", u"", u""}}) {
     std::u16string target = u"old", local = u"old";
     CalcLocalURL(c.url, target, local);
     EXPECT_EQ(c.target, target) << std::string(c.url.begin(), c.url.end());
@@ -36,14 +33,16 @@ TEST(RTFHyperlinkPiecesTest, LocalTargets) {
 
 TEST(RTFHyperlinkPiecesTest, FieldTextForms) {
   EXPECT_EQ("\"a\"", RVMakeRTFHyperlinkFieldText(u"a", u"", u"", 1252, true));
-  EXPECT_EQ("\"f.htm\"  \\\\l \"top\"", RVMakeRTFHyperlinkFieldText(u"f.htm", u"top", u"", 1252, true));
+  EXPECT_EQ("\"f.htm\"  \\\\l \"top\"",
+            RVMakeRTFHyperlinkFieldText(u"f.htm", u"top", u"", 1252, true));
   EXPECT_EQ(" \\\\l \"top\"", RVMakeRTFHyperlinkFieldText(u"", u"top", u"", 1252, true));
   EXPECT_EQ("\"a\" \\\\o \"it's\"",
             RVMakeRTFHyperlinkFieldText(u"a", u"", RVMakeHyperlinkExtras(u"it\"s"), 1252, true));
   // Extras alone make no field.
   EXPECT_EQ("", RVMakeRTFHyperlinkFieldText(u"", u"", u"\\o \"x\"", 1252, true));
   // Backslashes and quotes of a path are escaped for the field text.
-  EXPECT_EQ("\"c:\\\\\\\\d\\\\\"q\"", RVMakeRTFHyperlinkFieldText(u"c:\\d\"q", u"", u"", 1252, true));
+  EXPECT_EQ("\"c:\\\\\\\\d\\\\\"q\"",
+            RVMakeRTFHyperlinkFieldText(u"c:\\d\"q", u"", u"", 1252, true));
   // The fallback is always written in targets, announced when the header declares none.
   EXPECT_EQ("\"\\uc1\\u233 \\'e9\\uc0 \"",
             RVMakeRTFHyperlinkFieldText(u"\u00E9", u"", u"", 1252, false));
@@ -102,7 +101,8 @@ TEST_F(RTFHyperlinkTest, TitleAndTargetOutsideASCII) {
   FormatAndSelectAll();
   const std::string rtf = Save();
   EXPECT_NE(std::string::npos, rtf.find("\\ansicpg936\\uc1"));
-  EXPECT_NE(std::string::npos, rtf.find("\\fs20\\cf1 \\uc2\\u20013 \\'d6\\'d0\\uc1 }}\\par}")) << rtf;
+  EXPECT_NE(std::string::npos, rtf.find("\\fs20\\cf1 \\uc2\\u20013 \\'d6\\'d0\\uc1 }}\\par}"))
+      << rtf;
 }
 
 TEST_F(RTFHyperlinkTest, TextInAStyleThatIsNoJumpHasNoField) {

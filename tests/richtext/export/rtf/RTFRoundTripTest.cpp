@@ -87,12 +87,16 @@ TEST_F(RTFRoundTripTest, LibreOfficeReadsTextLinksAndUnderlines) {
 
   const std::vector<TRoundTripDoc> docs = {
       {"cjk_link",
-       [](TRichView& rv, int link) { rv.AddNL(u"中文链接", link, -1, u"https://example.com/a b?x=1"); },
+       [](TRichView& rv, int link) {
+         rv.AddNL(u"中文链接", link, -1, u"https://example.com/a b?x=1");
+       },
        {u"中文链接"},
        "https://example.com/a%20b?x=1",
        u"中文链接"},
       {"non_bmp",
-       [](TRichView& rv, int link) { rv.AddNL(u"smile \U0001F600 now", link, -1, u"http://x.org/p"); },
+       [](TRichView& rv, int link) {
+         rv.AddNL(u"smile \U0001F600 now", link, -1, u"http://x.org/p");
+       },
        {u"smile \U0001F600 now"},
        "http://x.org/p",
        u"\U0001F600"},
@@ -113,7 +117,8 @@ TEST_F(RTFRoundTripTest, LibreOfficeReadsTextLinksAndUnderlines) {
        u"part two"},
   };
 
-  const fs::path dir = fs::temp_directory_path() / ("quillon-rtf-roundtrip-" + std::to_string(getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("quillon-rtf-roundtrip-" + std::to_string(getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir / "out");
   std::string command = "timeout 300 '" + soffice + "' --headless -env:UserInstallation=file://" +

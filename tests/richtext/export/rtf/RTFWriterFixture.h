@@ -48,8 +48,8 @@ protected:
   std::string Save(bool SelectionOnly = true, bool HiddenParent = false) {
     TRVMemoryStream stream;
     TRVRTFSavingData savingData;
-    Ok = RV.RVData->SaveRTFToStream(stream, SelectionOnly, 0, RV.GetColor(), nullptr, savingData,
-                                    0, true, HiddenParent);
+    Ok = RV.RVData->SaveRTFToStream(stream, SelectionOnly, 0, RV.GetColor(), nullptr, savingData, 0,
+                                    true, HiddenParent);
     EXPECT_EQ(nullptr, savingData.RTFTables.get()) << "the top level frees its tables";
     return stream.TakeBytes();
   }

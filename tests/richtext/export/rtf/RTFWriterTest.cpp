@@ -56,8 +56,7 @@ TEST_F(RTFWriterTest, ParagraphsLinesAndRuns) {
   FormatAndSelectAll();
   EXPECT_EQ("\r\n"s + std::string(Para0) + "\\plain \\f0\\fs20 ab\\plain \\f0\\b\\fs20\\cf1 cd" +
                 // "\pard" leaves the character formatting alone: no "\plain" for "ef".
-                "\r\n\\par " + std::string(Para1) + "ef" +
-                "\r\n\\par gh" + "\r\n\\line ij\\par}",
+                "\r\n\\par " + std::string(Para1) + "ef" + "\r\n\\par gh" + "\r\n\\line ij\\par}",
             Body());
 }
 
@@ -206,8 +205,8 @@ TEST_F(RTFWriterTest, FailureIsAFalseResultWithWhatWasWrittenAndTheTablesFreed) 
   for (std::size_t limit : {std::size_t{0}, std::size_t{20}, DefaultHeader.size() + 10}) {
     TFailingStream stream(limit);
     TRVRTFSavingData savingData;
-    EXPECT_FALSE(RV.RVData->SaveRTFToStream(stream, true, 0, clWindow, nullptr, savingData, 0,
-                                            true, false))
+    EXPECT_FALSE(
+        RV.RVData->SaveRTFToStream(stream, true, 0, clWindow, nullptr, savingData, 0, true, false))
         << limit;
     EXPECT_EQ(nullptr, savingData.RTFTables.get());
     EXPECT_LE(stream.FBytes.size(), limit);
@@ -220,8 +219,8 @@ TEST_F(RTFWriterTest, NestedDocumentWithoutTablesFailsInsteadOfWritingBadReferen
   FormatAndSelectAll();
   TRVMemoryStream stream;
   TRVRTFSavingData savingData;
-  EXPECT_FALSE(RV.RVData->SaveRTFToStream(stream, true, 1, clWindow, nullptr, savingData, 0,
-                                          false, false));
+  EXPECT_FALSE(
+      RV.RVData->SaveRTFToStream(stream, true, 1, clWindow, nullptr, savingData, 0, false, false));
   EXPECT_EQ("", stream.Bytes());
 }
 
