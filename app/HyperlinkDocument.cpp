@@ -65,6 +65,7 @@ std::u16string HyperlinkClipboardText(TRichViewEdit& Editor) {
 }
 
 THyperlinkDocument::THyperlinkDocument(TRVCanvas* Canvas) {
+  RVStyle1.Name = u"RVStyle1";
   ConfigureHyperlinkEditor(RichViewEdit1, RVStyle1);
   RichViewEdit1.SetCanvas(Canvas);
 }

@@ -82,6 +82,7 @@ TEST_F(HyperlinkDocumentTest, EmptyTitleLeavesNothingToCopy) {
 TEST_F(HyperlinkDocumentTest, EditorConfiguration) {
   const TRichViewEdit& e = Doc.RichViewEdit1;
   EXPECT_EQ(&Doc.RVStyle1, e.GetStyle());
+  EXPECT_EQ(u"RVStyle1", Doc.RVStyle1.Name);
   EXPECT_EQ("288 51 306 21", std::to_string(e.Left) + " " + std::to_string(e.Top) + " " +
                                  std::to_string(e.Width) + " " + std::to_string(e.Height));
   EXPECT_FALSE(e.GetReadOnly());
