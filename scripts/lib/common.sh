@@ -14,6 +14,7 @@ QUILLON_RUN_PACKAGES=(
 QUILLON_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xclip xdotool imagemagick
+  libreoffice-writer-nogui
 )
 
 # Installs the named Debian packages that are not installed yet.
