@@ -12,6 +12,7 @@
 #include "richtext/export/RVFWriter.h"
 #include "richtext/export/RVFWriterRecords.h"
 #include "richtext/export/RVStream.h"
+#include "richtext/export/RVWriteProgress.h"
 
 namespace richtext {
 
@@ -20,37 +21,6 @@ namespace {
 bool IsPageScope(TRVFSaveScope Scope) {
   return Scope == rvfss_Page || Scope == rvfss_FromPage || Scope == rvfss_FullInPage;
 }
-
-// Progress of one write, reported only to an owner that listens; the end is always reported.
-class TRVFProgress {
-public:
-  TRVFProgress(TRVRootEvents* Events, bool Active, std::int32_t Count)
-      : FEvents(Active && Events->HasProgressHandler() ? Events : nullptr), FCount(Count) {
-    if (FEvents != nullptr)
-      FEvents->DoProgress(rvloRVFWrite, rvpstgStarting, 0);
-  }
-  ~TRVFProgress() {
-    if (FEvents != nullptr)
-      FEvents->DoProgress(rvloRVFWrite, rvpstgEnding, 100);
-  }
-  TRVFProgress(const TRVFProgress&) = delete;
-  TRVFProgress& operator=(const TRVFProgress&) = delete;
-
-  void Step(std::int32_t Done) {
-    if (FEvents == nullptr || FCount <= 0)
-      return;
-    const auto percent = static_cast<int>(static_cast<std::int64_t>(Done) * 100 / FCount);
-    if (percent != FLast) {
-      FLast = percent;
-      FEvents->DoProgress(rvloRVFWrite, rvpstgRunning, static_cast<std::uint8_t>(percent));
-    }
-  }
-
-private:
-  TRVRootEvents* FEvents;
-  std::int32_t FCount;
-  int FLast = 0;
-};
 
 class TRVFItemWriter {
 public:
@@ -220,7 +190,7 @@ void TRVFItemWriter::Write(bool Root) {
     return;
   }
 
-  TRVFProgress progress(D.GetRootEvents(), Root, end - start + 1);
+  TRVWriteProgress progress(rvloRVFWrite, D.GetRootEvents(), Root, end - start + 1);
   if (FScope == rvfss_Selection)
     WriteListMarkerBefore(start);
   for (std::int32_t i = start; i <= end; ++i) {

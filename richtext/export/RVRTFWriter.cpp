@@ -15,6 +15,7 @@
 #include "richtext/export/RVRTFSaveTextWords.h"
 #include "richtext/export/RVRTFTables.h"
 #include "richtext/export/RVStream.h"
+#include "richtext/export/RVWriteProgress.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {
@@ -23,38 +24,6 @@ namespace {
 
 constexpr TRVTextOptions RVCodeTextOptions{rvteoHTMLCode, rvteoRTFCode, rvteoDocXCode,
                                            rvteoDocXInRunCode};
-
-// Progress of one write, reported only to an owner that listens; the end is always reported.
-class TRVRTFProgress {
-public:
-  TRVRTFProgress(TRVRootEvents* Events, bool Active, std::int32_t Count)
-      : FEvents(Active && Events != nullptr && Events->HasProgressHandler() ? Events : nullptr),
-        FCount(Count) {
-    if (FEvents != nullptr)
-      FEvents->DoProgress(rvloRTFWrite, rvpstgStarting, 0);
-  }
-  ~TRVRTFProgress() {
-    if (FEvents != nullptr)
-      FEvents->DoProgress(rvloRTFWrite, rvpstgEnding, 100);
-  }
-  TRVRTFProgress(const TRVRTFProgress&) = delete;
-  TRVRTFProgress& operator=(const TRVRTFProgress&) = delete;
-
-  void Step(std::int32_t Done) {
-    if (FEvents == nullptr || FCount <= 0)
-      return;
-    const auto percent = static_cast<int>(static_cast<std::int64_t>(Done) * 100 / FCount);
-    if (percent != FLast) {
-      FLast = percent;
-      FEvents->DoProgress(rvloRTFWrite, rvpstgRunning, static_cast<std::uint8_t>(percent));
-    }
-  }
-
-private:
-  TRVRootEvents* FEvents;
-  std::int32_t FCount;
-  int FLast = 0;
-};
 
 // The tables are created (and freed) by the top level of a save; this keeps the free on
 // every way out, exceptions included.
@@ -102,7 +71,7 @@ public:
 
   // The whole save of the range StartItem..EndItem with the offsets of its ends.
   void Write(std::int32_t StartItem, std::int32_t EndItem, std::int32_t StartOffs,
-             std::int32_t EndOffs, TRVRTFProgress& Progress);
+             std::int32_t EndOffs, TRVWriteProgress& Progress);
 
 private:
   bool IsTopLevel() const { return P.Level == 0 && P.CompleteDocument; }
@@ -419,7 +388,7 @@ void TRVRTFDocWriter::WriteLeadingListMarker(std::int32_t StartItem) {
 }
 
 void TRVRTFDocWriter::Write(std::int32_t StartItem, std::int32_t EndItem, std::int32_t StartOffs,
-                            std::int32_t EndOffs, TRVRTFProgress& Progress) {
+                            std::int32_t EndOffs, TRVWriteProgress& Progress) {
   bool firstParaPending = true;
   if (IsTopLevel()) {
     FillTables();
@@ -563,7 +532,7 @@ bool TCustomRVData::SaveRTFToStream(TRVStream& Stream, bool SelectionOnly, std::
     TRVRTFTablesScope tables(SavingData, topLevel);
     if (!SavingData.RTFTables)
       throw ERichViewError("RTF writing of a nested document needs the tables of its save");
-    TRVRTFProgress progress(GetRootEvents(), topLevel, endItem - startItem + 1);
+    TRVWriteProgress progress(rvloRTFWrite, GetRootEvents(), topLevel, endItem - startItem + 1);
     TRVRTFDocWriter(*this, Stream, SavingData, params, options)
         .Write(startItem, endItem, startOffs, endOffs, progress);
     return true;

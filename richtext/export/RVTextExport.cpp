@@ -10,6 +10,7 @@
 #include "richtext/document/RVUniAnsi.h"
 #include "richtext/export/RVFMisc.h"
 #include "richtext/export/RVStream.h"
+#include "richtext/export/RVWriteProgress.h"
 #include "richtext/layout/CRVFData.h"
 #include "richtext/style/RVStyle.h"
 
@@ -25,37 +26,6 @@ void WriteUnits(TRVStream& Stream, std::u16string_view Text) {
   else
     RVFWriteW(Stream, Text);
 }
-
-// Progress of one export, reported only to an owner that listens; the end always.
-class TTextProgress {
-public:
-  TTextProgress(TRVRootEvents* Events, bool Active, std::int32_t Count)
-      : FEvents(Active && Events->HasProgressHandler() ? Events : nullptr), FCount(Count) {
-    if (FEvents != nullptr)
-      FEvents->DoProgress(rvloTextWrite, rvpstgStarting, 0);
-  }
-  ~TTextProgress() {
-    if (FEvents != nullptr)
-      FEvents->DoProgress(rvloTextWrite, rvpstgEnding, 100);
-  }
-  TTextProgress(const TTextProgress&) = delete;
-  TTextProgress& operator=(const TTextProgress&) = delete;
-
-  void Step(std::int32_t Done) {
-    if (FEvents == nullptr || FCount <= 0)
-      return;
-    const auto percent = static_cast<int>(static_cast<std::int64_t>(Done) * 100 / FCount);
-    if (percent != FLast) {
-      FLast = percent;
-      FEvents->DoProgress(rvloTextWrite, rvpstgRunning, static_cast<std::uint8_t>(percent));
-    }
-  }
-
-private:
-  TRVRootEvents* FEvents;
-  std::int32_t FCount;
-  int FLast = 0;
-};
 
 class TRVTextWriter {
 public:
@@ -226,7 +196,7 @@ bool TCustomRVData::DoSaveTextToStreamW(TRVStream& Stream, bool SelectionOnly,
     }
     if (start < 0 || end < start)
       return true;
-    TTextProgress progress(GetRootEvents(), Root, end - start + 1);
+    TRVWriteProgress progress(rvloTextWrite, GetRootEvents(), Root, end - start + 1);
     if (SaveData.WriteSignature)
       WriteUnits(Stream, u"\xFEFF");
     TRVTextWriter w(*this, Stream, SaveData);
