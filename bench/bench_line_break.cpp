@@ -4,98 +4,30 @@
 // The text comes from the shared corpus tool (about 1 MB in 10,000 paragraphs), run once at
 // start. QUILLON_CORPUS_TOOL names the tool when it is not in the usual places.
 
-#include "richtext/layout/RVCharNav.h"
-#include "richtext/layout/RVLineBreak.h"
-
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "bench/BenchCorpus.h"
+#include "richtext/layout/RVCharNav.h"
+#include "richtext/layout/RVLineBreak.h"
 
 using namespace richtext;
 
 namespace {
 
-std::string FindCorpusTool() {
-  if (const char* env = std::getenv("QUILLON_CORPUS_TOOL"))
-    return env;
-  namespace fs = std::filesystem;
-  // shared/ lies beside the repository checkout.
-  fs::path repo = fs::path(__FILE__).parent_path().parent_path();
-  for (const fs::path& candidate : {repo.parent_path() / "shared" / "tools" / "corpus.py",
-                                    fs::path("/work/shared/tools/corpus.py")}) {
-    if (fs::exists(candidate))
-      return candidate.string();
-  }
-  return {};
-}
-
-std::u16string Utf8ToUtf16(const std::string& bytes) {
-  std::u16string out;
-  out.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size();) {
-    unsigned char b = bytes[i];
-    char32_t c;
-    int extra;
-    if (b < 0x80) {
-      c = b, extra = 0;
-    } else if ((b & 0xE0) == 0xC0) {
-      c = b & 0x1F, extra = 1;
-    } else if ((b & 0xF0) == 0xE0) {
-      c = b & 0x0F, extra = 2;
-    } else {
-      c = b & 0x07, extra = 3;
-    }
-    ++i;
-    for (; extra > 0 && i < bytes.size(); --extra, ++i)
-      c = (c << 6) | (bytes[i] & 0x3F);
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      out += char16_t(0xD800 + (c >> 10));
-      out += char16_t(0xDC00 + (c & 0x3FF));
-    } else {
-      out += char16_t(c);
-    }
-  }
-  return out;
-}
-
-// The corpus as paragraphs; empty when the tool cannot be run.
+// The 1 MB corpus, read once; empty when the tool cannot be run.
 const std::vector<std::u16string>& Paragraphs() {
-  static const std::vector<std::u16string> paragraphs = [] {
-    std::vector<std::u16string> result;
-    std::string tool = FindCorpusTool();
-    if (tool.empty())
-      return result;
-    std::string command = "python3 '" + tool + "' 1000000 10000";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-      return result;
-    std::string bytes;
-    char buffer[65536];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-      bytes.append(buffer, n);
-    if (pclose(pipe) != 0)
-      return result;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-      std::size_t end = bytes.find('\n', start);
-      if (end == std::string::npos)
-        end = bytes.size();
-      result.push_back(Utf8ToUtf16(bytes.substr(start, end - start)));
-      start = end + 1;
-    }
-    return result;
-  }();
+  static const std::vector<std::u16string> paragraphs =
+      quillon::bench::ReadCorpus(1000000, 10000);
   return paragraphs;
 }
 
 bool HaveCorpus(benchmark::State& state) {
   if (Paragraphs().empty()) {
-    state.SkipWithError("corpus tool not found or failed (set QUILLON_CORPUS_TOOL)");
+    state.SkipWithError(quillon::bench::kNoCorpus);
     return false;
   }
   return true;

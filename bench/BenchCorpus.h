@@ -1,0 +1,160 @@
+// The English-like prose the benchmark programs measure on, and a formatted, wholly selected
+// document made of it. Header-only, because every bench/bench_*.cpp is a program of its own.
+//
+// The prose comes from the shared corpus tool, run once per size at start: QUILLON_CORPUS_TOOL
+// names the tool when it is not in the shared folder beside the checkout. The tool writes one
+// paragraph per line and gives the same text for the same arguments; a smaller corpus of the
+// same paragraph length is the beginning of a larger one, so the documents of 1 to 10 MB are
+// all cut from the 10 MB corpus.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/Utf.h"
+#include "platform/qt/RVQtCanvas.h"
+#include "platform/qt/RVQtGraphics.h"
+#include "richtext/control/RichView.h"
+#include "richtext/style/RVStyle.h"
+
+namespace quillon::bench {
+
+inline constexpr const char* kNoCorpus =
+    "corpus tool not found or failed (set QUILLON_CORPUS_TOOL)";
+
+// 10 MB in 100,000 paragraphs: 100 bytes a paragraph, 10,000 paragraphs a megabyte.
+inline constexpr std::size_t kCorpusBytes = 10'000'000;
+inline constexpr std::size_t kCorpusParagraphs = 100'000;
+
+// Empty when the tool is nowhere to be found.
+inline std::string CorpusToolPath() {
+  if (const char* path = std::getenv("QUILLON_CORPUS_TOOL"))
+    return path;
+  namespace fs = std::filesystem;
+  // shared/ lies beside the repository checkout.
+  const fs::path repo = fs::path(__FILE__).parent_path().parent_path();
+  for (const fs::path& candidate : {repo.parent_path() / "shared" / "tools" / "corpus.py",
+                                    fs::path("/work/shared/tools/corpus.py")})
+    if (fs::exists(candidate))
+      return candidate.string();
+  return {};
+}
+
+// About Bytes bytes of prose in Count paragraphs; empty when the tool cannot be run.
+inline std::vector<std::u16string> ReadCorpus(std::size_t Bytes, std::size_t Count) {
+  std::vector<std::u16string> paragraphs;
+  const std::string tool = CorpusToolPath();
+  if (tool.empty())
+    return paragraphs;
+  const std::string command =
+      "python3 '" + tool + "' " + std::to_string(Bytes) + " " + std::to_string(Count);
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe)
+    return paragraphs;
+  // Line by line into a reserved list: a large buffer freed here would raise the allocator's
+  // threshold for mapping fresh memory, and the writers' output streams would then be
+  // measured on recycled memory in one program and on new pages in another.
+  paragraphs.reserve(Count);
+  char* line = nullptr;
+  std::size_t capacity = 0;
+  for (ssize_t n; (n = getline(&line, &capacity, pipe)) > 0;) {
+    std::string_view text(line, static_cast<std::size_t>(n));
+    if (text.back() == '\n')
+      text.remove_suffix(1);
+    paragraphs.push_back(FromUtf8(text));
+  }
+  std::free(line);
+  if (pclose(pipe) != 0)
+    paragraphs.clear();
+  return paragraphs;
+}
+
+// The 10 MB corpus, read once.
+inline const std::vector<std::u16string>& Corpus() {
+  static const std::vector<std::u16string> paragraphs =
+      ReadCorpus(kCorpusBytes, kCorpusParagraphs);
+  return paragraphs;
+}
+
+// The layout measures text through the Qt graphic interface, which needs an application
+// object; the offscreen platform keeps the programs free of a display.
+inline void EnsureQt() {
+  static const bool ready = [] {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "quillon_bench";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+    RegisterQtGraphics();
+    return true;
+  }();
+  (void)ready;
+}
+
+struct TCorpusDocument {
+  richtext::TRVStyle Style;
+  TRVQtCanvas Canvas;
+  richtext::TRichView RV;
+  std::size_t TextBytes = 0; // characters of text; the corpus is ASCII
+};
+
+// The first Count paragraphs of the 10 MB corpus, formatted at 800 x 600 and selected whole
+// (the selection lives in the layout), built once per (Count, Links) outside any timed loop.
+// With Links, every tenth paragraph is a hyperlink in a blue, underlined jump style, the
+// application's link style. Null when the corpus cannot be read.
+inline TCorpusDocument* CorpusDocument(std::size_t Count, bool Links = false) {
+  // Before the documents, so that the application outlives their canvases.
+  EnsureQt();
+  static std::map<std::pair<std::size_t, bool>, std::unique_ptr<TCorpusDocument>> documents;
+  if (auto it = documents.find({Count, Links}); it != documents.end())
+    return it->second.get();
+  const std::vector<std::u16string>& paragraphs = Corpus();
+  if (paragraphs.empty())
+    return nullptr;
+  auto doc = std::make_unique<TCorpusDocument>();
+  int linkStyle = 0;
+  if (Links) {
+    richtext::TFontInfo link;
+    link.Assign(*doc->Style.TextStyles.Items(0));
+    link.Color = 0x00FF0000;
+    link.Style.Include(richtext::fsUnderline);
+    link.Jump = true;
+    linkStyle = doc->Style.FindTextStyle(link);
+  }
+  doc->RV.SetStyle(&doc->Style);
+  doc->RV.SetCanvas(&doc->Canvas);
+  doc->RV.SetClientSize(800, 600);
+  for (std::size_t i = 0; i < paragraphs.size() && i < Count; ++i) {
+    doc->TextBytes += paragraphs[i].size();
+    if (Links && i % 10 == 0)
+      doc->RV.AddNL(paragraphs[i], linkStyle, 0, u"https://example.com/a page?n=1+1");
+    else
+      doc->RV.AddNL(paragraphs[i], 0, 0);
+  }
+  doc->RV.Format();
+  doc->RV.SelectAll();
+  return documents.emplace(std::make_pair(Count, Links), std::move(doc)).first->second.get();
+}
+
+// How many leading paragraphs of the 10 MB corpus hold at least Bytes characters of text; all
+// of them when the corpus is shorter.
+inline std::size_t ParagraphsHolding(std::size_t Bytes) {
+  const std::vector<std::u16string>& paragraphs = Corpus();
+  std::size_t count = 0;
+  for (std::size_t text = 0; count < paragraphs.size() && text < Bytes; ++count)
+    text += paragraphs[count].size();
+  return count;
+}
+
+} // namespace quillon::bench
