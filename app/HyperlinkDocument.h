@@ -70,6 +70,13 @@ public:
     BuildHyperlinkDocument(RichViewEdit1, RVStyle1, Title, Address);
   }
   bool SelectionExists() { return RichViewEdit1.RVData->SelectionExists(true, true); }
+  // What the main window's label does: builds the document, then copies the selection to
+  // the system clipboard in every format. An empty title selects nothing, and the clipboard
+  // keeps what it held. Clipboard errors propagate (ERichViewError).
+  void BuildAndCopy(const std::u16string& Title, const std::u16string& Address) {
+    Build(Title, Address);
+    RichViewEdit1.Copy();
+  }
 };
 
 } // namespace quillon

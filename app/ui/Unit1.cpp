@@ -12,6 +12,8 @@
 #include "app/LinkCompose.h"
 #include "app/LinkList.h"
 #include "app/Utf.h"
+#include "platform/qt/RVQtCanvas.h"
+#include "platform/qt/RVQtGraphicInterface.h"
 #include "richtext/document/RVClasses.h"
 
 namespace quillon {
@@ -36,6 +38,11 @@ TForm1::TForm1(TNotifier& notifier, TTextClipboard& clipboard, std::string listF
       FListFolder(listFolder.empty() ? ExecutableFolder() : std::move(listFolder)) {
   setObjectName(QStringLiteral("Form1"));
   LayOut();
+  FEditorCanvas = std::make_unique<TRVQtCanvas>(logicalDpiX(), logicalDpiY());
+  FHyperlink = std::make_unique<THyperlinkDocument>(FEditorCanvas.get());
+  // A window made before the program registered the Qt graphics still measures with Qt.
+  if (!FHyperlink->RVStyle1.GetGraphicInterface())
+    FHyperlink->RVStyle1.SetGraphicInterface(std::make_unique<TRVQtGraphicInterface>());
 }
 
 std::string TForm1::BBCodeListPath() const {
@@ -133,7 +140,8 @@ void TForm1::LayOut() {
   Button7 = NewButton("Button7", QStringLiteral(u"去重保存"), 600, 134, 75, 25);
   Button8 = NewButton("Button8", QStringLiteral(u"去重保存"), 600, 304, 75, 25);
 
-  // Stands in the rich view control's place until that control is hosted here.
+  // Marks the editor's place; the editor's document lives in FHyperlink (it is not drawn
+  // here yet).
   RichViewEdit1 = new QFrame(this);
   RichViewEdit1->setObjectName(QStringLiteral("RichViewEdit1"));
   RichViewEdit1->setGeometry(Scaled(288, 51, 306, 21));
@@ -301,8 +309,7 @@ void TForm1::Button9Click() {
 }
 
 void TForm1::Label1Click() {
-  // The formatted hyperlink needs the rich view control in RichViewEdit1's place; until it
-  // is hosted here the label only looks like a link.
+  Guarded([this] { FHyperlink->BuildAndCopy(FromQt(Edit1->text()), FromQt(Edit2->text())); });
 }
 
 } // namespace quillon

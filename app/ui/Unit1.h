@@ -9,9 +9,11 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <memory>
 #include <string>
 
 #include "app/ErrorBox.h"
+#include "app/HyperlinkDocument.h"
 #include "app/TextClipboard.h"
 #include "app/ui/LinkListBox.h"
 
@@ -49,7 +51,11 @@ public:
   QPushButton* Button7;
   QPushButton* Button8;
   QPushButton* Button9;
+  // The editor's place on the window; the document it shows is Hyperlink()'s.
   QFrame* RichViewEdit1;
+
+  // The style sheet "RVStyle1" and the editor that hold the last formatted hyperlink.
+  THyperlinkDocument& Hyperlink() { return *FHyperlink; }
 
 public slots:
   // Runs once the window is complete: makes it topmost, then loads the BBCode list and the
@@ -88,6 +94,9 @@ private:
   TNotifier* FNotifier;
   TTextClipboard* FClipboard;
   std::string FListFolder;
+  // The editor measures on it; declared first so that it outlives the document.
+  std::unique_ptr<richtext::TRVCanvas> FEditorCanvas;
+  std::unique_ptr<THyperlinkDocument> FHyperlink;
 };
 
 } // namespace quillon

@@ -208,6 +208,18 @@ public:
   // Into a new file (UTF-8 file name); false on any failure.
   bool SaveRTF(const std::u16string& FileName, bool SelectionOnly) const;
 
+  // -- clipboard copy of the selection, forwarded to the document (RVClipboardControl.cpp) --
+  // Copy and CopyDef pass GetColor; CopyRVF and CopyRTF the colour as stored.
+  // Every format: RVF, text, RTF and HTML, whatever the options say.
+  void Copy();
+  // The formats the rvoAutoCopy* options ask for; true when any option or OnCopy applies.
+  bool CopyDef();
+  void CopyText();
+  void CopyTextA();
+  void CopyTextW();
+  void CopyRVF();
+  void CopyRTF();
+
   // -- clear handlers: run after the root document is cleared --
   using TRVClearHandler = std::function<void(TCustomRichView* Sender)>;
   // Answers a number for UnregisterClearHandler.
