@@ -58,7 +58,7 @@ QMimeData* TRVQtClipboard::MakeMimeData(const std::map<TRVClipboardFormat, std::
     } else if (format == CF_TEXT) {
       if (!Blocks.contains(CF_UNICODETEXT))
         data->setText(AnsiBlockText(block));
-    } else if (format == CFRV_RTF && format != 0) {
+    } else if (format == CFRV_RTF) {
       for (const QString& target : kRtfTargets)
         data->setData(target, ToBytes(block));
     } else if (const QString target = TargetOf(format); !target.isEmpty()) {
@@ -113,7 +113,7 @@ bool TRVQtClipboard::DoHasFormat(TRVClipboardFormat Format) {
     return false;
   if (Format == CF_UNICODETEXT || Format == CF_TEXT)
     return data->hasText();
-  if (Format == CFRV_RTF && Format != 0) {
+  if (Format == CFRV_RTF) {
     for (const QString& target : kRtfTargets)
       if (data->hasFormat(target))
         return true;
