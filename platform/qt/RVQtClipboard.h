@@ -1,6 +1,6 @@
 // The engine's system clipboard on the Qt clipboard.
 //
-// Windows-style sessions meet a clipboard that takes one QMimeData at a time: the blocks set
+// The engine's open/close sessions meet a clipboard that takes one QMimeData at a time: the blocks set
 // between the outermost open and close are collected and published together as one QMimeData
 // when the session closes. Engine formats become MIME targets:
 //   CF_UNICODETEXT      plain text (Qt offers it as text/plain, UTF8_STRING, STRING, TEXT)
