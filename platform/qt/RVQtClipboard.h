@@ -1,8 +1,8 @@
 // The engine's system clipboard on the Qt clipboard.
 //
-// The engine's open/close sessions meet a clipboard that takes one QMimeData at a time: the blocks set
-// between the outermost open and close are collected and published together as one QMimeData
-// when the session closes. Engine formats become MIME targets:
+// The engine's open/close sessions meet a clipboard that takes one QMimeData at a time: the
+// blocks set between the outermost open and close are collected and published together as one
+// QMimeData when the session closes. Engine formats become MIME targets:
 //   CF_UNICODETEXT      plain text (Qt offers it as text/plain, UTF8_STRING, STRING, TEXT)
 //   CF_TEXT             plain text too, when no Unicode text came with it
 //   "Rich Text Format"  text/rtf, application/rtf and text/richtext, the same bytes
