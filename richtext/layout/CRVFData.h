@@ -181,6 +181,27 @@ public:
   // The selected text in the document's default code page.
   std::string GetSelTextA();
 
+  // -- painting (CRVFDataPaint*.cpp) --
+  // Draws the drawing items MinDItemNo .. MaxDItemNo (-1: to the last) that meet AClipRect, a
+  // rectangle of the control's client area (empty: everything), with the selection unless
+  // PrintMode. Document coordinates less the scroll position and the clip's top left are
+  // canvas coordinates, offset by ExtraXOffs / ExtraYOffs.
+  void PaintTo(TRVCanvas& Canvas, TRect AClipRect, bool StrictTop, bool StrictBottom,
+               bool InplaceOnMainCanvas, bool PrintMode, bool UseWordPainters,
+               std::int32_t ExtraXOffs, std::int32_t ExtraYOffs, std::int32_t MinDItemNo = 0,
+               std::int32_t MaxDItemNo = -1);
+  // Fills R with the document colour.
+  void DrawBackground(TRVCanvas& Canvas, const TRect& R, TColor Color);
+  // Called at the end of PaintTo; nothing in the base class.
+  virtual void PostPaintTo(TRVCanvas& /*Canvas*/, std::int32_t /*XShift*/,
+                           std::int32_t /*YShift*/, std::int32_t /*FirstDrawItemNo*/,
+                           std::int32_t /*LastDrawItemNo*/, bool /*PrintMode*/) {}
+  // The first drawing item that can be seen at document y Y (0 without items to look at).
+  std::int32_t GetFirstVisible(std::int32_t Y);
+  // Whether the control is focused (selection colours) or disabled; the host keeps these.
+  bool PaintControlFocused = false;
+  bool PaintControlDisabled = false;
+
 protected:
   // Keeps each end's offset within its drawing item.
   void AdjustSelection();

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "richtext/document/RVClasses.h"
 #include "richtext/document/RVSet.h"
@@ -141,6 +142,25 @@ public:
   virtual void SetGraphicsMode(int Mode) { FGraphicsMode = Mode; }
   virtual TRVXForm GetWorldTransform() const { return FWorldTransform; }
   virtual void SetWorldTransform(const TRVXForm& XForm) { FWorldTransform = XForm; }
+
+  // -- drawing --
+  // A canvas that only measures keeps these empty. Coordinates are device pixels after the
+  // mapping above; colours come from the current brush, pen and font.
+  //
+  // Fills the rectangle (right and bottom edges excluded) with the brush; nothing when the
+  // brush is clear.
+  virtual void FillRect(const TRect& /*R*/) {}
+  // The text in the current font and font colour, placed at (X, Y) as the text alignment says
+  // (TA_BASELINE: Y is the baseline; otherwise the cell's top). Character extra spacing
+  // applies; the background is left as it is.
+  virtual void TextOut(int /*X*/, int /*Y*/, std::u16string_view /*Text*/) {}
+  // A straight line with the pen from (X1, Y1) to (X2, Y2), the end point excluded.
+  virtual void Line(int /*X1*/, int /*Y1*/, int /*X2*/, int /*Y2*/) {}
+  // Clipping: SaveClip pushes the current clip region, IntersectClipRect narrows it,
+  // RestoreClip pops back to the last saved region.
+  virtual void SaveClip() {}
+  virtual void IntersectClipRect(const TRect& /*R*/) {}
+  virtual void RestoreClip() {}
 
   // Conveniences over the calls above.
   void SetFontColor(TColor Color);

@@ -17,6 +17,38 @@ namespace richtext {
 class TRVStyle;
 class TCustomRVInfos;
 
+// -- drawing runs of text (RVStyleDraw*.cpp) --------------------------------------------------
+
+// Patterns of decoration lines.
+enum TRVLineStyle : std::uint8_t {
+  rvlsNormal,
+  rvlsRoundDotted,
+  rvlsDotted,
+  rvlsDashed,
+  rvlsDashDotted,
+  rvlsDashDotDotted,
+  rvlsHidden
+};
+
+// Where a run of text goes on the canvas, in canvas pixels.
+struct TRVTextRunGeometry {
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  // The canvas y of the baseline.
+  int BaseLine = 0;
+  // Empty space before the text, inside the rectangle.
+  int SpaceAtLeft = 0;
+  // The text's natural width and the number of spaces that justify it to Width (-100: widened
+  // by distribution without spaces).
+  int TextWidth = 0;
+  int SpaceCount = 0;
+};
+
+// A decoration line of thickness t centred at Y from X1 to X2 in Color. Unit is the pattern's
+// unit in 1/96 inch (0: sizes follow t), scaled to PixelsPerInch.
+void RVDrawDecorationLine(TRVCanvas& Canvas, int X1, int X2, int Y, int t, TRVLineStyle Style,
+                          int Unit, int PixelsPerInch, TColor Color);
+// ---------------------------------------------------------------------------------------------
+
 // Objects copied by Assign. An unsupported source raises "Cannot assign a %s to a %s".
 class TRVPersistent {
 public:
@@ -133,6 +165,15 @@ public:
                       bool Printing, TRVColorMode ColorMode) const;
   void ApplyBackColor(TRVCanvas& Canvas, const TRVStyle& RVStyle, TRVTextDrawStates DrawState,
                       bool Printing, TRVColorMode ColorMode) const;
+
+  // -- drawing (RVStyleDraw*.cpp) --
+  // Outputs the run's characters with the canvas's font and colours (already applied), then
+  // its decoration lines: underline, hidden-text mark, overline.
+  void Draw(const std::u16string& s, TRVCanvas& Canvas, const TRVTextRunGeometry& Run,
+            const TRVStyle& RVStyle, TRVTextDrawStates DrawState, bool Printing,
+            TRVGraphicInterface* GraphicInterface) const;
+  // True when Draw gives the run an underline in this state.
+  bool IsUnderlinedIn(TRVTextDrawStates DrawState) const;
 
   // The text and background colours ApplyColor would set (clNone: no fill).
   TColor GetTextColorFor(const TRVStyle& RVStyle, TRVTextDrawStates DrawState, bool Printing,
@@ -602,6 +643,12 @@ public:
                            bool Printing, TRVColorMode ColorMode);
   void ApplyStyleBackColor(TRVCanvas& Canvas, int StyleNo, TRVTextDrawStates DrawState,
                            bool Printing, TRVColorMode ColorMode);
+
+  // -- drawing (RVStyleDraw*.cpp) --
+  // A run of text in style StyleNo: the OnDrawStyleText hook first, then the style's Draw
+  // unless the hook took over.
+  void DrawStyleText(const std::u16string& s, TRVCanvas& Canvas, int StyleNo,
+                     const TRVTextRunGeometry& Run, TRVTextDrawStates DrawState, bool Printing);
 
   // Event hooks; a hook that sets DoDefault to false takes over.
   std::function<void(TRVStyle& Sender, TRVCanvas& Canvas, int StyleNo, TRVTextDrawStates DrawState,

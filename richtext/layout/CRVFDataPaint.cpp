@@ -1,0 +1,263 @@
+// Painting a formatted document: which drawing items are drawn, in which order, where, and in
+// which selection state. How a run of text looks is its text style's business (TFontInfo::Draw).
+#include <algorithm>
+
+#include "richtext/document/RVItem.h"
+#include "richtext/document/RVItemKinds.h"
+#include "richtext/layout/CRVFData.h"
+#include "richtext/style/RVColor.h"
+#include "richtext/style/RVStyle.h"
+
+namespace richtext {
+
+namespace {
+
+// What one PaintTo call shares between the drawing of its items.
+struct TPaintPass {
+  TPaintPass(TCustomRVFormattedData& AData, TRVCanvas& ACanvas, TRVStyle& AStyle)
+      : Data(AData), Canvas(ACanvas), Style(AStyle) {}
+  TCustomRVFormattedData& Data;
+  TRVCanvas& Canvas;
+  TRVStyle& Style;
+  std::int32_t XShift = 0;
+  std::int32_t YShift = 0;
+  bool PrintMode = false;
+  TRVTextDrawStates DefaultState;
+  std::int32_t LastDrawnStyleNo = -1;
+};
+
+TRVTextRunGeometry RunGeometry(const TPaintPass& P, const TRVDrawLineInfo& d) {
+  TRVTextRunGeometry g;
+  g.Left = d.Left - P.XShift;
+  g.Top = d.Top - P.YShift;
+  g.Width = d.Width;
+  g.Height = d.Height;
+  g.BaseLine = d.BaseLine - P.YShift;
+  g.SpaceAtLeft = d.GetSpaceAtLeft();
+  g.TextWidth = d.GetTextWidth();
+  g.SpaceCount = d.GetSpaceCount();
+  return g;
+}
+
+void ApplyTextStyle(TPaintPass& P, std::int32_t StyleNo) {
+  if (StyleNo == P.LastDrawnStyleNo)
+    return;
+  const bool customPPI = P.Data.GetFlags().Contains(rvflCanUseCustomPPI);
+  P.Style.ApplyStyle(P.Canvas, StyleNo, rvbdUnspecified, customPPI);
+  P.LastDrawnStyleNo = StyleNo;
+}
+
+// One text run in one selection state.
+void DrawText(TPaintPass& P, std::int32_t DItemNo, const std::u16string& s, bool Selected) {
+  const TRVDrawLineInfo& d = *P.Data.DrawItems[DItemNo];
+  const std::int32_t styleNo = P.Data.GetActualStyle(P.Data.GetItem(d.ItemNo));
+  TRVTextDrawStates state = P.DefaultState;
+  if (Selected)
+    state.Include(rvtsSelected);
+  if (P.Style.OnDrawStyleText) {
+    state.Include(rvtsDrawItemStart);
+    if (d.Offs == 1)
+      state.Include(rvtsItemStart);
+    state.Include(rvtsDrawItemEnd);
+    if (d.Offs + d.TextLength > static_cast<std::int32_t>(P.Data.GetItemText(d.ItemNo).size()))
+      state.Include(rvtsItemEnd);
+  }
+  if (P.Style.TextBackgroundKind == rvtbkSimple || Selected) {
+    P.Style.ApplyStyleColor(P.Canvas, styleNo, state, P.PrintMode, rvcmColor);
+  } else {
+    P.Style.ApplyStyleTextColor(P.Canvas, styleNo, state, P.PrintMode, rvcmColor);
+    P.Canvas.SetBrushStyle(bsClear);
+  }
+  P.Style.DrawStyleText(s, P.Canvas, styleNo, RunGeometry(P, d), state, P.PrintMode);
+}
+
+// The canvas x range of characters From .. To (1-based, inclusive) of the run s.
+void CharRangeX(TPaintPass& P, const TRVDrawLineInfo& d, const std::u16string& s, int From,
+                int To, int& X1, int& X2) {
+  const int left = d.Left - P.XShift + d.GetSpaceAtLeft();
+  TRVGraphicInterface* gi = P.Style.GetGraphicInterface();
+  auto widthOf = [&](int n) {
+    if (n <= 0)
+      return 0;
+    if (n >= static_cast<int>(s.size()))
+      return d.Width - d.GetSpaceAtLeft();
+    if (gi == nullptr) // without a font engine, share the width out evenly
+      return static_cast<int>(static_cast<std::int64_t>(d.Width) * n /
+                              std::max<std::size_t>(1, s.size()));
+    return gi->TextSizeBasic(P.Canvas, std::u16string_view(s).substr(0, n)).cx;
+  };
+  X1 = From <= 1 ? d.Left - P.XShift : left + widthOf(From - 1);
+  X2 = left + widthOf(To);
+}
+
+// Tabs show only their selection; a break is a horizontal line across its box.
+void DrawNonText(TPaintPass& P, std::int32_t DItemNo, bool Selected) {
+  const TRVDrawLineInfo& d = *P.Data.DrawItems[DItemNo];
+  TCustomRVItemInfo* item = P.Data.GetItem(d.ItemNo);
+  const TRect box{d.Left - P.XShift, d.Top - P.YShift, d.Left - P.XShift + d.Width,
+                  d.Top - P.YShift + d.Height};
+  if (Selected) {
+    P.Canvas.SetBrush(TRVBrush{P.Style.GetSelectionColor(P.Data.PaintControlFocused, true),
+                               bsSolid});
+    P.Canvas.FillRect(box);
+  }
+  if (auto* brk = dynamic_cast<TRVBreakItemInfo*>(item)) {
+    const TColor color = brk->Color == clNone ? clWindowText : brk->Color;
+    const int t = std::max(1, brk->LineWidth);
+    const int top = box.Top + (box.Height() - t) / 2;
+    P.Canvas.SetBrush(TRVBrush{color, bsSolid});
+    P.Canvas.FillRect(TRect{box.Left, top, box.Right, top + t});
+  }
+}
+
+// With TextBackgroundKind other than rvtbkSimple the backgrounds of the runs are laid down in
+// one pass before any text, so that a run's text is never covered by its neighbour's back.
+void DrawTextBacks(TPaintPass& P, std::int32_t First, std::int32_t Last) {
+  for (std::int32_t i = First; i <= Last; ++i) {
+    const TRVDrawLineInfo& d = *P.Data.DrawItems[i];
+    TCustomRVItemInfo* item = P.Data.GetItem(d.ItemNo);
+    if (item->StyleNo < 0 || P.Data.IsHidden(d.ItemNo))
+      continue;
+    const std::int32_t styleNo = P.Data.GetActualStyle(item);
+    const TRVTextRunGeometry g = RunGeometry(P, d);
+    bool doDefault = true;
+    if (P.Style.OnDrawTextBack)
+      P.Style.OnDrawTextBack(P.Style, P.Canvas, styleNo, g.Left, g.Top, g.Width, g.Height,
+                             P.DefaultState, doDefault);
+    if (!doDefault)
+      continue;
+    const TColor back = P.Style.TextStyles[styleNo].GetBackColorFor(P.Style, P.DefaultState,
+                                                                    P.PrintMode, rvcmColor);
+    if (back == clNone)
+      continue;
+    P.Canvas.SetBrush(TRVBrush{back, bsSolid});
+    P.Canvas.FillRect(TRect{g.Left, g.Top, g.Left + g.Width, g.Top + g.Height});
+  }
+}
+
+} // namespace
+
+std::int32_t TCustomRVFormattedData::GetFirstVisible(std::int32_t Y) {
+  const std::int32_t n = DrawItems.Count();
+  if (n == 0)
+    return 0;
+  // The last item whose top is at or above Y, then back to the start of the line before it,
+  // so that items of a taller line reaching down into view are included.
+  std::int32_t lo = 0, hi = n - 1;
+  while (lo < hi) {
+    const std::int32_t mid = (lo + hi + 1) / 2;
+    if (DrawItems[mid]->Top <= Y)
+      lo = mid;
+    else
+      hi = mid - 1;
+  }
+  std::int32_t i = lo;
+  while (i > 0 && !DrawItems[i]->FromNewLine)
+    --i;
+  if (i > 0) {
+    --i;
+    while (i > 0 && !DrawItems[i]->FromNewLine)
+      --i;
+  }
+  return i;
+}
+
+void TCustomRVFormattedData::DrawBackground(TRVCanvas& Canvas, const TRect& R, TColor Color) {
+  if (Color == clNone)
+    return;
+  Canvas.SetBrush(TRVBrush{Color, bsSolid});
+  Canvas.FillRect(R);
+}
+
+void TCustomRVFormattedData::PaintTo(TRVCanvas& Canvas, TRect AClipRect, bool /*StrictTop*/,
+                                     bool StrictBottom, bool /*InplaceOnMainCanvas*/,
+                                     bool PrintMode, bool /*UseWordPainters*/,
+                                     std::int32_t ExtraXOffs, std::int32_t ExtraYOffs,
+                                     std::int32_t MinDItemNo, std::int32_t MaxDItemNo) {
+  TRVStyle* style = GetRVStyle();
+  if (style == nullptr || DrawItems.Count() == 0)
+    return;
+  TPaintPass P{*this, Canvas, *style};
+  P.PrintMode = PrintMode;
+  std::int32_t s, e, so, eo;
+  GetSelBounds(s, e, so, eo, true);
+
+  const bool culling = AClipRect.Width() > 0 && AClipRect.Height() > 0;
+  const std::int32_t vOffs = GetVOffs();
+  const std::int32_t clipTopDoc = AClipRect.Top + vOffs;
+  const std::int32_t clipBottomDoc = AClipRect.Bottom + vOffs;
+  P.YShift = vOffs + AClipRect.Top + ExtraYOffs;
+  P.XShift = AClipRect.Left + ExtraXOffs;
+  Canvas.SetBrushStyle(bsClear);
+
+  if (PaintControlFocused)
+    P.DefaultState.Include(rvtsControlFocused);
+  if (PaintControlDisabled)
+    P.DefaultState.Include(rvtstControlDisabled);
+
+  std::int32_t first = culling ? GetFirstVisible(clipTopDoc) : 0;
+  first = std::max(first, MinDItemNo);
+  std::int32_t last = DrawItems.Count() - 1;
+  if (MaxDItemNo >= 0)
+    last = std::min(last, MaxDItemNo);
+  if (culling) {
+    std::int32_t l = first;
+    while (l <= last && DrawItems[l]->Top < clipBottomDoc)
+      ++l;
+    last = l - 1;
+  }
+  if (first > last)
+    return;
+
+  if (style->TextBackgroundKind != rvtbkSimple || style->OnDrawTextBack)
+    DrawTextBacks(P, first, last);
+
+  const bool selectionShown = !PrintMode && s >= 0 && e >= 0;
+  const bool completely = State.Contains(rvstCompletelySelected);
+  std::int32_t lastPainted = first;
+  for (std::int32_t i = first; i <= last; ++i) {
+    const TRVDrawLineInfo& d = *DrawItems[i];
+    if (culling && (d.Top + d.Height <= clipTopDoc ||
+                    (StrictBottom && d.Top + d.Height > clipBottomDoc)))
+      continue;
+    lastPainted = i;
+    TCustomRVItemInfo* item = GetItem(d.ItemNo);
+    if (IsHidden(d.ItemNo))
+      continue;
+    const bool inRange = selectionShown && (completely || (i >= s && i <= e));
+    const bool whole =
+        inRange && (completely || ((i > s || so <= GetOffsBeforeDrawItem(i)) &&
+                                   (i < e || eo >= GetOffsAfterDrawItem(i))));
+    if (item->StyleNo < 0) {
+      DrawNonText(P, i, whole);
+      P.LastDrawnStyleNo = -1;
+      continue;
+    }
+    const std::int32_t styleNo = GetActualStyle(item);
+    ApplyTextStyle(P, styleNo);
+    const bool lastOnLine = i + 1 >= DrawItems.Count() || DrawItems[i + 1]->FromNewLine;
+    const std::u16string run = DrawItems.GetString(i, Items());
+    const std::u16string shown = RV_ReturnProcessedString(run, style->TextStyles[styleNo],
+                                                          lastOnLine, false, true, false);
+    if (!inRange || whole) {
+      DrawText(P, i, shown, whole);
+      continue;
+    }
+    DrawText(P, i, shown, false);
+    const int from = (i == s && so > 1) ? so : 1;
+    const int to = (i == e && eo <= d.TextLength) ? eo - 1 : d.TextLength;
+    if (to < from)
+      continue;
+    int x1 = 0, x2 = 0;
+    CharRangeX(P, d, shown, from, to, x1, x2);
+    Canvas.SaveClip();
+    Canvas.IntersectClipRect(TRect{x1, d.Top - P.YShift, x2, d.Top - P.YShift + d.Height});
+    DrawText(P, i, shown, true);
+    Canvas.RestoreClip();
+  }
+
+  PostPaintTo(Canvas, P.XShift, P.YShift, first, lastPainted, PrintMode);
+  Canvas.SetTextAlign(0);
+}
+
+} // namespace richtext
