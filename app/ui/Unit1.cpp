@@ -37,12 +37,18 @@ TForm1::TForm1(TNotifier& notifier, TTextClipboard& clipboard, std::string listF
     : QWidget(parent), FNotifier(&notifier), FClipboard(&clipboard),
       FListFolder(listFolder.empty() ? ExecutableFolder() : std::move(listFolder)) {
   setObjectName(QStringLiteral("Form1"));
-  LayOut();
+  // The editor's document comes before the window's controls: the editor widget shows it.
   FEditorCanvas = std::make_unique<TRVQtCanvas>(logicalDpiX(), logicalDpiY());
   FHyperlink = std::make_unique<THyperlinkDocument>(FEditorCanvas.get());
   // A window made before the program registered the Qt graphics still measures with Qt.
   if (!FHyperlink->RVStyle1.GetGraphicInterface())
     FHyperlink->RVStyle1.SetGraphicInterface(std::make_unique<TRVQtGraphicInterface>());
+  LayOut();
+}
+
+TForm1::~TForm1() {
+  delete RichViewEdit1;
+  RichViewEdit1 = nullptr;
 }
 
 std::string TForm1::BBCodeListPath() const {
@@ -140,17 +146,10 @@ void TForm1::LayOut() {
   Button7 = NewButton("Button7", QStringLiteral(u"去重保存"), 600, 134, 75, 25);
   Button8 = NewButton("Button8", QStringLiteral(u"去重保存"), 600, 304, 75, 25);
 
-  // Marks the editor's place; the editor's document lives in FHyperlink (it is not drawn
-  // here yet).
-  RichViewEdit1 = new QFrame(this);
+  RichViewEdit1 = new TRVQtRichViewWidget(FHyperlink->RichViewEdit1, *FEditorCanvas, this);
   RichViewEdit1->setObjectName(QStringLiteral("RichViewEdit1"));
   RichViewEdit1->setGeometry(Scaled(288, 51, 306, 21));
-  RichViewEdit1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  QPalette editorPalette = RichViewEdit1->palette();
-  editorPalette.setColor(QPalette::Window, Qt::white);
-  RichViewEdit1->setPalette(editorPalette);
-  RichViewEdit1->setAutoFillBackground(true);
-  RichViewEdit1->setFocusPolicy(Qt::StrongFocus);
+  RichViewEdit1->UpdateClientSize();
 
   Button9 = NewButton("Button9", QStringLiteral("Button9"), 519, 165, 75, 25);
   Button9->setVisible(false);
@@ -310,6 +309,7 @@ void TForm1::Button9Click() {
 
 void TForm1::Label1Click() {
   Guarded([this] { FHyperlink->BuildAndCopy(FromQt(Edit1->text()), FromQt(Edit2->text())); });
+  RichViewEdit1->update(); // the document changed even when the copy failed
 }
 
 } // namespace quillon

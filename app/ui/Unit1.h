@@ -16,6 +16,7 @@
 #include "app/HyperlinkDocument.h"
 #include "app/TextClipboard.h"
 #include "app/ui/LinkListBox.h"
+#include "platform/qt/RVQtRichViewWidget.h"
 
 namespace quillon {
 
@@ -26,6 +27,8 @@ public:
   // listFolder holds the two list files, with a trailing '/'; by default the executable's.
   TForm1(TNotifier& notifier, TTextClipboard& clipboard, std::string listFolder = {},
          QWidget* parent = nullptr);
+  // The editor widget goes before the document and canvas it shows.
+  ~TForm1() override;
 
   const std::string& ListFolder() const { return FListFolder; }
   std::string BBCodeListPath() const;
@@ -51,8 +54,8 @@ public:
   QPushButton* Button7;
   QPushButton* Button8;
   QPushButton* Button9;
-  // The editor's place on the window; the document it shows is Hyperlink()'s.
-  QFrame* RichViewEdit1;
+  // Shows Hyperlink()'s editor and its document.
+  TRVQtRichViewWidget* RichViewEdit1;
 
   // The style sheet "RVStyle1" and the editor that hold the last formatted hyperlink.
   THyperlinkDocument& Hyperlink() { return *FHyperlink; }
@@ -95,7 +98,7 @@ private:
   TTextClipboard* FClipboard;
   std::string FListFolder;
   // The editor measures on it; declared first so that it outlives the document.
-  std::unique_ptr<richtext::TRVCanvas> FEditorCanvas;
+  std::unique_ptr<TRVQtCanvas> FEditorCanvas;
   std::unique_ptr<THyperlinkDocument> FHyperlink;
 };
 

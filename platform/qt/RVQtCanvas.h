@@ -1,11 +1,14 @@
 // The engine's canvas and font on Qt.
 //
 // Measuring needs no paint device: a font of the drawing layer becomes a QFont sized in
-// pixels, and Qt measures it in those pixels whatever the screen. Painting on a QPainter is
-// added beside this canvas when the control is drawn.
+// pixels, and Qt measures it in those pixels whatever the screen. The control's host attaches
+// a QPainter for the time of a paint event.
 #pragma once
 
+#include <QColor>
 #include <QFont>
+#include <QPainter>
+#include <string_view>
 
 #include "richtext/layout/RVCanvas.h"
 
@@ -21,20 +24,37 @@ QFont RVQtMakeFont(const richtext::TRVFont& Font);
 // The pixel size RVQtMakeFont gives a font.
 int RVQtFontPixelSize(const richtext::TRVFont& Font);
 
-// A measuring canvas: the state of a surface (font, brush, pen, spacing, alignment,
-// resolution), with the Qt font of its current font at hand.
+// The RGB colour of an engine colour (system colours resolved).
+QColor RVQtColor(richtext::TColor Color);
+
+// The state of a surface (font, brush, pen, spacing, alignment, resolution), with the Qt font
+// of its current font at hand. It measures without a device; while a painter is attached it
+// also draws on the painter's device, and draws nothing otherwise.
 class TRVQtCanvas : public richtext::TRVStateCanvas {
 public:
   explicit TRVQtCanvas(int PixelsPerInchX = 96, int PixelsPerInchY = 96)
       : TRVStateCanvas(PixelsPerInchX, PixelsPerInchY) {}
 
   void SetFont(const richtext::TRVFont& Font) override;
-  // The Qt font of GetFont().
+  void SetTextCharacterExtra(int Extra) override;
+  // The Qt font of GetFont(), with the character extra spacing.
   const QFont& GetQFont();
+
+  // Not owned; detach (nullptr) before the painter ends.
+  void SetPainter(QPainter* Painter) { FPainter = Painter; }
+  QPainter* GetPainter() const { return FPainter; }
+
+  void FillRect(const richtext::TRect& R) override;
+  void TextOut(int X, int Y, std::u16string_view Text) override;
+  void Line(int X1, int Y1, int X2, int Y2) override;
+  void SaveClip() override;
+  void IntersectClipRect(const richtext::TRect& R) override;
+  void RestoreClip() override;
 
 private:
   QFont FQFont;
   bool FQFontValid = false;
+  QPainter* FPainter = nullptr;
 };
 
 } // namespace quillon
