@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "richtext/layout/CRVFData.h"
 #include "richtext/layout/RVFontCache.h"
@@ -61,6 +62,11 @@ private:
                    std::int32_t DefaultDX);
   void DistributeLine(std::int32_t FirstNo, std::int32_t LastNo, std::int32_t DX,
                       std::int32_t DefaultDX);
+  std::int32_t FirstItemAfterLastTab(std::int32_t FirstNo, std::int32_t LastNo);
+  void SpreadExtraWidth(std::int32_t FirstNo, std::int32_t Start, std::int32_t LastNo,
+                        std::int32_t DX, std::int32_t DefaultDX,
+                        const std::vector<std::int32_t>& Counts, std::int64_t Total,
+                        bool CountsAreSpaces);
   void ShiftItems(std::int32_t FirstNo, std::int32_t LastNo, std::int32_t DX);
   // Fonts.
   void DoApplyFontWhileFormatting(std::int32_t StyleNo);

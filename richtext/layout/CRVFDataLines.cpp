@@ -237,14 +237,48 @@ std::int32_t TRVFormatter::FinishScreenLine(bool IsParaSectionFinished) {
   return extra;
 }
 
+// Justification and distribution stretch only what follows the line's last tab.
+std::int32_t TRVFormatter::FirstItemAfterLastTab(std::int32_t FirstNo, std::int32_t LastNo) {
+  for (std::int32_t i = LastNo; i >= FirstNo; --i)
+    if (D.GetItem(D.DrawItems[i]->ItemNo)->StyleNo == rvsTab)
+      return i + 1;
+  return FirstNo;
+}
+
+// Hands DX out over the items from Start on, in proportion to Counts[i - Start] x height
+// (Total is their sum), then closes the gaps that opened. SpaceCount marks each widened
+// item: its count of stretched spaces, or a negative mark for stretched characters.
+void TRVFormatter::SpreadExtraWidth(std::int32_t FirstNo, std::int32_t Start, std::int32_t LastNo,
+                                    std::int32_t DX, std::int32_t DefaultDX,
+                                    const std::vector<std::int32_t>& Counts, std::int64_t Total,
+                                    bool CountsAreSpaces) {
+  if (Total == 0) {
+    ShiftItems(FirstNo, LastNo, DefaultDX);
+    return;
+  }
+  std::int64_t dx = DX;
+  for (std::int32_t i = Start; i <= LastNo; ++i) {
+    TRVDrawLineInfo* d = D.DrawItems[i];
+    const std::int32_t n = Counts[static_cast<std::size_t>(i - Start)];
+    if (n > 0) {
+      const std::int64_t weight = static_cast<std::int64_t>(n) * d->Height;
+      const std::int64_t extra = dx * weight / Total;
+      dx -= extra;
+      Total -= weight;
+      d->SetSpaceCount(CountsAreSpaces ? n : -100);
+      d->SetTextWidth(d->Width);
+      d->Width += static_cast<std::int32_t>(extra);
+    }
+    if (!d->FromNewLine && i > FirstNo) {
+      const TRVDrawLineInfo* prev = D.DrawItems[i - 1];
+      d->Left = prev->Left + prev->Width;
+    }
+  }
+}
+
 void TRVFormatter::JustifyLine(std::int32_t FirstNo, std::int32_t LastNo, std::int32_t DX,
                                std::int32_t DefaultDX) {
-  std::int32_t start = FirstNo;
-  for (std::int32_t i = LastNo; i >= FirstNo; --i)
-    if (D.GetItem(D.DrawItems[i]->ItemNo)->StyleNo == rvsTab) {
-      start = i + 1;
-      break;
-    }
+  const std::int32_t start = FirstItemAfterLastTab(FirstNo, LastNo);
   std::vector<std::int32_t> spaces(static_cast<std::size_t>(LastNo - start + 1), 0);
   std::int64_t total = 0;
   for (std::int32_t i = start; i <= LastNo; ++i) {
@@ -256,38 +290,12 @@ void TRVFormatter::JustifyLine(std::int32_t FirstNo, std::int32_t LastNo, std::i
     spaces[static_cast<std::size_t>(i - start)] = n;
     total += static_cast<std::int64_t>(d->Height) * n;
   }
-  if (total == 0) {
-    ShiftItems(FirstNo, LastNo, DefaultDX);
-    return;
-  }
-  std::int64_t dx = DX;
-  for (std::int32_t i = start; i <= LastNo; ++i) {
-    TRVDrawLineInfo* d = D.DrawItems[i];
-    const std::int32_t n = spaces[static_cast<std::size_t>(i - start)];
-    if (n > 0) {
-      const std::int64_t weight = static_cast<std::int64_t>(n) * d->Height;
-      const std::int64_t extra = dx * weight / total;
-      dx -= extra;
-      total -= weight;
-      d->SetSpaceCount(n);
-      d->SetTextWidth(d->Width);
-      d->Width += static_cast<std::int32_t>(extra);
-    }
-    if (!d->FromNewLine && i > FirstNo) {
-      const TRVDrawLineInfo* prev = D.DrawItems[i - 1];
-      d->Left = prev->Left + prev->Width;
-    }
-  }
+  SpreadExtraWidth(FirstNo, start, LastNo, DX, DefaultDX, spaces, total, true);
 }
 
 void TRVFormatter::DistributeLine(std::int32_t FirstNo, std::int32_t LastNo, std::int32_t DX,
                                   std::int32_t DefaultDX) {
-  std::int32_t start = FirstNo;
-  for (std::int32_t i = LastNo; i >= FirstNo; --i)
-    if (D.GetItem(D.DrawItems[i]->ItemNo)->StyleNo == rvsTab) {
-      start = i + 1;
-      break;
-    }
+  const std::int32_t start = FirstItemAfterLastTab(FirstNo, LastNo);
   std::vector<std::int32_t> counts(static_cast<std::size_t>(LastNo - start + 1), 0);
   std::int64_t total = 0;
   for (std::int32_t i = start; i <= LastNo; ++i) {
@@ -319,28 +327,7 @@ void TRVFormatter::DistributeLine(std::int32_t FirstNo, std::int32_t LastNo, std
     counts[static_cast<std::size_t>(i - start)] = n;
     total += static_cast<std::int64_t>(d->Height) * n;
   }
-  if (total == 0) {
-    ShiftItems(FirstNo, LastNo, DefaultDX);
-    return;
-  }
-  std::int64_t dx = DX;
-  for (std::int32_t i = start; i <= LastNo; ++i) {
-    TRVDrawLineInfo* d = D.DrawItems[i];
-    const std::int32_t n = counts[static_cast<std::size_t>(i - start)];
-    if (n > 0) {
-      const std::int64_t weight = static_cast<std::int64_t>(n) * d->Height;
-      const std::int64_t extra = dx * weight / total;
-      dx -= extra;
-      total -= weight;
-      d->SetSpaceCount(-100);
-      d->SetTextWidth(d->Width);
-      d->Width += static_cast<std::int32_t>(extra);
-    }
-    if (!d->FromNewLine && i > FirstNo) {
-      const TRVDrawLineInfo* prev = D.DrawItems[i - 1];
-      d->Left = prev->Left + prev->Width;
-    }
-  }
+  SpreadExtraWidth(FirstNo, start, LastNo, DX, DefaultDX, counts, total, false);
 }
 
 void TRVFormatter::UpdateLastTab() {
