@@ -217,7 +217,7 @@ void TCustomRVFormattedData::GetSelBounds(std::int32_t& StartNo, std::int32_t& E
 bool TCustomRVFormattedData::SelectionExists(bool AllowReset, bool UsePartialSelected) {
   if (UsePartialSelected && FPartialSelectedItem != nullptr)
     return true;
-  std::int32_t sno, eno, so, eo;
+  std::int32_t sno = -1, eno = -1, so = -1, eo = -1;
   GetSelBounds(sno, eno, so, eo, true);
   if (sno >= 0) {
     const bool empty =
@@ -237,7 +237,7 @@ bool TCustomRVFormattedData::SelectionExists(bool AllowReset, bool UsePartialSel
 void TCustomRVFormattedData::StoreSelBounds(std::int32_t& StartNo, std::int32_t& EndNo,
                                             std::int32_t& StartOffs, std::int32_t& EndOffs,
                                             bool Normalize) {
-  std::int32_t sno, eno, so, eo;
+  std::int32_t sno = -1, eno = -1, so = -1, eo = -1;
   GetSelBounds(sno, eno, so, eo, Normalize);
   DrawItem2Item(sno, so, StartNo, StartOffs);
   DrawItem2Item(eno, eo, EndNo, EndOffs);
@@ -336,7 +336,7 @@ void TCustomRVFormattedData::GetSingleSelectedItem(TCustomRVFormattedData*& RVDa
                                                    std::int32_t& ItemNo) {
   RVData = nullptr;
   ItemNo = -1;
-  std::int32_t s, so, e, eo;
+  std::int32_t s = -1, so = -1, e = -1, eo = -1;
   GetSelectionBounds(s, so, e, eo, true);
   if (s < 0 || e < 0)
     return;
@@ -365,7 +365,7 @@ void TCustomRVFormattedData::GetSingleSelectedItem(TCustomRVFormattedData*& RVDa
 
 bool TCustomRVFormattedData::Item_InsideSelection(std::int32_t ItemNo, std::int32_t ItemOffs,
                                                   bool IncludeBorders) {
-  std::int32_t s, so, e, eo;
+  std::int32_t s = -1, so = -1, e = -1, eo = -1;
   GetSelectionBounds(s, so, e, eo, true);
   if (s < 0 || e < 0 || (s == e && so == eo))
     return false;
@@ -403,7 +403,7 @@ bool TCustomRVFormattedData::IsMultiParagraphSelection() {
 }
 
 bool TCustomRVFormattedData::IsWholeParagraphSelection() {
-  std::int32_t s, so, e, eo;
+  std::int32_t s = -1, so = -1, e = -1, eo = -1;
   GetSelectionBounds(s, so, e, eo, true);
   if (s < 0 || e < 0)
     return false;
