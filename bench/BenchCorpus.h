@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "richtext/export/RVStream.h"
+
 #include <QGuiApplication>
 #include <cstddef>
 #include <cstdio>
@@ -155,6 +157,26 @@ inline std::size_t ParagraphsHolding(std::size_t Bytes) {
   for (std::size_t text = 0; count < paragraphs.size() && text < Bytes; ++count)
     text += paragraphs[count].size();
   return count;
+}
+
+// Times one stream writer over a corpus document: bytes of output per second, the document's
+// text size as the complexity N, and both sizes as counters. Write fills the stream and says
+// whether it succeeded.
+template <typename Write>
+void MeasureStreamWriter(benchmark::State& state, const TCorpusDocument& Doc,
+                         const char* OutputCounter, Write&& WriteTo) {
+  std::size_t written = 0;
+  for (auto _ : state) {
+    richtext::TRVMemoryStream stream;
+    if (!WriteTo(stream))
+      state.SkipWithError("writing failed");
+    written = stream.Size();
+    benchmark::DoNotOptimize(stream.Bytes().data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * written));
+  state.SetComplexityN(static_cast<std::int64_t>(Doc.TextBytes));
+  state.counters[OutputCounter] = static_cast<double>(written);
+  state.counters["text_bytes"] = static_cast<double>(Doc.TextBytes);
 }
 
 } // namespace quillon::bench

@@ -23,20 +23,11 @@ void Run(benchmark::State& state, bool Links) {
     state.SkipWithError(quillon::bench::kNoCorpus);
     return;
   }
-  std::size_t written = 0;
-  for (auto _ : state) {
-    TRVMemoryStream stream;
+  quillon::bench::MeasureStreamWriter(state, *doc, "rtf_bytes", [doc](TRVStream& stream) {
     TRVRTFSavingData savingData;
-    if (!doc->RV.RVData->SaveRTFToStream(stream, true, 0, doc->RV.GetColor(), nullptr, savingData,
-                                         0, true, false))
-      state.SkipWithError("writing failed");
-    written = stream.Size();
-    benchmark::DoNotOptimize(stream.Bytes().data());
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * written));
-  state.SetComplexityN(static_cast<std::int64_t>(doc->TextBytes));
-  state.counters["rtf_bytes"] = static_cast<double>(written);
-  state.counters["text_bytes"] = static_cast<double>(doc->TextBytes);
+    return doc->RV.RVData->SaveRTFToStream(stream, true, 0, doc->RV.GetColor(), nullptr,
+                                           savingData, 0, true, false);
+  });
 }
 
 void BM_RTFSelection(benchmark::State& state) {

@@ -20,18 +20,9 @@ void Run(benchmark::State& state, bool SelectionOnly) {
     state.SkipWithError(quillon::bench::kNoCorpus);
     return;
   }
-  std::size_t written = 0;
-  for (auto _ : state) {
-    TRVMemoryStream stream;
-    if (!doc->RV.SaveRVFToStream(stream, SelectionOnly))
-      state.SkipWithError("writing failed");
-    written = stream.Size();
-    benchmark::DoNotOptimize(stream.Bytes().data());
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * written));
-  state.SetComplexityN(static_cast<std::int64_t>(doc->TextBytes));
-  state.counters["rvf_bytes"] = static_cast<double>(written);
-  state.counters["text_bytes"] = static_cast<double>(doc->TextBytes);
+  quillon::bench::MeasureStreamWriter(state, *doc, "rvf_bytes", [&](TRVStream& stream) {
+    return doc->RV.SaveRVFToStream(stream, SelectionOnly);
+  });
 }
 
 void BM_RVFSelection(benchmark::State& state) {
