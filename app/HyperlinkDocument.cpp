@@ -1,7 +1,10 @@
 #include "app/HyperlinkDocument.h"
 
+#include "richtext/export/RVFWriter.h"
 #include "richtext/export/RVRTFTables.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/export/RVRTFWriter.h"
+#include "richtext/export/RVTextExport.h"
+#include "richtext/base/RVStream.h"
 
 namespace quillon {
 
@@ -45,7 +48,7 @@ std::string HyperlinkClipboardRTF(TRichViewEdit& Editor, bool& Ok) {
     return {};
   TRVMemoryStream stream;
   TRVRTFSavingData savingData;
-  Ok = Editor.RVData->SaveRTFToStream(stream, true, 0, Editor.GetColor(), Editor.Background.get(),
+  Ok = SaveRTFToStream(*Editor.RVData, stream, true, 0, Editor.GetColor(), Editor.Background.get(),
                                       savingData, 0, true, false);
   return stream.TakeBytes();
 }
@@ -55,13 +58,13 @@ std::string HyperlinkClipboardRVF(TRichViewEdit& Editor, bool& Ok) {
   if (!Editor.RVData->SelectionExists(true, true))
     return {};
   TRVMemoryStream stream;
-  Ok = Editor.RVData->SaveRVFToStream(stream, true, Editor.GetColor(), Editor.Background.get(),
+  Ok = SaveRVFToStream(*Editor.RVData, stream, true, Editor.GetColor(), Editor.Background.get(),
                                       nullptr, true);
   return stream.TakeBytes();
 }
 
 std::u16string HyperlinkClipboardText(TRichViewEdit& Editor) {
-  return Editor.RVData->GetSelTextW(false);
+  return GetSelTextW(*Editor.RVData, false);
 }
 
 THyperlinkDocument::THyperlinkDocument(TRVCanvas* Canvas) {

@@ -1,6 +1,6 @@
 #include "app/LinkCompose.h"
 
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 
 namespace quillon {
 

@@ -14,7 +14,7 @@
 
 #include "app/AtomicFile.h"
 #include "app/Utf.h"
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 
 namespace quillon {
 

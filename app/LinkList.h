@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "richtext/document/RVCodePage.h"
+#include "richtext/base/RVCodePage.h"
 
 struct UCollator;
 

@@ -10,7 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 
 #include <QGuiApplication>
 #include <cstddef>

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "bench/BenchCorpus.h"
-#include "richtext/layout/RVCharNav.h"
+#include "richtext/base/RVCharNav.h"
 #include "richtext/layout/RVLineBreak.h"
 
 using namespace richtext;

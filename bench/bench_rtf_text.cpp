@@ -8,7 +8,7 @@
 
 #include "bench/BenchCorpus.h"
 #include "richtext/export/RVRTFSaveText.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 
 using namespace richtext;
 

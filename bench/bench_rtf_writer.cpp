@@ -8,7 +8,8 @@
 
 #include "bench/BenchCorpus.h"
 #include "richtext/export/RVRTFTables.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/export/RVRTFWriter.h"
+#include "richtext/base/RVStream.h"
 
 using namespace richtext;
 using quillon::bench::TCorpusDocument;
@@ -25,7 +26,7 @@ void Run(benchmark::State& state, bool Links) {
   }
   quillon::bench::MeasureStreamWriter(state, *doc, "rtf_bytes", [doc](TRVStream& stream) {
     TRVRTFSavingData savingData;
-    return doc->RV.RVData->SaveRTFToStream(stream, true, 0, doc->RV.GetColor(), nullptr,
+    return SaveRTFToStream(*doc->RV.RVData, stream, true, 0, doc->RV.GetColor(), nullptr,
                                            savingData, 0, true, false);
   });
 }

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "bench/BenchCorpus.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 
 using namespace richtext;
 using quillon::bench::TCorpusDocument;

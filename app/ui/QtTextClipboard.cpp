@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 
 namespace quillon {
 

@@ -14,7 +14,7 @@
 #include "app/Utf.h"
 #include "platform/qt/RVQtCanvas.h"
 #include "platform/qt/RVQtGraphicInterface.h"
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 
 namespace quillon {
 

@@ -10,7 +10,7 @@
 #include <QPainter>
 #include <string_view>
 
-#include "richtext/layout/RVCanvas.h"
+#include "richtext/graphics/RVCanvas.h"
 
 namespace quillon {
 

@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include "richtext/document/RVUniAnsi.h"
+#include "richtext/base/RVUniAnsi.h"
 #include "richtext/export/RVStr.h"
 
 namespace quillon {

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "richtext/layout/RVGrIn.h"
+#include "richtext/graphics/RVGrIn.h"
 
 namespace quillon {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "richtext/document/RVTypes.h"
-#include "richtext/layout/RVCanvas.h"
+#include "richtext/graphics/RVCanvas.h"
 
 namespace richtext {
 

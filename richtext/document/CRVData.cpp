@@ -2,7 +2,7 @@
 // The building operations are in CRVDataAdd.cpp.
 #include "richtext/document/CRVData.h"
 
-#include "richtext/document/RVUni.h"
+#include "richtext/base/RVUni.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "richtext/document/RVClasses.h"
-#include "richtext/document/RVCodePage.h"
+#include "richtext/base/RVClasses.h"
+#include "richtext/base/RVCodePage.h"
 #include "richtext/document/RVItem.h"
 #include "richtext/document/RVRootProps.h"
 #include "richtext/document/RVTypes.h"
@@ -211,47 +211,10 @@ public:
   // Frees the item but keeps its (now empty) list entry.
   void FreeItem(std::int32_t ItemNo, bool Clearing);
 
-  // -- Plain text and RVF writing --
+  // -- writing --
   // A chance to bring the document up to date before all of it is written.
   virtual void DoBeforeSaving() {}
-  // The range (the selection, or everything) as UTF-16 little-endian text. False when writing
-  // failed; what was written stays in the stream.
-  bool SaveTextToStreamW(const std::u16string& Path, TRVStream& Stream, std::int32_t LineWidth,
-                         bool SelectionOnly, bool TextOnly, bool ForANSI,
-                         bool UnicodeWriteSignature, bool Root);
-  // The same text converted to CodePage ("?" for what it cannot hold).
-  bool SaveTextToStreamA(const std::u16string& Path, TRVStream& Stream, std::int32_t LineWidth,
-                         bool SelectionOnly, bool TextOnly, TRVCodePage CodePage, bool Root);
-  virtual bool DoSaveTextToStreamW(TRVStream& Stream, bool SelectionOnly,
-                                   const TRVTextSavingData& SaveData, bool Root);
-  // RichView Format of the selection or of the whole document. Root: the main document of a
-  // control (nested documents are written with Root false). False when writing failed; what
-  // was written stays in the stream.
-  bool SaveRVFToStream(TRVStream& Stream, bool SelectionOnly, TColor Color,
-                       TRVBackground* Background, TRVLayoutInfo* Layout, bool Root);
-  bool SaveRVFToStreamEx(TRVStream& Stream, TRVFSaveScope SaveScope,
-                         const TRVScreenAndDevice* sad, bool Root, TRVLayoutInfo* Layout,
-                         TRVBackground* Background, TColor Color);
-  // Into a new file (UTF-8 file name); false on any failure.
-  bool SaveRVF(const std::u16string& FileName, bool SelectionOnly, TColor Color,
-               TRVBackground* Background, TRVLayoutInfo* Layout);
-
-  // -- RTF writing --
-  // The range (the selection, or everything) as RTF. Level: 0 for the main text, the nesting
-  // depth for sub-documents. Color: the document's background colour (written unless it is
-  // clWindow or clNone). SavingData: the state of the whole save, one per save. DocType: which
-  // kind of sub-document (0: the main text). CompleteDocument: write the header with the
-  // tables, and the closing brace (the tables of SavingData are made and freed by that call).
-  // HiddenParent: everything is written as hidden text. The header and footer documents are
-  // written when given. False when writing failed; what was written stays in the stream.
-  bool SaveRTFToStream(TRVStream& Stream, bool SelectionOnly, std::int32_t Level, TColor Color,
-                       TRVBackground* Background, TRVRTFSavingData& SavingData,
-                       std::int32_t DocType, bool CompleteDocument, bool HiddenParent,
-                       TCustomRVData* Header = nullptr, TCustomRVData* Footer = nullptr,
-                       TCustomRVData* FirstPageHeader = nullptr,
-                       TCustomRVData* FirstPageFooter = nullptr,
-                       TCustomRVData* EvenPagesHeader = nullptr,
-                       TCustomRVData* EvenPagesFooter = nullptr);
+  // (The writers are in the export layer: RVTextExport.h, RVFWriter.h, RVRTFWriter.h.)
 
 protected:
   void AdjustItemParaNoBeforeAdding(TCustomRVItemInfo* Item);

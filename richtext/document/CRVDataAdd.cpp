@@ -2,7 +2,7 @@
 #include "richtext/document/CRVData.h"
 
 #include "richtext/document/RVFuncs.h"
-#include "richtext/document/RVUni.h"
+#include "richtext/base/RVUni.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {

@@ -299,6 +299,12 @@ TRVTabItemInfo::TRVTabItemInfo(TCustomRVData* ARVData) : TRVNonTextItemInfo(ARVD
   StyleNo = rvsTab;
 }
 
+bool TRVTabItemInfo::GetBoolValue(TRVItemBoolProperty Prop) const {
+  if (Prop == rvbpAlwaysInText)
+    return true;
+  return TRVNonTextItemInfo::GetBoolValue(Prop);
+}
+
 void TRVTabItemInfo::Assign(const TCustomRVItemInfo* Source) {
   if (auto* src = dynamic_cast<const TRVTabItemInfo*>(Source))
     TextStyleNo = src->TextStyleNo;

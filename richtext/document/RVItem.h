@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 #include "richtext/document/RVItemKinds.h"
-#include "richtext/document/RVSet.h"
+#include "richtext/base/RVSet.h"
 #include "richtext/document/RVTypes.h"
 #include "richtext/style/RVColor.h"
 
@@ -26,15 +26,6 @@ class TRVCanvas;
 class TRVDrawLineInfo;
 struct TRVScreenAndDevice;
 struct TRect;
-
-// Plain text and RVF writing
-class TRVStream;
-class TRVMultiDrawItemPart;
-struct TRVTextSavingData;
-
-// RTF writing
-class TCustomRVRTFTables;
-struct TRVRTFSavingData;
 
 enum class TRVItemOption : unsigned {
   rvioSameAsPrev,
@@ -211,38 +202,6 @@ public:
   virtual void Execute(TCustomRVData*) {}
   virtual void MarkStylesInUse(TRVDeleteUnusedStylesData&) {}
   virtual void UpdateStyles(TRVDeleteUnusedStylesData&) {}
-
-  // -- Plain text and RVF writing --
-  // The item's form in exported text; Text is the item's string. The base item has none.
-  virtual TRVUnicodeString AsText(TCustomRVData* RVData, std::int32_t ItemNo,
-                                  const TRVTextSavingData& SaveData,
-                                  const TRVUnicodeString& Text) const;
-  // Writes the item's RVF record. ParaNo is the paragraph reference to write (-1: the item
-  // continues the paragraph); ForceSameAsPrev writes the options of an item that continues the
-  // previous line. Name is the item's string. The base item writes nothing.
-  virtual void SaveRVF(TRVStream& Stream, TCustomRVData* RVData, std::int32_t ItemNo,
-                       std::int32_t ParaNo, const TRVUnicodeString& Name,
-                       TRVMultiDrawItemPart* Part, bool ForceSameAsPrev);
-  // An item holding a selection of its own writes the selected text.
-  virtual void SaveTextSelectionW(TRVStream& Stream, TCustomRVData* RVData,
-                                  const TRVTextSavingData& SaveData);
-  // The kind-specific end of the item's RVF header.
-  virtual std::string SaveRVFHeaderTail(TCustomRVData* ParentRVData) const;
-  // The "name=value" lines after the header, and how many there are.
-  virtual std::int32_t GetRVFExtraPropertyCount() const;
-  virtual void SaveRVFExtraProperties(TRVStream& Stream) const;
-  // An item holding a selection of its own writes it as RVF; false when it has none.
-  virtual bool SaveRVFSelection(TRVStream& Stream, TCustomRVData* RVData);
-
-  // -- RTF writing --
-  // Adds the fonts and colours the item's RTF refers to; called for every non-text item of a
-  // document before the header is written. The base item refers to none.
-  virtual void FillRTFTables(TCustomRVRTFTables& RTFTables, TCustomRVData* RVData) const;
-  // Writes the item at its place in the body. HiddenParent: the item lies inside hidden text;
-  // Level: the table nesting depth (0 in the main text). The base item writes nothing.
-  virtual void SaveRTF(TRVStream& Stream, TCustomRVData* RVData, bool HiddenParent,
-                       std::int32_t DocType, TRVRTFSavingData& SavingData, std::int32_t Level,
-                       std::int32_t ItemNo);
 };
 
 class TRVTextItemInfo : public TCustomRVItemInfo {
@@ -278,11 +237,6 @@ public:
   // Whether the root's thumbnail cache holds a picture of this item.
   virtual bool HasThumbnail() const { return false; }
   void Assign(const TCustomRVItemInfo* Source) override;
-
-  // -- Plain text and RVF writing --
-  // "hint", "unremovable" (DeleteProtect) and "hidden", each when it applies.
-  std::int32_t GetRVFExtraPropertyCount() const override;
-  void SaveRVFExtraProperties(TRVStream& Stream) const override;
 };
 
 // An item that takes the whole width of the document: it always starts its own paragraph.
@@ -321,24 +275,6 @@ public:
   bool GetBoolValueEx(TRVItemBoolPropertyEx Prop, const TRVStyle* RVStyle) const override;
   void Assign(const TCustomRVItemInfo* Source) override;
 
-  // -- Plain text and RVF writing --
-  // A row of LineWidth dashes.
-  TRVUnicodeString AsText(TCustomRVData* RVData, std::int32_t ItemNo,
-                          const TRVTextSavingData& SaveData,
-                          const TRVUnicodeString& Text) const override;
-  void SaveRVF(TRVStream& Stream, TCustomRVData* RVData, std::int32_t ItemNo, std::int32_t ParaNo,
-               const TRVUnicodeString& Name, TRVMultiDrawItemPart* Part,
-               bool ForceSameAsPrev) override;
-  // Colour, line style and line width.
-  std::string SaveRVFHeaderTail(TCustomRVData* ParentRVData) const override;
-
-  // -- RTF writing --
-  // The line's colour.
-  void FillRTFTables(TCustomRVRTFTables& RTFTables, TCustomRVData* RVData) const override;
-  // The bottom border of an empty paragraph of its own.
-  void SaveRTF(TRVStream& Stream, TCustomRVData* RVData, bool HiddenParent, std::int32_t DocType,
-               TRVRTFSavingData& SavingData, std::int32_t Level, std::int32_t ItemNo) override;
-
 private:
   std::int32_t FWidth = 0;
   std::int32_t FHeight = 0;
@@ -368,22 +304,8 @@ public:
   void SetAssociatedTextStyleNo(std::int32_t Value) override { TextStyleNo = Value; }
   void Assign(const TCustomRVItemInfo* Source) override;
 
-  // -- Plain text and RVF writing --
-  // A tab is part of the text (rvbpAlwaysInText); its text form is one tab character.
+  // A tab is part of the text (rvbpAlwaysInText).
   bool GetBoolValue(TRVItemBoolProperty Prop) const override;
-  TRVUnicodeString AsText(TCustomRVData* RVData, std::int32_t ItemNo,
-                          const TRVTextSavingData& SaveData,
-                          const TRVUnicodeString& Text) const override;
-  void SaveRVF(TRVStream& Stream, TCustomRVData* RVData, std::int32_t ItemNo, std::int32_t ParaNo,
-               const TRVUnicodeString& Name, TRVMultiDrawItemPart* Part,
-               bool ForceSameAsPrev) override;
-  // The reference of the tab's text style.
-  std::string SaveRVFHeaderTail(TCustomRVData* ParentRVData) const override;
-
-  // -- RTF writing --
-  // "\tab ", hidden text when the item or its parent is hidden.
-  void SaveRTF(TRVStream& Stream, TCustomRVData* RVData, bool HiddenParent, std::int32_t DocType,
-               TRVRTFSavingData& SavingData, std::int32_t Level, std::int32_t ItemNo) override;
 };
 
 // The items of one document in order; it owns them. An entry can be empty for a moment while

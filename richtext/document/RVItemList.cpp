@@ -1,7 +1,7 @@
 #include <cstdio>
 
 #include "richtext/document/RVItem.h"
-#include "richtext/document/RVUni.h"
+#include "richtext/base/RVUni.h"
 
 namespace richtext {
 

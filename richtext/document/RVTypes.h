@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "richtext/document/RVSet.h"
+#include "richtext/base/RVSet.h"
 
 namespace richtext {
 

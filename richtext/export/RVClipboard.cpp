@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "richtext/document/RVUniAnsi.h"
+#include "richtext/base/RVUniAnsi.h"
 #include "richtext/export/RVStr.h"
 
 namespace richtext {

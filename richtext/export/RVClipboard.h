@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "richtext/document/RVClasses.h"
-#include "richtext/document/RVCodePage.h"
+#include "richtext/base/RVClasses.h"
+#include "richtext/base/RVCodePage.h"
 
 namespace richtext {
 

@@ -4,12 +4,15 @@
 #include <limits>
 
 #include "richtext/document/RVRootProps.h"
-#include "richtext/document/RVUniAnsi.h"
+#include "richtext/base/RVUniAnsi.h"
 #include "richtext/export/RVClipboard.h"
 #include "richtext/export/RVClipboardHTML.h"
+#include "richtext/export/RVFWriter.h"
 #include "richtext/export/RVRTFTables.h"
+#include "richtext/export/RVRTFWriter.h"
+#include "richtext/export/RVTextExport.h"
 #include "richtext/export/RVStr.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 #include "richtext/layout/CRVFData.h"
 #include "richtext/style/RVStyleTypes.h"
 
@@ -116,21 +119,21 @@ void TRVSelectionCopier::CopyRTF(TColor Color, TRVBackground* Background) {
 void TRVSelectionCopier::CopyTextA_() {
   if (!HasSelection())
     return;
-  RVSetTextToClipboardA(RVU_UnicodeToAnsi(RVU_GetKeyboardCodePage(), FRVData.GetSelTextW(false)),
+  RVSetTextToClipboardA(RVU_UnicodeToAnsi(RVU_GetKeyboardCodePage(), GetSelTextW(FRVData, false)),
                         CF_TEXT);
 }
 
 void TRVSelectionCopier::CopyTextW_() {
   if (!HasSelection())
     return;
-  RVSetTextToClipboardW(FRVData.GetSelTextW(false), CF_UNICODETEXT);
+  RVSetTextToClipboardW(GetSelTextW(FRVData, false), CF_UNICODETEXT);
 }
 
 void TRVSelectionCopier::CopyRVF_(TColor Color, TRVBackground* Background) {
   TRVMemoryStream stream;
   stream.Write(std::string(4, '\0')); // the length, once it is known
   // A failed write leaves what was written; that part still goes to the clipboard.
-  FRVData.SaveRVFToStream(stream, true, Color, Background, nullptr, true);
+  SaveRVFToStream(FRVData, stream, true, Color, Background, nullptr, true);
   const std::uint64_t length = stream.Size() - 4;
   // The length field is 32 bits wide: a larger block could not be described, nor allocated
   // as one memory object on the systems this format comes from.
@@ -145,7 +148,7 @@ void TRVSelectionCopier::CopyRVF_(TColor Color, TRVBackground* Background) {
 void TRVSelectionCopier::CopyRTF_(TColor Color, TRVBackground* Background) {
   TRVMemoryStream stream;
   TRVRTFSavingData savingData;
-  FRVData.SaveRTFToStream(stream, true, 0, Color, Background, savingData, 0, true, false);
+  SaveRTFToStream(FRVData, stream, true, 0, Color, Background, savingData, 0, true, false);
   RVSetBytesToClipboard(stream.Bytes(), CFRV_RTF);
 }
 

@@ -5,7 +5,7 @@
 
 #include "richtext/document/RVItem.h"
 #include "richtext/document/RVItemKinds.h"
-#include "richtext/document/RVUni.h"
+#include "richtext/base/RVUni.h"
 #include "richtext/layout/CRVFData.h"
 #include "richtext/style/RVStyle.h"
 

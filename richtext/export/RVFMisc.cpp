@@ -1,7 +1,7 @@
 #include "richtext/export/RVFMisc.h"
 
-#include "richtext/document/RVUni.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVUni.h"
+#include "richtext/base/RVStream.h"
 
 namespace richtext {
 

@@ -3,13 +3,14 @@
 // An RVF stream is a sequence of records, each a header line of numbers and short strings
 // separated by single spaces and ended by CR LF, followed by the data lines the header
 // announces. The primitives that write lines and encode strings are in RVFMisc.h; the
-// writer itself is TCustomRVData::SaveRVFToStreamEx (CRVData.h), each non-text item writes its
-// own record (TCustomRVItemInfo::SaveRVF, RVItem.h).
+// writer itself is SaveRVFToStreamEx below, and each non-text kind's record comes from its
+// item writer (RVItemWriters.h).
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "richtext/document/CRVData.h"
 #include "richtext/document/RVItem.h"
 
 namespace richtext {
@@ -65,5 +66,17 @@ std::string RVFSaveHint(const TRVUnicodeString& Hint);
 void RVFWriteCheckpoint(TRVStream& Stream, const TRVCPInfo& Checkpoint);
 // The resolution written into the pixels-per-inch record.
 std::int32_t RV_GetPixelsPerInch();
+
+// RichView Format of the selection or of the whole document. Root: the main document of a
+// control (nested documents are written with Root false). False when writing failed; what
+// was written stays in the stream.
+bool SaveRVFToStream(TCustomRVData& RVData, TRVStream& Stream, bool SelectionOnly, TColor Color,
+                     TRVBackground* Background, TRVLayoutInfo* Layout, bool Root);
+bool SaveRVFToStreamEx(TCustomRVData& RVData, TRVStream& Stream, TRVFSaveScope SaveScope,
+                       const TRVScreenAndDevice* sad, bool Root, TRVLayoutInfo* Layout,
+                       TRVBackground* Background, TColor Color);
+// Into a new file (UTF-8 file name); false on any failure.
+bool SaveRVF(TCustomRVData& RVData, const std::u16string& FileName, bool SelectionOnly,
+             TColor Color, TRVBackground* Background, TRVLayoutInfo* Layout);
 
 } // namespace richtext

@@ -8,10 +8,11 @@
 #include <string>
 
 #include "richtext/document/CRVData.h"
+#include "richtext/export/RVItemWriters.h"
 #include "richtext/export/RVFMisc.h"
 #include "richtext/export/RVFWriter.h"
 #include "richtext/export/RVFWriterRecords.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 #include "richtext/export/RVWriteProgress.h"
 
 namespace richtext {
@@ -155,7 +156,7 @@ void TRVFItemWriter::StartGroup(std::int32_t ItemNo, std::int32_t EndItemNo,
     return; // the selection ends in front of it
   if (it->Checkpoint)
     RVFWriteCheckpoint(S, *it->Checkpoint);
-  it->SaveRVF(S, &D, ItemNo, FMarkerWritten ? -1 : FHeadParaRef, D.Items().GetItem(ItemNo),
+  RVItemSaveRVF(*it, S, &D, ItemNo, FMarkerWritten ? -1 : FHeadParaRef, D.Items().GetItem(ItemNo),
               nullptr, FMarkerWritten);
   FMarkerWritten = false;
 }
@@ -167,7 +168,7 @@ void TRVFItemWriter::WriteListMarkerBefore(std::int32_t StartItemNo) {
   if (first == StartItemNo || Item(first)->StyleNo != rvsListMarker)
     return;
   TCustomRVItemInfo* marker = Item(first);
-  marker->SaveRVF(S, &D, first, marker->ParaNo, D.Items().GetItem(first), nullptr, false);
+  RVItemSaveRVF(*marker, S, &D, first, marker->ParaNo, D.Items().GetItem(first), nullptr, false);
   FMarkerWritten = true;
 }
 
@@ -179,7 +180,7 @@ void TRVFItemWriter::Write(bool Root) {
   D.RVFGetLimits(FScope, start, end, startOffs, endOffs, startPart, endPart, selected);
   if (selected != nullptr) {
     if (RichViewAllowCopyTableCells)
-      selected->SaveRVFSelection(S, &D);
+      RVItemSaveRVFSelection(*selected, S, &D);
     return;
   }
   if (start < 0 || end < start)
@@ -264,37 +265,37 @@ std::string Utf8FileName(std::u16string_view FileName) {
 
 } // namespace
 
-bool TCustomRVData::SaveRVFToStream(TRVStream& Stream, bool SelectionOnly, TColor Color,
+bool SaveRVFToStream(TCustomRVData& RVData, TRVStream& Stream, bool SelectionOnly, TColor Color,
                                     TRVBackground* Background, TRVLayoutInfo* Layout, bool Root) {
-  return SaveRVFToStreamEx(Stream, SelectionOnly ? rvfss_Selection : rvfss_Full, nullptr, Root,
+  return SaveRVFToStreamEx(RVData, Stream, SelectionOnly ? rvfss_Selection : rvfss_Full, nullptr, Root,
                            Layout, Background, Color);
 }
 
-bool TCustomRVData::SaveRVFToStreamEx(TRVStream& Stream, TRVFSaveScope SaveScope,
+bool SaveRVFToStreamEx(TCustomRVData& RVData, TRVStream& Stream, TRVFSaveScope SaveScope,
                                       const TRVScreenAndDevice*, bool Root, TRVLayoutInfo*,
                                       TRVBackground*, TColor) {
   try {
-    if (ItemCount() == 0)
+    if (RVData.ItemCount() == 0)
       return true;
-    const TRVRootProperties* props = GetRootProperties();
+    const TRVRootProperties* props = RVData.GetRootProperties();
     const TRVFOptions options = props != nullptr ? props->RVFOptions : TRVRootProperties{}.RVFOptions;
     if (SaveScope != rvfss_Selection)
-      DoBeforeSaving();
+      RVData.DoBeforeSaving();
     RVFWriteVersion(Stream);
     if (Root)
-      RVFWriteRootRecords(Stream, *this, SaveScope, options);
-    TRVFItemWriter(*this, Stream, options, SaveScope).Write(Root);
+      RVFWriteRootRecords(Stream, RVData, SaveScope, options);
+    TRVFItemWriter(RVData, Stream, options, SaveScope).Write(Root);
     return true;
   } catch (...) {
     return false;
   }
 }
 
-bool TCustomRVData::SaveRVF(const std::u16string& FileName, bool SelectionOnly, TColor Color,
+bool SaveRVF(TCustomRVData& RVData, const std::u16string& FileName, bool SelectionOnly, TColor Color,
                             TRVBackground* Background, TRVLayoutInfo* Layout) {
   try {
     TRVFileStream file(Utf8FileName(FileName));
-    const bool ok = SaveRVFToStream(file, SelectionOnly, Color, Background, Layout, true);
+    const bool ok = SaveRVFToStream(RVData, file, SelectionOnly, Color, Background, Layout, true);
     file.Close();
     return ok;
   } catch (...) {

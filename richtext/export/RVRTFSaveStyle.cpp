@@ -6,8 +6,8 @@
 #include "richtext/export/RVRTFSaveStyleWords.h"
 #include "richtext/export/RVRTFSaveText.h"
 #include "richtext/export/RVRTFTables.h"
-#include "richtext/export/RVStream.h"
-#include "richtext/style/RVRound.h"
+#include "richtext/base/RVStream.h"
+#include "richtext/base/RVRound.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {

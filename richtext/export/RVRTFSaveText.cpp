@@ -1,9 +1,9 @@
 #include "richtext/export/RVRTFSaveText.h"
 
-#include "richtext/document/RVUniAnsi.h"
+#include "richtext/base/RVUniAnsi.h"
 #include "richtext/export/RVRTFSaveTextLanguages.h"
 #include "richtext/export/RVRTFSaveTextWords.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 
 #include <array>
 #include <charconv>

@@ -5,7 +5,7 @@
 // fallback in an ANSI code page) or "\'hh" byte escapes.
 #pragma once
 
-#include "richtext/document/RVCodePage.h"
+#include "richtext/base/RVCodePage.h"
 
 #include <string>
 #include <string_view>

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 #include "richtext/export/RVRTFSaveText.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {

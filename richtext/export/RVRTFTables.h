@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "richtext/layout/RVCanvas.h"
+#include "richtext/graphics/RVCanvas.h"
 #include "richtext/style/RVColor.h"
 
 namespace richtext {

@@ -1,5 +1,6 @@
 // The document writer: a range of items as a complete RTF group (or, for a nested document,
 // as the body that its item writes into the parent's group).
+#include "richtext/export/RVItemWriters.h"
 #include "richtext/export/RVRTFWriter.h"
 
 #include <algorithm>
@@ -8,13 +9,13 @@
 #include <string>
 
 #include "richtext/document/CRVData.h"
-#include "richtext/document/RVClasses.h"
-#include "richtext/document/RVUniAnsi.h"
+#include "richtext/base/RVClasses.h"
+#include "richtext/base/RVUniAnsi.h"
 #include "richtext/export/RVRTFSaveStyle.h"
 #include "richtext/export/RVRTFSaveText.h"
 #include "richtext/export/RVRTFSaveTextWords.h"
 #include "richtext/export/RVRTFTables.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 #include "richtext/export/RVWriteProgress.h"
 #include "richtext/style/RVStyle.h"
 
@@ -128,7 +129,7 @@ void TRVRTFDocWriter::FillTablesFrom(TCustomRVData& Doc) {
   for (std::int32_t i = 0; i < Doc.ItemCount(); ++i) {
     TCustomRVItemInfo* item = Doc.GetItem(i);
     if (item->StyleNo < 0)
-      item->FillRTFTables(Tables(), &Doc);
+      RVItemFillRTFTables(*item, Tables(), &Doc);
   }
 }
 
@@ -232,7 +233,7 @@ void TRVRTFDocWriter::WriteHeadersFooters() {
     if (doc == nullptr)
       continue;
     S.Write(RTF_HeaderFooterGroups[i]);
-    if (!doc->SaveRTFToStream(S, false, 0, clNone, nullptr, SD, i + 1, false, P.HiddenParent))
+    if (!SaveRTFToStream(*doc, S, false, 0, clNone, nullptr, SD, i + 1, false, P.HiddenParent))
       throw ERichViewError("RTF writing of a header or footer failed");
     S.Write(RTF_ParEnd);
     S.Write("}");
@@ -383,7 +384,7 @@ void TRVRTFDocWriter::WriteLeadingListMarker(std::int32_t StartItem) {
   if (marker->StyleNo != rvsListMarker)
     return;
   WriteParaStart(*marker, true);
-  marker->SaveRTF(S, &D, P.HiddenParent, P.DocType, SD, P.Level, first);
+  RVItemSaveRTF(*marker, S, &D, P.HiddenParent, P.DocType, SD, P.Level, first);
   FLastTextStyleNo = -1;
 }
 
@@ -444,7 +445,7 @@ void TRVRTFDocWriter::Write(std::int32_t StartItem, std::int32_t EndItem, std::i
       FLastTextParaBiDi = paraBiDi;
       if (!WriteCustom(i)) {
         if (!isText) {
-          item.SaveRTF(S, &D, P.HiddenParent, P.DocType, SD, P.Level, i);
+          RVItemSaveRTF(item, S, &D, P.HiddenParent, P.DocType, SD, P.Level, i);
         } else {
           std::u16string_view text(itemText);
           // The same cut as the plain text of the range: offsets are 1-based positions.
@@ -464,7 +465,7 @@ void TRVRTFDocWriter::Write(std::int32_t StartItem, std::int32_t EndItem, std::i
       if (rtlPara)
         S.Write(RTF_LeftToRightPara);
       if (!WriteCustom(i))
-        item.SaveRTF(S, &D, P.HiddenParent, P.DocType, SD, P.Level, i);
+        RVItemSaveRTF(item, S, &D, P.HiddenParent, P.DocType, SD, P.Level, i);
       if (rtlPara)
         S.Write(RTF_RightToLeftPara);
       FLastTextStyleNo = -1;
@@ -494,7 +495,7 @@ void TRVRTFDocWriter::Write(std::int32_t StartItem, std::int32_t EndItem, std::i
 
 } // namespace
 
-bool TCustomRVData::SaveRTFToStream(TRVStream& Stream, bool SelectionOnly, std::int32_t Level,
+bool SaveRTFToStream(TCustomRVData& RVData, TRVStream& Stream, bool SelectionOnly, std::int32_t Level,
                                     TColor Color, TRVBackground* /*Background*/,
                                     TRVRTFSavingData& SavingData, std::int32_t DocType,
                                     bool CompleteDocument, bool HiddenParent, TCustomRVData* Header,
@@ -502,17 +503,17 @@ bool TCustomRVData::SaveRTFToStream(TRVStream& Stream, bool SelectionOnly, std::
                                     TCustomRVData* FirstPageFooter, TCustomRVData* EvenPagesHeader,
                                     TCustomRVData* EvenPagesFooter) {
   try {
-    TRVRootProperties* root = GetRootProperties();
+    TRVRootProperties* root = RVData.GetRootProperties();
     const TRVRTFOptions options =
         root != nullptr ? root->RTFOptions : TRVRootProperties{}.RTFOptions;
     if (!SelectionOnly)
-      DoBeforeSaving();
+      RVData.DoBeforeSaving();
 
     std::int32_t startItem = -1, endItem = -1, startOffs = 0, endOffs = 0;
     TRVMultiDrawItemPart* startPart = nullptr;
     TRVMultiDrawItemPart* endPart = nullptr;
     TCustomRVItemInfo* selectedItem = nullptr;
-    RVFGetLimits(SelectionOnly ? rvfss_Selection : rvfss_Full, startItem, endItem, startOffs,
+    RVData.RVFGetLimits(SelectionOnly ? rvfss_Selection : rvfss_Full, startItem, endItem, startOffs,
                  endOffs, startPart, endPart, selectedItem);
     if (selectedItem != nullptr || startItem < 0 || endItem < startItem)
       return true;
@@ -532,8 +533,8 @@ bool TCustomRVData::SaveRTFToStream(TRVStream& Stream, bool SelectionOnly, std::
     TRVRTFTablesScope tables(SavingData, topLevel);
     if (!SavingData.RTFTables)
       throw ERichViewError("RTF writing of a nested document needs the tables of its save");
-    TRVWriteProgress progress(rvloRTFWrite, GetRootEvents(), topLevel, endItem - startItem + 1);
-    TRVRTFDocWriter(*this, Stream, SavingData, params, options)
+    TRVWriteProgress progress(rvloRTFWrite, RVData.GetRootEvents(), topLevel, endItem - startItem + 1);
+    TRVRTFDocWriter(RVData, Stream, SavingData, params, options)
         .Write(startItem, endItem, startOffs, endOffs, progress);
     return true;
   } catch (...) {

@@ -1,17 +1,20 @@
-// RTF writing of a document: the pieces of TCustomRVData::SaveRTFToStream (CRVData.h) that are
-// pure functions of their input, and the control words the writer emits.
+// RTF writing of a document: SaveRTFToStream, the pieces of it that are pure functions of their
+// input, and the control words the writer emits.
 //
 // The writer itself walks the items of a range and keeps the run state (last paragraph style,
 // last text style) so that "\pard" and "\plain" are written only when something changes. Text
 // escaping and the style properties are RVRTFSaveText.h and RVRTFSaveStyle.h; the font and
-// colour tables of a save are RVRTFTables.h; each non-text item writes itself
-// (TCustomRVItemInfo::SaveRTF, RVItem.h).
+// colour tables of a save are RVRTFTables.h; each non-text kind's RTF comes from its item
+// writer (RVItemWriters.h).
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "richtext/document/RVCodePage.h"
+#include <cstdint>
+
+#include "richtext/base/RVClasses.h"
+#include "richtext/base/RVCodePage.h"
 
 namespace richtext {
 
@@ -103,5 +106,26 @@ std::string RVMakeRTFBookmark(std::u16string_view Name, TRVCodePage CodePage, bo
 // The code page the header declares after "\ansicpg": the style sheet's default code page,
 // with 0 resolved to the process's ANSI code page (the page the fallbacks are written in).
 TRVCodePage RVRTFHeaderCodePage(TRVCodePage DefCodePage);
+
+class TCustomRVData;
+class TRVBackground;
+class TRVStream;
+struct TRVRTFSavingData;
+
+// The range (the selection, or everything) as RTF. Level: 0 for the main text, the nesting
+// depth for sub-documents. Color: the document's background colour (written unless it is
+// clWindow or clNone). SavingData: the state of the whole save, one per save. DocType: which
+// kind of sub-document (0: the main text). CompleteDocument: write the header with the
+// tables, and the closing brace (the tables of SavingData are made and freed by that call).
+// HiddenParent: everything is written as hidden text. The header and footer documents are
+// written when given. False when writing failed; what was written stays in the stream.
+bool SaveRTFToStream(TCustomRVData& RVData, TRVStream& Stream, bool SelectionOnly,
+                     std::int32_t Level, TColor Color, TRVBackground* Background,
+                     TRVRTFSavingData& SavingData, std::int32_t DocType, bool CompleteDocument,
+                     bool HiddenParent, TCustomRVData* Header = nullptr,
+                     TCustomRVData* Footer = nullptr, TCustomRVData* FirstPageHeader = nullptr,
+                     TCustomRVData* FirstPageFooter = nullptr,
+                     TCustomRVData* EvenPagesHeader = nullptr,
+                     TCustomRVData* EvenPagesFooter = nullptr);
 
 } // namespace richtext

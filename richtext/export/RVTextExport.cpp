@@ -1,15 +1,16 @@
 // Plain text export of a document range. Every piece of text passes one place (TRVTextWriter::
 // Put), which gives the owner's custom saver its chance and maps symbol-font text to Unicode.
+#include "richtext/export/RVItemWriters.h"
 #include "richtext/export/RVTextExport.h"
 
 #include <bit>
 #include <vector>
 
 #include "richtext/document/CRVData.h"
-#include "richtext/document/RVSymbolFont.h"
-#include "richtext/document/RVUniAnsi.h"
+#include "richtext/base/RVSymbolFont.h"
+#include "richtext/base/RVUniAnsi.h"
 #include "richtext/export/RVFMisc.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 #include "richtext/export/RVWriteProgress.h"
 #include "richtext/layout/CRVFData.h"
 #include "richtext/style/RVStyle.h"
@@ -117,7 +118,7 @@ void TRVTextWriter::WriteNonTextItem(std::int32_t ItemNo, std::int32_t From, std
     WriteUnits(S, custom);
     return;
   }
-  const std::u16string text = it->AsText(&D, ItemNo, SD, D.Items().GetItem(ItemNo));
+  const std::u16string text = RVItemAsText(*it, &D, ItemNo, SD, D.Items().GetItem(ItemNo));
   const std::int32_t styleNo = it->GetActualTextStyleNo(&D);
   if (IsSymbolFontStyle(styleNo))
     WriteUnits(S, RV_MakeUniStringForExport(text, SD.ForANSI, Style->TextStyles[styleNo].FontName));
@@ -152,7 +153,7 @@ void TRVTextWriter::WriteSeparator(std::int32_t ItemNo) {
 
 } // namespace
 
-bool TCustomRVData::SaveTextToStreamW(const std::u16string& Path, TRVStream& Stream,
+bool SaveTextToStreamW(TCustomRVData& RVData, const std::u16string& Path, TRVStream& Stream,
                                       std::int32_t LineWidth, bool SelectionOnly, bool TextOnly,
                                       bool ForANSI, bool UnicodeWriteSignature, bool Root) {
   TRVTextSavingData data;
@@ -161,15 +162,15 @@ bool TCustomRVData::SaveTextToStreamW(const std::u16string& Path, TRVStream& Str
   data.ForANSI = ForANSI;
   data.WriteSignature = UnicodeWriteSignature;
   data.Path = Path;
-  return DoSaveTextToStreamW(Stream, SelectionOnly, data, Root);
+  return DoSaveTextToStreamW(RVData, Stream, SelectionOnly, data, Root);
 }
 
-bool TCustomRVData::SaveTextToStreamA(const std::u16string& Path, TRVStream& Stream,
+bool SaveTextToStreamA(TCustomRVData& RVData, const std::u16string& Path, TRVStream& Stream,
                                       std::int32_t LineWidth, bool SelectionOnly, bool TextOnly,
                                       TRVCodePage CodePage, bool Root) {
   try {
     TRVMemoryStream unicode;
-    const bool ok = SaveTextToStreamW(Path, unicode, LineWidth, SelectionOnly, TextOnly, true,
+    const bool ok = SaveTextToStreamW(RVData, Path, unicode, LineWidth, SelectionOnly, TextOnly, true,
                                       false, Root);
     unicode.SetPosition(0);
     RVFWrite(Stream, RVU_UnicodeToAnsi(CodePage, RVU_UnicodeStreamToUnicodeString(unicode)));
@@ -179,48 +180,48 @@ bool TCustomRVData::SaveTextToStreamA(const std::u16string& Path, TRVStream& Str
   }
 }
 
-bool TCustomRVData::DoSaveTextToStreamW(TRVStream& Stream, bool SelectionOnly,
+bool DoSaveTextToStreamW(TCustomRVData& RVData, TRVStream& Stream, bool SelectionOnly,
                                         const TRVTextSavingData& SaveData, bool Root) {
   try {
     if (!SelectionOnly)
-      DoBeforeSaving();
+      RVData.DoBeforeSaving();
     std::int32_t start = -1, end = -1, startOffs = 0, endOffs = 0;
     TRVMultiDrawItemPart* startPart = nullptr;
     TRVMultiDrawItemPart* endPart = nullptr;
     TCustomRVItemInfo* selected = nullptr;
-    RVFGetLimits(SelectionOnly ? rvfss_Selection : rvfss_Full, start, end, startOffs, endOffs,
+    RVData.RVFGetLimits(SelectionOnly ? rvfss_Selection : rvfss_Full, start, end, startOffs, endOffs,
                  startPart, endPart, selected);
     if (selected != nullptr) {
-      selected->SaveTextSelectionW(Stream, this, SaveData);
+      RVItemSaveTextSelectionW(*selected, Stream, &RVData, SaveData);
       return true;
     }
     if (start < 0 || end < start)
       return true;
-    TRVWriteProgress progress(rvloTextWrite, GetRootEvents(), Root, end - start + 1);
+    TRVWriteProgress progress(rvloTextWrite, RVData.GetRootEvents(), Root, end - start + 1);
     if (SaveData.WriteSignature)
       WriteUnits(Stream, u"\xFEFF");
-    TRVTextWriter w(*this, Stream, SaveData);
+    TRVTextWriter w(RVData, Stream, SaveData);
     if (SelectionOnly) {
       // A list marker in front of the selection's line still belongs to its text. (When the
       // range starts at the marker itself, the marker is written as the range's first item.)
       std::int32_t first = start;
-      while (first > 0 && GetItem(first)->GetSameAsPrev())
+      while (first > 0 && RVData.GetItem(first)->GetSameAsPrev())
         --first;
-      if (first < start && GetItem(first)->StyleNo == rvsListMarker)
+      if (first < start && RVData.GetItem(first)->StyleNo == rvsListMarker)
         w.WriteNonTextItem(first, 0, 1);
     }
     if (start == end) {
       w.WriteItem(start, startOffs, endOffs);
       return true;
     }
-    w.WriteItem(start, startOffs, GetOffsAfterItem(start));
+    w.WriteItem(start, startOffs, RVData.GetOffsAfterItem(start));
     for (std::int32_t i = start + 1; i < end; ++i) {
       w.WriteSeparator(i);
-      w.WriteItem(i, GetOffsBeforeItem(i), GetOffsAfterItem(i));
+      w.WriteItem(i, RVData.GetOffsBeforeItem(i), RVData.GetOffsAfterItem(i));
       progress.Step(i - start + 1);
     }
     w.WriteSeparator(end);
-    w.WriteItem(end, GetOffsBeforeItem(end), endOffs);
+    w.WriteItem(end, RVData.GetOffsBeforeItem(end), endOffs);
     // Documents of this engine hold no endnotes, so a whole-document export ends here.
     return true;
   } catch (...) {
@@ -228,18 +229,18 @@ bool TCustomRVData::DoSaveTextToStreamW(TRVStream& Stream, bool SelectionOnly,
   }
 }
 
-std::u16string TCustomRVFormattedData::GetSelTextW(bool ForANSI) {
-  if (!SelectionExists(false, true))
+std::u16string GetSelTextW(TCustomRVFormattedData& RVData, bool ForANSI) {
+  if (!RVData.SelectionExists(false, true))
     return {};
   TRVMemoryStream stream;
-  if (!SaveTextToStreamW({}, stream, 80, true, true, ForANSI, false, true))
+  if (!SaveTextToStreamW(RVData, {}, stream, 80, true, true, ForANSI, false, true))
     return {};
   stream.SetPosition(0);
   return RVU_UnicodeStreamToUnicodeString(stream);
 }
 
-std::string TCustomRVFormattedData::GetSelTextA() {
-  return RVU_UnicodeToAnsi(GetDefaultCodePage(), GetSelTextW(true));
+std::string GetSelTextA(TCustomRVFormattedData& RVData) {
+  return RVU_UnicodeToAnsi(RVData.GetDefaultCodePage(), GetSelTextW(RVData, true));
 }
 
 } // namespace richtext

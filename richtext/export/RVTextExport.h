@@ -1,13 +1,14 @@
 // Plain text export: a range of a document (the selection, for the clipboard) as UTF-16 text.
 //
-// One writer, TCustomRVData::DoSaveTextToStreamW, produces UTF-16 little-endian code units in a
-// stream; the clipboard asks for the selection as a string (GetSelTextW) and converts it to
-// bytes itself when it needs 8-bit text. The operations are declared on the document classes
-// (CRVData.h, CRVFData.h) and on the control; this header holds what they share.
+// One writer, DoSaveTextToStreamW, produces UTF-16 little-endian code units in a stream; the
+// clipboard asks for the selection as a string (GetSelTextW) and converts it to bytes itself
+// when it needs 8-bit text.
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+#include "richtext/base/RVCodePage.h"
 
 namespace richtext {
 
@@ -34,5 +35,25 @@ inline constexpr char16_t RVTextTab = u'\t';
 // When true, a page break before an item is exported as a form feed instead of CR LF.
 // Off unless the application turns it on.
 extern bool RichViewSavePageBreaksInText;
+
+class TCustomRVData;
+class TCustomRVFormattedData;
+class TRVStream;
+
+// The range (the selection, or everything) as UTF-16 little-endian text. False when writing
+// failed; what was written stays in the stream.
+bool SaveTextToStreamW(TCustomRVData& RVData, const std::u16string& Path, TRVStream& Stream,
+                       std::int32_t LineWidth, bool SelectionOnly, bool TextOnly, bool ForANSI,
+                       bool UnicodeWriteSignature, bool Root);
+// The same text converted to CodePage ("?" for what it cannot hold).
+bool SaveTextToStreamA(TCustomRVData& RVData, const std::u16string& Path, TRVStream& Stream,
+                       std::int32_t LineWidth, bool SelectionOnly, bool TextOnly,
+                       TRVCodePage CodePage, bool Root);
+bool DoSaveTextToStreamW(TCustomRVData& RVData, TRVStream& Stream, bool SelectionOnly,
+                         const TRVTextSavingData& SaveData, bool Root);
+// The selected text; empty without a selection or when writing failed.
+std::u16string GetSelTextW(TCustomRVFormattedData& RVData, bool ForANSI);
+// The selected text in the document's default code page.
+std::string GetSelTextA(TCustomRVFormattedData& RVData);
 
 } // namespace richtext

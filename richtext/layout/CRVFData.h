@@ -175,12 +175,6 @@ public:
   std::int32_t GetSelStartOffs() const { return FSelStartOffs; }
   std::int32_t GetSelEndOffs() const { return FSelEndOffs; }
 
-  // -- Plain text and RVF writing --
-  // The selected text; empty without a selection or when writing failed.
-  std::u16string GetSelTextW(bool ForANSI);
-  // The selected text in the document's default code page.
-  std::string GetSelTextA();
-
   // -- painting (CRVFDataPaint*.cpp) --
   // Draws the drawing items MinDItemNo .. MaxDItemNo (-1: to the last) that meet AClipRect, a
   // rectangle of the control's client area (empty: everything), with the selection unless

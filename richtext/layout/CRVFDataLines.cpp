@@ -3,7 +3,7 @@
 
 #include "richtext/document/RVItemKinds.h"
 #include "richtext/layout/CRVFDataFormatter.h"
-#include "richtext/layout/RVCharNav.h"
+#include "richtext/base/RVCharNav.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {

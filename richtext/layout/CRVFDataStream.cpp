@@ -1,5 +1,5 @@
 // The layout as a binary stream: drawing items with their class, in order.
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 #include "richtext/layout/CRVFData.h"
 
 namespace richtext {

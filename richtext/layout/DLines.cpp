@@ -2,9 +2,9 @@
 
 #include <sstream>
 
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 #include "richtext/document/RVItem.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 
 namespace richtext {
 

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 #include "richtext/layout/RVTextMeasure.h"
-#include "richtext/style/RVRound.h"
+#include "richtext/base/RVRound.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {

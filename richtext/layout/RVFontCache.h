@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "richtext/layout/RVCanvas.h"
-#include "richtext/layout/RVGrIn.h"
+#include "richtext/graphics/RVCanvas.h"
+#include "richtext/graphics/RVGrIn.h"
 #include "richtext/style/RVStyleTypes.h"
 
 namespace richtext {

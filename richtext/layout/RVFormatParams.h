@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "richtext/layout/RVCanvas.h"
-#include "richtext/layout/RVGrIn.h"
+#include "richtext/graphics/RVCanvas.h"
+#include "richtext/graphics/RVGrIn.h"
 #include "richtext/style/RVStyleTypes.h"
 
 namespace richtext {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "richtext/layout/RVCharNav.h"
+#include "richtext/base/RVCharNav.h"
 #include "richtext/layout/RVFontCache.h"
-#include "richtext/style/RVRound.h"
+#include "richtext/base/RVRound.h"
 
 namespace richtext {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "richtext/layout/RVGrIn.h"
+#include "richtext/graphics/RVGrIn.h"
 #include "richtext/style/RVStyleTypes.h"
 
 namespace richtext {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 
 namespace richtext {
 

@@ -1,7 +1,7 @@
 // The property stream: writer and reader.
 #include "richtext/style/RVPropStream.h"
 
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 
 namespace richtext {
 

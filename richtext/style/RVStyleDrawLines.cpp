@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "richtext/style/RVColor.h"
-#include "richtext/style/RVRound.h"
+#include "richtext/base/RVRound.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {

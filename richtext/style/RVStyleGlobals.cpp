@@ -7,9 +7,6 @@ namespace richtext {
 
 TRVSpecialCharacters RVVisibleSpecialCharacters = TRVSpecialCharacters::FromValue(0xFF);
 bool RichViewCompareStyleNames = false;
-bool RVNT = true;
-bool RVVista = true;
-bool RVWin10 = true;
 
 namespace {
 std::vector<TRVCursorRegistration>& Cursors() {

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "richtext/style/RVRound.h"
+#include "richtext/base/RVRound.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {

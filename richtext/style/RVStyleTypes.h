@@ -3,9 +3,10 @@
 
 #include <cstdint>
 
-#include "richtext/document/RVClasses.h"
-#include "richtext/document/RVSet.h"
-#include "richtext/layout/RVCanvas.h"
+#include "richtext/base/RVClasses.h"
+#include "richtext/base/RVSet.h"
+#include "richtext/base/RVSystem.h"
+#include "richtext/graphics/RVCanvas.h"
 #include "richtext/style/RVColor.h"
 
 namespace richtext {
@@ -19,8 +20,6 @@ inline constexpr TCursor crHandPoint = -21;
 inline constexpr TCursor crJump = 101;
 inline constexpr TCursor crRVFlipArrow = 106;
 inline constexpr TCursor crRVLayingIBeam = 107;
-
-enum TRVBiDiMode : std::uint8_t { rvbdUnspecified, rvbdLeftToRight, rvbdRightToLeft };
 
 enum TRVUnderlineType : std::uint8_t {
   rvutNormal,
@@ -274,11 +273,5 @@ extern TRVSpecialCharacters RVVisibleSpecialCharacters;
 
 // When true, style comparisons also require equal StyleName (exact). False at start.
 extern bool RichViewCompareStyleNames;
-
-// The operating system's version flags. On this platform the system reports itself NT-class,
-// version 10, so all three are true.
-extern bool RVNT;
-extern bool RVVista;
-extern bool RVWin10;
 
 } // namespace richtext

@@ -1,5 +1,5 @@
 // Conversions between the sheet's units (pixels or twips), pixels, twips, points and EMU.
-#include "richtext/style/RVRound.h"
+#include "richtext/base/RVRound.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {

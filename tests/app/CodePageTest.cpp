@@ -1,10 +1,10 @@
-#include "richtext/document/RVCodePage.h"
+#include "richtext/base/RVCodePage.h"
 
 #include <gtest/gtest.h>
 #include <unicode/uloc.h>
 
 #include "AppTestSupport.h"
-#include "richtext/document/RVCodePageTable.h"
+#include "richtext/base/RVCodePageTable.h"
 
 namespace richtext {
 namespace {

@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "AppTestSupport.h"
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 
 namespace quillon {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 
 namespace quillon {
 namespace {

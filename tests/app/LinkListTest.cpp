@@ -4,7 +4,7 @@
 #include <unicode/uloc.h>
 
 #include "AppTestSupport.h"
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 
 namespace quillon {
 namespace {

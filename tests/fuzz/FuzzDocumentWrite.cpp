@@ -7,10 +7,10 @@
 #include <memory>
 
 #include "richtext/control/RichView.h"
-#include "richtext/document/RVCharsets.h"
+#include "richtext/base/RVCharsets.h"
 #include "richtext/document/RVItem.h"
-#include "richtext/export/RVStream.h"
-#include "richtext/layout/RVCanvas.h"
+#include "richtext/base/RVStream.h"
+#include "richtext/graphics/RVCanvas.h"
 #include "richtext/style/RVStyle.h"
 #include "tests/fuzz/FuzzChecks.h"
 #include "tests/support/RVTestGraphics.h"

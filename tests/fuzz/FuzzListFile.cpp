@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "app/LinkList.h"
-#include "richtext/document/RVCodePage.h"
+#include "richtext/base/RVCodePage.h"
 #include "tests/fuzz/FuzzChecks.h"
 
 namespace quillon::fuzz {

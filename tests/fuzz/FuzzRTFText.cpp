@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "richtext/export/RVRTFSaveText.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 #include "richtext/export/RTFTextReader.h"
 #include "tests/fuzz/FuzzChecks.h"
 

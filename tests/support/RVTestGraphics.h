@@ -27,7 +27,7 @@
 #include <memory>
 #include <string_view>
 
-#include "richtext/layout/RVGrIn.h"
+#include "richtext/graphics/RVGrIn.h"
 
 namespace richtext::test {
 

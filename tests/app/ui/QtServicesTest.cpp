@@ -14,7 +14,7 @@
 
 #include "app/ui/QtNotifier.h"
 #include "app/ui/QtTextClipboard.h"
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 
 namespace quillon {
 namespace {

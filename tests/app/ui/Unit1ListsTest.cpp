@@ -7,7 +7,7 @@
 #include <QMimeData>
 
 #include "app/ui/QtTextClipboard.h"
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 #include "tests/app/ui/FormFixture.h"
 
 namespace quillon::test {

@@ -9,12 +9,12 @@
 
 #include <string>
 
-#include "app/HyperlinkDocument.h"
 #include "platform/qt/RVQtCanvas.h"
 #include "platform/qt/RVQtClipboard.h"
 #include "platform/qt/RVQtGraphics.h"
 #include "richtext/export/RVClipboardHTML.h"
 #include "richtext/export/RVStr.h"
+#include "tests/support/TestHyperlinkDocument.h"
 
 namespace quillon {
 namespace {
@@ -39,13 +39,10 @@ protected:
 
 TEST_F(QtClipboardTest, HyperlinkCopyPublishesEveryFormatWithTheWritersBytes) {
   TRVQtCanvas canvas;
-  THyperlinkDocument doc(&canvas);
+  richtext::test::TTestHyperlinkDocument doc(&canvas);
   doc.Build(u"Quillon & <links>", u"http://q.example/?a=1&b=2");
-  bool ok = false;
-  const std::string rtf = HyperlinkClipboardRTF(doc.RichViewEdit1, ok);
-  ASSERT_TRUE(ok);
-  const std::string rvf = HyperlinkClipboardRVF(doc.RichViewEdit1, ok);
-  ASSERT_TRUE(ok);
+  const std::string rtf = doc.SelectionRTF();
+  const std::string rvf = doc.SelectionRVF();
 
   doc.RichViewEdit1.Copy();
   const QMimeData* data = Qt()->mimeData();

@@ -5,11 +5,11 @@
 #include <QImage>
 #include <memory>
 
-#include "app/HyperlinkDocument.h"
 #include "platform/qt/RVQtCanvas.h"
 #include "platform/qt/RVQtGraphicInterface.h"
 #include "platform/qt/RVQtRichViewWidget.h"
 #include "richtext/style/RVColor.h"
+#include "tests/support/TestHyperlinkDocument.h"
 
 namespace quillon {
 namespace {
@@ -45,7 +45,7 @@ protected:
   }
 
   TRVQtCanvas Canvas{96, 96};
-  THyperlinkDocument Doc;
+  richtext::test::TTestHyperlinkDocument Doc;
   std::unique_ptr<TRVQtRichViewWidget> Widget;
 };
 

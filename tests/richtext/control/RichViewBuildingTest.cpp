@@ -2,7 +2,7 @@
 
 #include "richtext/control/RichView.h"
 #include "richtext/control/RichViewEdit.h"
-#include "richtext/document/RVUni.h"
+#include "richtext/base/RVUni.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {

@@ -2,8 +2,8 @@
 #include <unicode/uloc.h>
 
 #include "TestRVData.h"
-#include "richtext/document/RVCharsets.h"
-#include "richtext/document/RVUni.h"
+#include "richtext/base/RVCharsets.h"
+#include "richtext/base/RVUni.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "richtext/document/CRVData.h"
-#include "richtext/document/RVUni.h"
+#include "richtext/base/RVUni.h"
 
 namespace richtext::test {
 

@@ -1,6 +1,6 @@
 // RTF encoding of run text, identifiers, file names and 8-bit strings.
 #include "richtext/export/RVRTFSaveText.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 
 #include "richtext/export/RTFTextReader.h"
 

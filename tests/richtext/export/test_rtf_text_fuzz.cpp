@@ -1,7 +1,7 @@
 // Random UTF-16, lone surrogates included, through the run text encoder: the output must be
 // 7-bit text with balanced groups, and a Unicode-aware reader must get the input back.
 #include "richtext/export/RVRTFSaveText.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 
 #include "richtext/export/RTFTextReader.h"
 

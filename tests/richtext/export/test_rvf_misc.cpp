@@ -1,6 +1,6 @@
 // RVF stream primitives, byte for byte.
 #include "richtext/export/RVFMisc.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The memory stream the writers and encoders fill.
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 
 #include <gtest/gtest.h>
 

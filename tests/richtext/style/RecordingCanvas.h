@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "richtext/layout/RVGrIn.h"
+#include "richtext/graphics/RVGrIn.h"
 
 namespace richtext::test {
 

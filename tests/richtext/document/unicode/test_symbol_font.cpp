@@ -1,5 +1,5 @@
 // Symbol-font text mapped to Unicode for export.
-#include "richtext/document/RVSymbolFont.h"
+#include "richtext/base/RVSymbolFont.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // UTF-16 to ANSI conversion, the code page lookups and reading UTF-16 back from a stream.
-#include "richtext/document/RVClasses.h"
-#include "richtext/document/RVUniAnsi.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVClasses.h"
+#include "richtext/base/RVUniAnsi.h"
+#include "richtext/base/RVStream.h"
 
 #include <gtest/gtest.h>
 #include <unicode/uloc.h>

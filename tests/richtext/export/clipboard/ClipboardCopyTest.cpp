@@ -27,16 +27,13 @@ std::int32_t LittleEndian32(const std::string& block) {
 
 using ClipboardCopyTest = ClipboardFixture;
 
-// The application's hyperlink for title t and address a: the clipboard is cleared in a
+// A hyperlink for title t and address a: the clipboard is cleared in a
 // session of its own, then one session holds RVF, the Unicode text, RTF and the HTML
 // fragment, each block as the writers produce it.
 TEST_F(ClipboardCopyTest, HyperlinkTitleTAddressAGoesOnTheClipboardInOrder) {
   Doc.Build(u"t", u"a");
-  bool ok = false;
-  const std::string rvf = quillon::HyperlinkClipboardRVF(Editor(), ok);
-  ASSERT_TRUE(ok);
-  const std::string rtf = quillon::HyperlinkClipboardRTF(Editor(), ok);
-  ASSERT_TRUE(ok);
+  const std::string rvf = Doc.SelectionRVF();
+  const std::string rtf = Doc.SelectionRTF();
   const std::string html =
       "<meta charset=\"utf-8\"><a href=\"a\" style=\"color:#0000ff;text-decoration:underline\">"
       "t</a>";

@@ -1,4 +1,4 @@
-// The link tool's hyperlink document under the fixed-metrics test graphics, with a recording
+// A hyperlink document under the fixed-metrics test graphics, with a recording
 // clipboard installed as the system clipboard.
 #pragma once
 
@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "app/HyperlinkDocument.h"
 #include "richtext/export/RVStr.h"
 #include "tests/richtext/export/clipboard/RecordingClipboard.h"
 #include "tests/support/RVTestGraphics.h"
+#include "tests/support/TestHyperlinkDocument.h"
 
 namespace richtext::test {
 
@@ -39,7 +39,7 @@ protected:
   }
 
   TRVStateCanvas Canvas{96, 96};
-  quillon::THyperlinkDocument Doc{&Canvas};
+  TTestHyperlinkDocument Doc{&Canvas};
   TRecordingClipboard Clipboard;
   TInstalledClipboard Installed{Clipboard};
 };

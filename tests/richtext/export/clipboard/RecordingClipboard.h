@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Utf.h"
+#include "richtext/base/RVUni.h"
 #include "richtext/export/RVClipboard.h"
 
 namespace richtext::test {
@@ -19,7 +19,7 @@ inline std::string FormatName(TRVClipboardFormat Format) {
   case CF_TEXT: return "CF_TEXT";
   case CF_UNICODETEXT: return "CF_UNICODETEXT";
   case CF_LOCALE: return "CF_LOCALE";
-  default: return quillon::ToUtf8(RVGetClipboardFormatName(Format));
+  default: return RVU_UnicodeToUtf8(RVGetClipboardFormatName(Format));
   }
 }
 

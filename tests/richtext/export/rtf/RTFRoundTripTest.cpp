@@ -11,7 +11,7 @@
 #include <sstream>
 #include <vector>
 
-#include "richtext/document/RVUni.h"
+#include "richtext/base/RVUni.h"
 
 namespace richtext::test {
 namespace {

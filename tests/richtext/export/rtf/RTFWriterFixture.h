@@ -17,7 +17,8 @@
 #include "richtext/control/RichView.h"
 #include "richtext/document/RVItem.h"
 #include "richtext/export/RVRTFTables.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/export/RVRTFWriter.h"
+#include "richtext/base/RVStream.h"
 #include "richtext/style/RVStyle.h"
 #include "tests/support/RVTestGraphics.h"
 
@@ -48,7 +49,7 @@ protected:
   std::string Save(bool SelectionOnly = true, bool HiddenParent = false) {
     TRVMemoryStream stream;
     TRVRTFSavingData savingData;
-    Ok = RV.RVData->SaveRTFToStream(stream, SelectionOnly, 0, RV.GetColor(), nullptr, savingData, 0,
+    Ok = SaveRTFToStream(*RV.RVData, stream, SelectionOnly, 0, RV.GetColor(), nullptr, savingData, 0,
                                     true, HiddenParent);
     EXPECT_EQ(nullptr, savingData.RTFTables.get()) << "the top level frees its tables";
     return stream.TakeBytes();

@@ -206,7 +206,7 @@ TEST_F(RTFWriterTest, FailureIsAFalseResultWithWhatWasWrittenAndTheTablesFreed) 
     TFailingStream stream(limit);
     TRVRTFSavingData savingData;
     EXPECT_FALSE(
-        RV.RVData->SaveRTFToStream(stream, true, 0, clWindow, nullptr, savingData, 0, true, false))
+        SaveRTFToStream(*RV.RVData, stream, true, 0, clWindow, nullptr, savingData, 0, true, false))
         << limit;
     EXPECT_EQ(nullptr, savingData.RTFTables.get());
     EXPECT_LE(stream.FBytes.size(), limit);
@@ -220,7 +220,7 @@ TEST_F(RTFWriterTest, NestedDocumentWithoutTablesFailsInsteadOfWritingBadReferen
   TRVMemoryStream stream;
   TRVRTFSavingData savingData;
   EXPECT_FALSE(
-      RV.RVData->SaveRTFToStream(stream, true, 1, clWindow, nullptr, savingData, 0, false, false));
+      SaveRTFToStream(*RV.RVData, stream, true, 1, clWindow, nullptr, savingData, 0, false, false));
   EXPECT_EQ("", stream.Bytes());
 }
 
@@ -232,7 +232,7 @@ TEST_F(RTFWriterTest, NestedLevelsReuseTheTablesAndMarkTheirParagraphs) {
   RVAddStyleFontsToRTFTables(savingData, Style);
   for (int level : {1, 2}) {
     TRVMemoryStream stream;
-    EXPECT_TRUE(RV.RVData->SaveRTFToStream(stream, false, level, clWindow, nullptr, savingData, 0,
+    EXPECT_TRUE(SaveRTFToStream(*RV.RVData, stream, false, level, clWindow, nullptr, savingData, 0,
                                            false, false));
     const std::string marker = level == 1 ? "\\intbl" : "\\itap2";
     EXPECT_EQ("\r\n\\pard\\fi0\\li0\\ql\\ri0\\sb0\\sa0" + marker + " \\plain \\f0\\fs20 ab",

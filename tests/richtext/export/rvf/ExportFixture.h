@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "richtext/control/RichViewEdit.h"
-#include "richtext/document/RVClasses.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVClasses.h"
+#include "richtext/base/RVStream.h"
 #include "richtext/style/RVStyle.h"
 #include "tests/support/RVTestGraphics.h"
 

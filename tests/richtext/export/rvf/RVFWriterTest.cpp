@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "richtext/export/RVFWriter.h"
-#include "richtext/layout/RVCanvas.h"
+#include "richtext/graphics/RVCanvas.h"
 #include "richtext/style/RVStyleStream.h"
 #include "richtext/export/rvf/ExportFixture.h"
 #include "richtext/export/rvf/RVFTestBytes.h"
@@ -44,7 +44,7 @@ protected:
   // The whole document (or the selection) as the main document of the control.
   std::string Save(bool SelectionOnly) {
     TRVMemoryStream stream;
-    EXPECT_TRUE(Data().SaveRVFToStream(stream, SelectionOnly, RV.GetColor(), RV.Background.get(),
+    EXPECT_TRUE(SaveRVFToStream(Data(), stream, SelectionOnly, RV.GetColor(), RV.Background.get(),
                                        nullptr, true));
     return stream.Bytes();
   }
@@ -186,7 +186,7 @@ TEST_F(RVFWriterTest, RecordsBeforeTheItems) {
             Save(false));
   // A nested document writes none of them.
   TRVMemoryStream nested;
-  EXPECT_TRUE(Data().SaveRVFToStream(nested, false, clNone, nullptr, nullptr, false));
+  EXPECT_TRUE(SaveRVFToStream(Data(), nested, false, clNone, nullptr, nullptr, false));
   EXPECT_EQ(Version + Line("0 1 0 8 0 0") + RawLine("a"), nested.Bytes());
 }
 
@@ -223,7 +223,7 @@ TEST_F(RVFWriterTest, AFailingStreamMakesTheWriterAnswerFalse) {
   PlainBinary();
   RV.AddNL(u"ab", 0, 0);
   TFailingStream stream(Version.size());
-  EXPECT_FALSE(Data().SaveRVFToStream(stream, false, clNone, nullptr, nullptr, true));
+  EXPECT_FALSE(SaveRVFToStream(Data(), stream, false, clNone, nullptr, nullptr, true));
   EXPECT_EQ(Version, stream.Bytes());
   EXPECT_FALSE(RV.SaveRVF(u"/nonexistent-folder/x.rvf", false));
 }
@@ -256,7 +256,7 @@ TEST_F(RVFWriterTest, ProgressIsReportedForTheMainDocumentOnly) {
   EXPECT_TRUE(RV.SaveRVFToStream(stream, false));
   EXPECT_EQ((std::vector<std::string>{"0:0", "1:25", "1:50", "1:75", "1:100", "2:100"}), stages);
   stages.clear();
-  EXPECT_TRUE(Data().SaveRVFToStream(stream, false, clNone, nullptr, nullptr, false));
+  EXPECT_TRUE(SaveRVFToStream(Data(), stream, false, clNone, nullptr, nullptr, false));
   EXPECT_TRUE(stages.empty());
 }
 

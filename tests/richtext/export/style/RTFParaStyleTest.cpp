@@ -4,7 +4,7 @@
 #include "RTFControlWords.h"
 #include "richtext/export/RVRTFSaveStyle.h"
 #include "richtext/export/RVRTFTables.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "richtext/export/RVRTFTables.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "richtext/document/RVUniAnsi.h"
+#include "richtext/base/RVUniAnsi.h"
 #include "richtext/export/RVTextExport.h"
 #include "richtext/export/rvf/ExportFixture.h"
 #include "richtext/export/rvf/RVFTestBytes.h"
@@ -64,7 +64,7 @@ TEST_F(TextExportTest, HiddenTextLeavesNoTraceButShowsInFullText) {
   RV.AddNL(u"ef", 0, -1);
   EXPECT_EQ(u"ab\r\ncdef", Selected());
   TRVMemoryStream all;
-  ASSERT_TRUE(Data().SaveTextToStreamW({}, all, 80, false, false, false, false, true));
+  ASSERT_TRUE(SaveTextToStreamW(Data(), {}, all, 80, false, false, false, false, true));
   EXPECT_EQ(U16("ab\r\nxx\r\ncdyyef"), all.Bytes());
 }
 
@@ -77,7 +77,7 @@ TEST_F(TextExportTest, TabsAreTextLinesAreNot) {
   EXPECT_EQ(u"a\tb\r\n\r\nc", Selected());
   // Outside text-only export a line is a row of dashes as wide as the text's lines.
   TRVMemoryStream all;
-  ASSERT_TRUE(Data().SaveTextToStreamW({}, all, 5, false, false, false, false, true));
+  ASSERT_TRUE(SaveTextToStreamW(Data(), {}, all, 5, false, false, false, false, true));
   EXPECT_EQ(U16("a\tb\r\n-----\r\nc"), all.Bytes());
   // A hidden tab is left out with its separator.
   static_cast<TRVNonTextItemInfo*>(Data().GetItem(1))->Hidden = true;
@@ -125,7 +125,7 @@ TEST_F(TextExportTest, SymbolFontTextBecomesUnicodeAndTheSignatureComesFirst) {
   RV.AddNL(u"ab", symbolNo, -1);
   EXPECT_EQ(u"x\u03B1\u03B2", Selected());
   TRVMemoryStream signed_;
-  ASSERT_TRUE(Data().SaveTextToStreamW({}, signed_, 80, false, true, false, true, true));
+  ASSERT_TRUE(SaveTextToStreamW(Data(), {}, signed_, 80, false, true, false, true, true));
   EXPECT_EQ(std::string("\xFF\xFE", 2) + U16("x") + std::string("\xB1\x03\xB2\x03", 4),
             signed_.Bytes());
 }
@@ -165,8 +165,8 @@ TEST(TextExportOwnerTest, TheOwnersCustomSaverReplacesAnItemsText) {
 TEST_F(TextExportTest, AFailingStreamMakesTheWriterAnswerFalse) {
   RV.AddNL(u"abc", 0, 0);
   TFailingStream stream(0);
-  EXPECT_FALSE(Data().SaveTextToStreamW({}, stream, 80, false, true, false, false, true));
-  EXPECT_FALSE(Data().SaveTextToStreamA({}, stream, 80, false, true, 1252, true));
+  EXPECT_FALSE(SaveTextToStreamW(Data(), {}, stream, 80, false, true, false, false, true));
+  EXPECT_FALSE(SaveTextToStreamA(Data(), {}, stream, 80, false, true, 1252, true));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Drawing items and the drawing item list with its deletion window.
 #include <gtest/gtest.h>
 
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 #include "richtext/layout/DLines.h"
 
 namespace richtext::test {

@@ -1,7 +1,7 @@
 // Line formatting of text items, in exact pixels of the fixed-metrics interface.
 #include "FormatFixture.h"
 
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 
 namespace richtext::test {
 namespace {

@@ -1,6 +1,6 @@
 // Stepping by user-perceived characters.
 #include "LineBreakTestUtil.h"
-#include "richtext/layout/RVCharNav.h"
+#include "richtext/base/RVCharNav.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Random UTF-16, malformed text included: results stay in bounds, pairs stay whole, stepping
 // makes progress, and the two break searches agree with each other.
 #include "LineBreakTestUtil.h"
-#include "richtext/layout/RVCharNav.h"
+#include "richtext/base/RVCharNav.h"
 
 #include <gtest/gtest.h>
 

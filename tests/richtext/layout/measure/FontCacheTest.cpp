@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "richtext/document/RVClasses.h"
+#include "richtext/base/RVClasses.h"
 #include "richtext/layout/RVFontCache.h"
 #include "richtext/layout/RVTextMeasure.h"
 #include "richtext/style/RVStyle.h"

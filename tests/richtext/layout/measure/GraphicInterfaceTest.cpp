@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "richtext/layout/RVGrIn.h"
+#include "richtext/graphics/RVGrIn.h"
 #include "richtext/style/RVStyleTypes.h"
 #include "support/RVTestGraphics.h"
 

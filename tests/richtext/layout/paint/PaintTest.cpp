@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/HyperlinkDocument.h"
 #include "richtext/control/RichView.h"
 #include "richtext/style/RVColor.h"
 #include "tests/richtext/layout/format/FormatFixture.h"
 #include "tests/richtext/layout/paint/PaintRecordingCanvas.h"
 #include "tests/support/RVTestGraphics.h"
+#include "tests/support/TestHyperlinkDocument.h"
 
 namespace richtext::test {
 namespace {
@@ -21,7 +21,7 @@ std::string At(int x, int y) {
   return std::to_string(x) + "," + std::to_string(y);
 }
 
-// The hyperlink document the main window's label builds, measured by the fixed metrics.
+// A hyperlink document as the main window's label builds it, measured by the fixed metrics.
 class HyperlinkPaintTest : public ::testing::Test {
 protected:
   HyperlinkPaintTest() : Doc(&Canvas) {
@@ -39,7 +39,7 @@ protected:
   const TRVDrawLineInfo& Run() { return *Data().DrawItems[0]; }
 
   TRVStateCanvas Canvas{96, 96};
-  quillon::THyperlinkDocument Doc;
+  TTestHyperlinkDocument Doc;
 };
 
 TEST_F(HyperlinkPaintTest, TitleIsBlueAndUnderlinedAtItsDrawingItem) {

@@ -1,9 +1,9 @@
-#include "richtext/layout/RVGrIn.h"
+#include "richtext/graphics/RVGrIn.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "richtext/layout/RVCharNav.h"
+#include "richtext/base/RVCharNav.h"
 
 namespace richtext {
 

@@ -5,7 +5,7 @@
 // private-use.
 #pragma once
 
-#include "richtext/document/RVSymbolFontMap.h"
+#include "richtext/base/RVSymbolFontMap.h"
 
 namespace richtext {
 

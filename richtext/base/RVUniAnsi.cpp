@@ -1,7 +1,7 @@
-#include "richtext/document/RVUniAnsi.h"
+#include "richtext/base/RVUniAnsi.h"
 
-#include "richtext/document/RVClasses.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVClasses.h"
+#include "richtext/base/RVStream.h"
 
 #include <optional>
 #include <stdexcept>

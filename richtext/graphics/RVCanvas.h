@@ -9,8 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "richtext/document/RVClasses.h"
-#include "richtext/document/RVSet.h"
+#include "richtext/base/RVCharsets.h"
+#include "richtext/base/RVClasses.h"
+#include "richtext/base/RVSet.h"
 
 namespace richtext {
 
@@ -32,11 +33,8 @@ using TFontStyles = TRVSet<TFontStyle, std::uint8_t>;
 
 enum TFontPitch : std::uint8_t { fpDefault, fpVariable, fpFixed };
 
-// Character set numbers of the drawing layer's fonts.
-using TFontCharset = std::uint8_t;
-inline constexpr TFontCharset ANSI_CHARSET = 0;
-inline constexpr TFontCharset DEFAULT_CHARSET = 1;
-inline constexpr TFontCharset SYMBOL_CHARSET = 2;
+// Direction of text: a paragraph's or a text style's own, or inherited (unspecified).
+enum TRVBiDiMode : std::uint8_t { rvbdUnspecified, rvbdLeftToRight, rvbdRightToLeft };
 
 // A font of the drawing layer. Height is authoritative: negative is the character (em) height
 // in pixels at PixelsPerInch, positive the cell height; Size is derived from it in points.

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "richtext/document/RVCodePage.h"
+#include "richtext/base/RVCodePage.h"
 
 namespace richtext {
 

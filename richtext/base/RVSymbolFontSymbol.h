@@ -7,7 +7,7 @@
 // plain signs. Bytes 0x7F..0x9F, 0xF0 and 0xFF have no picture and stay private-use.
 #pragma once
 
-#include "richtext/document/RVSymbolFontMap.h"
+#include "richtext/base/RVSymbolFontMap.h"
 
 namespace richtext {
 

@@ -1,5 +1,5 @@
 // Code pages by their Windows numbers, carried by ICU converters.
-#include "richtext/document/RVCodePage.h"
+#include "richtext/base/RVCodePage.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>
@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "richtext/document/RVCodePageTable.h"
+#include "richtext/base/RVCodePageTable.h"
 
 namespace richtext {
 

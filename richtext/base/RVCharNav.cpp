@@ -1,4 +1,4 @@
-#include "richtext/layout/RVCharNav.h"
+#include "richtext/base/RVCharNav.h"
 
 #include <algorithm>
 #include <memory>

@@ -2,15 +2,16 @@
 #include <fstream>
 
 #include "richtext/control/RichView.h"
-#include "richtext/document/RVUni.h"
+#include "richtext/base/RVUni.h"
 #include "richtext/export/RVRTFTables.h"
-#include "richtext/export/RVStream.h"
+#include "richtext/export/RVRTFWriter.h"
+#include "richtext/base/RVStream.h"
 
 namespace richtext {
 
 bool TCustomRichView::SaveRTFToStream(TRVStream& Stream, bool SelectionOnly) const {
   TRVRTFSavingData savingData;
-  return RVData->SaveRTFToStream(Stream, SelectionOnly, 0, Color, Background.get(), savingData, 0,
+  return richtext::SaveRTFToStream(*RVData, Stream, SelectionOnly, 0, Color, Background.get(), savingData, 0,
                                  true, false);
 }
 

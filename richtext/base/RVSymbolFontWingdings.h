@@ -7,7 +7,7 @@
 // 0xCB..0xD4 are the rows we are least sure of.
 #pragma once
 
-#include "richtext/document/RVSymbolFontMap.h"
+#include "richtext/base/RVSymbolFontMap.h"
 
 namespace richtext {
 

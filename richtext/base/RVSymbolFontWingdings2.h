@@ -6,7 +6,7 @@
 // exact order is not known to us well enough, so they stay private-use for now.
 #pragma once
 
-#include "richtext/document/RVSymbolFontMap.h"
+#include "richtext/base/RVSymbolFontMap.h"
 
 namespace richtext {
 

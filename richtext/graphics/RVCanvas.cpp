@@ -1,6 +1,6 @@
-#include "richtext/layout/RVCanvas.h"
+#include "richtext/graphics/RVCanvas.h"
 
-#include "richtext/style/RVRound.h"
+#include "richtext/base/RVRound.h"
 
 namespace richtext {
 

@@ -1,11 +1,11 @@
-#include "richtext/document/RVSymbolFont.h"
+#include "richtext/base/RVSymbolFont.h"
 
-#include "richtext/document/RVSymbolFontLookAlike.h"
-#include "richtext/document/RVSymbolFontSymbol.h"
-#include "richtext/document/RVSymbolFontWebdings.h"
-#include "richtext/document/RVSymbolFontWingdings.h"
-#include "richtext/document/RVSymbolFontWingdings2.h"
-#include "richtext/document/RVSymbolFontWingdings3.h"
+#include "richtext/base/RVSymbolFontLookAlike.h"
+#include "richtext/base/RVSymbolFontSymbol.h"
+#include "richtext/base/RVSymbolFontWebdings.h"
+#include "richtext/base/RVSymbolFontWingdings.h"
+#include "richtext/base/RVSymbolFontWingdings2.h"
+#include "richtext/base/RVSymbolFontWingdings3.h"
 
 #include <span>
 

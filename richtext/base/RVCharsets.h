@@ -4,12 +4,15 @@
 #include <cstdint>
 #include <span>
 
-#include "richtext/document/RVCodePage.h"
-#include "richtext/layout/RVCanvas.h"
+#include "richtext/base/RVCodePage.h"
 
 namespace richtext {
 
-// ANSI_CHARSET, DEFAULT_CHARSET and SYMBOL_CHARSET come with the drawing layer.
+// Character set numbers of fonts.
+using TFontCharset = std::uint8_t;
+inline constexpr TFontCharset ANSI_CHARSET = 0;
+inline constexpr TFontCharset DEFAULT_CHARSET = 1;
+inline constexpr TFontCharset SYMBOL_CHARSET = 2;
 inline constexpr TFontCharset MAC_CHARSET = 77;
 inline constexpr TFontCharset SHIFTJIS_CHARSET = 128;
 inline constexpr TFontCharset HANGEUL_CHARSET = 129;

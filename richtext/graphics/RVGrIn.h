@@ -9,8 +9,8 @@
 #include <memory>
 #include <string_view>
 
-#include "richtext/layout/RVCanvas.h"
-#include "richtext/style/RVStyleTypes.h"
+#include "richtext/base/RVSystem.h"
+#include "richtext/graphics/RVCanvas.h"
 
 namespace richtext {
 

@@ -4,7 +4,7 @@
 // clipboard text and RTF fallbacks always have something to show.
 #pragma once
 
-#include "richtext/document/RVCodePage.h"
+#include "richtext/base/RVCodePage.h"
 
 #include <string>
 #include <string_view>

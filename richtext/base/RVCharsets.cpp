@@ -2,7 +2,7 @@
 // Windows font and the ANSI code page whose characters it covers. DEFAULT_CHARSET maps to 0
 // (whatever the process uses); OEM and Macintosh map to the pseudo pages 1 and 2; charset 254
 // (unnamed) is treated as Western.
-#include "richtext/document/RVCharsets.h"
+#include "richtext/base/RVCharsets.h"
 
 namespace richtext {
 

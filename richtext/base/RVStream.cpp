@@ -1,4 +1,4 @@
-#include "richtext/export/RVStream.h"
+#include "richtext/base/RVStream.h"
 
 #include <algorithm>
 #include <cstring>

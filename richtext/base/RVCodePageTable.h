@@ -7,7 +7,7 @@
 // is also what the C and POSIX locales get. docs/code-pages.md lists the same table.
 #pragma once
 
-#include "richtext/document/RVCodePage.h"
+#include "richtext/base/RVCodePage.h"
 
 namespace richtext {
 

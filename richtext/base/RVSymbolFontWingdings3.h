@@ -5,7 +5,7 @@
 // rest of the font is not known to us exactly enough and stays private-use.
 #pragma once
 
-#include "richtext/document/RVSymbolFontMap.h"
+#include "richtext/base/RVSymbolFontMap.h"
 
 namespace richtext {
 

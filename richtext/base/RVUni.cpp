@@ -1,6 +1,6 @@
-#include "richtext/document/RVUni.h"
+#include "richtext/base/RVUni.h"
 
-#include "richtext/document/RVCharsets.h"
+#include "richtext/base/RVCharsets.h"
 
 namespace richtext {
 

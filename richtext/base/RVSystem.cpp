@@ -1,0 +1,9 @@
+#include "richtext/base/RVSystem.h"
+
+namespace richtext {
+
+bool RVNT = true;
+bool RVVista = true;
+bool RVWin10 = true;
+
+} // namespace richtext
