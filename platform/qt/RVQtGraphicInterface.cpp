@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "platform/qt/RVQtCanvas.h"
+#include "richtext/base/RVUni.h"
 
 namespace quillon {
 
@@ -20,7 +21,6 @@ using richtext::TRVTextMetric;
 namespace {
 
 constexpr std::size_t MaxCachedFonts = 16;
-constexpr char16_t SoftHyphen = 0x00AD;
 
 // Byte offsets of the fields read from the "OS/2" and "post" tables (big-endian int16).
 constexpr int OS2SubscriptXSize = 10;
@@ -131,7 +131,7 @@ TRVSize TRVQtGraphicInterface::TextSizeBasic(TRVCanvas& Canvas, std::u16string_v
   if (Text.empty())
     return {0, height};
   QString s = QString::fromUtf16(Text.data(), static_cast<qsizetype>(Text.size()));
-  s.replace(QChar(SoftHyphen), QChar(u'-'));
+  s.replace(QChar(richtext::RV_SOFTHYPHEN), QChar(u'-'));
   const int cx = static_cast<int>(std::lround(e.Metrics.horizontalAdvance(s))) +
                  Canvas.GetTextCharacterExtra() * static_cast<int>(Text.size());
   return {cx, height};

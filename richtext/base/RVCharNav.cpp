@@ -4,16 +4,11 @@
 #include <memory>
 #include <unicode/ubrk.h>
 
+#include "richtext/base/RVUni.h"
+
 namespace richtext {
 
 namespace {
-
-bool IsHighSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-  return c >= 0xDC00 && c <= 0xDFFF;
-}
 
 // Below U+0300 no character extends, prefixes or joins a cluster (marks, joiners, prepended
 // and Hangul characters all lie above), so only CR LF stays together there. Most text steps
@@ -46,13 +41,13 @@ UBreakIterator* ClusterIterator() {
 
 // Without the cluster iterator, stepping keeps at least surrogate pairs together.
 const char16_t* NextCodePoint(const char16_t* p, const char16_t* end) {
-  if (IsHighSurrogate(*p) && p + 1 < end && IsLowSurrogate(p[1]))
+  if (RVU_IsHighSurrogate(*p) && p + 1 < end && RVU_IsLowSurrogate(p[1]))
     return p + 2;
   return p + 1;
 }
 
 const char16_t* PrevCodePoint(const char16_t* start, const char16_t* p) {
-  if (IsLowSurrogate(p[-1]) && p - 1 > start && IsHighSurrogate(p[-2]))
+  if (RVU_IsLowSurrogate(p[-1]) && p - 1 > start && RVU_IsHighSurrogate(p[-2]))
     return p - 2;
   return p - 1;
 }

@@ -38,15 +38,12 @@ void RVU_SwapByteOrder(std::u16string& s) {
 std::string RVU_UnicodeToUtf8(std::u16string_view s) {
   std::string out;
   out.reserve(s.size());
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    char32_t cp = s[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
-        s[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+  for (std::size_t i = 0; i < s.size();) {
+    int units = 1;
+    char32_t cp = RVU_CodePointAt(s, i, units);
+    i += static_cast<std::size_t>(units);
+    if (RVU_IsSurrogate(cp))
       cp = 0xFFFD;
-    }
     if (cp < 0x80) {
       out += static_cast<char>(cp);
     } else if (cp < 0x800) {

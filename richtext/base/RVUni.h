@@ -1,4 +1,5 @@
-// Unicode helpers of the document: charset to code page, byte order, UTF-8 for dumps.
+// Unicode helpers shared by every layer: surrogates, the soft hyphen, charset to code page,
+// byte order and the one UTF-8 encoder.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,33 @@
 #include "richtext/base/RVCodePage.h"
 
 namespace richtext {
+
+// The soft hyphen: invisible unless a line breaks after it.
+inline constexpr char16_t RV_SOFTHYPHEN = 0x00AD;
+
+constexpr bool RVU_IsHighSurrogate(char32_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+constexpr bool RVU_IsLowSurrogate(char32_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
+constexpr bool RVU_IsSurrogate(char32_t c) {
+  return c >= 0xD800 && c <= 0xDFFF;
+}
+// The code point of a high and a low surrogate.
+constexpr char32_t RVU_SurrogatePairToCodePoint(char16_t High, char16_t Low) {
+  return 0x10000 + ((char32_t(High) - 0xD800) << 10) + (char32_t(Low) - 0xDC00);
+}
+// The code point at s[i] and how many units it takes (1 or 2); an unpaired surrogate is a code
+// point of its own. i < s.size().
+constexpr char32_t RVU_CodePointAt(std::u16string_view s, std::size_t i, int& Units) {
+  if (RVU_IsHighSurrogate(s[i]) && i + 1 < s.size() && RVU_IsLowSurrogate(s[i + 1])) {
+    Units = 2;
+    return RVU_SurrogatePairToCodePoint(s[i], s[i + 1]);
+  }
+  Units = 1;
+  return s[i];
+}
 
 // The code page of a font character set (the table in RVCharsets.cpp); 0 stands for the
 // process's ANSI code page.
@@ -20,7 +48,8 @@ bool RVU_IsMultiByteCodePage(TRVCodePage CodePage);
 // Swaps the two bytes of every code unit (text read with the wrong byte order).
 void RVU_SwapByteOrder(std::u16string& s);
 
-// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
+// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD. The engine's and the app's only
+// encoder.
 std::string RVU_UnicodeToUtf8(std::u16string_view s);
 
 } // namespace richtext

@@ -2,6 +2,7 @@
 
 #include "richtext/base/RVClasses.h"
 #include "richtext/base/RVStream.h"
+#include "richtext/base/RVUni.h"
 
 #include <optional>
 #include <stdexcept>
@@ -9,13 +10,6 @@
 namespace richtext {
 
 namespace {
-
-bool IsHighSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-  return c >= 0xDC00 && c <= 0xDFFF;
-}
 
 // Nothing when the code page cannot be used at all. Characters the code page lacks come out
 // as "?" whatever default character the converter itself would use: converters of the
@@ -42,7 +36,7 @@ std::optional<std::string> TryConvert(TRVCodePage codePage, std::u16string_view 
   result.reserve(whole.size());
   for (std::size_t i = 0; i < s.size();) {
     std::size_t len = 1;
-    if (IsHighSurrogate(s[i]) && i + 1 < s.size() && IsLowSurrogate(s[i + 1]))
+    if (RVU_IsHighSurrogate(s[i]) && i + 1 < s.size() && RVU_IsLowSurrogate(s[i + 1]))
       len = 2;
     bool missing = false;
     std::string piece = RVU_UnicodeToAnsiBytes(codePage, s.substr(i, len), &missing);

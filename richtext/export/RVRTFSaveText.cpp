@@ -1,5 +1,6 @@
 #include "richtext/export/RVRTFSaveText.h"
 
+#include "richtext/base/RVUni.h"
 #include "richtext/base/RVUniAnsi.h"
 #include "richtext/export/RVRTFSaveTextLanguages.h"
 #include "richtext/export/RVRTFSaveTextWords.h"
@@ -14,10 +15,6 @@ namespace richtext {
 namespace {
 
 constexpr char LowerHexDigits[] = "0123456789abcdef";
-
-bool IsSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDFFF;
-}
 
 void AppendDecimal(std::string& out, unsigned value) {
   char digits[12];
@@ -81,7 +78,7 @@ TFallback MakeFallback(char16_t c, TRVCodePage codePage, bool doubleBSlashes,
                        bool encodeDblQuotes) {
   // No code page holds half a character.
   const std::string bytes =
-      IsSurrogate(c) ? std::string("?") : RVU_UnicodeToAnsi(codePage, std::u16string_view(&c, 1));
+      RVU_IsSurrogate(c) ? std::string("?") : RVU_UnicodeToAnsi(codePage, std::u16string_view(&c, 1));
   TFallback fallback;
   for (const char b : bytes) {
     if (b == '\\' && doubleBSlashes) {
@@ -262,7 +259,7 @@ std::string_view RTFNamedCharWord(char16_t c) {
   switch (c) {
   case 0x00A0:
     return RTF_NonBreakingSpace;
-  case 0x00AD:
+  case RV_SOFTHYPHEN:
     return RTF_OptionalHyphen;
   case 0x2002:
     return RTF_EnSpace;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "richtext/base/RVCharNav.h"
+#include "richtext/base/RVUni.h"
 
 namespace richtext {
 
@@ -14,7 +15,6 @@ TRVGraphicInterfaceFactory& Factory() {
   return factory;
 }
 
-constexpr char16_t SoftHyphen = 0x00AD;
 constexpr char16_t ZeroWidthSpace = 0x200B;
 constexpr char16_t WordJoiner = 0x2060;
 
@@ -46,7 +46,7 @@ void TRVGraphicInterface::TextSize(TRVCanvas& Canvas, std::u16string_view Text, 
     const int w = TextSizeBasic(Canvas, std::u16string_view(one, 1)).cx;
     Size.cx -= static_cast<int>(n) * w;
   };
-  takeOut(SoftHyphen);
+  takeOut(RV_SOFTHYPHEN);
   if (!RVVista) {
     takeOut(ZeroWidthSpace);
     takeOut(WordJoiner);

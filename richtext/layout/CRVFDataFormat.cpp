@@ -9,18 +9,6 @@
 
 namespace richtext {
 
-std::int32_t RV_MulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
-  if (c == 0)
-    return -1;
-  const std::int64_t p = static_cast<std::int64_t>(a) * b;
-  const std::int64_t half = (c < 0 ? -static_cast<std::int64_t>(c) : c) / 2;
-  const bool negative = (p < 0) != (c < 0);
-  const std::int64_t ap = p < 0 ? -p : p;
-  const std::int64_t ac = c < 0 ? -static_cast<std::int64_t>(c) : c;
-  const std::int64_t q = (ap + half) / ac;
-  return static_cast<std::int32_t>(negative ? -q : q);
-}
-
 std::int32_t RV_XToDevice(std::int32_t Value, const TRVScreenAndDevice& sad) {
   return RV_MulDiv(Value, sad.ppixDevice, sad.ppixScreen);
 }

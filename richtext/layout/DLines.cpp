@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "richtext/base/RVUni.h"
 #include "richtext/base/RVClasses.h"
 #include "richtext/document/RVItem.h"
 #include "richtext/base/RVStream.h"
@@ -239,34 +240,21 @@ std::u16string TRVDrawLines::GetString(std::int32_t Index, const TRVItemList& It
 }
 
 namespace {
+// UTF-8 with control characters, quotes and backslashes escaped as \\xNN.
 void AppendUtf8(std::string& out, const std::u16string& s) {
+  std::size_t plain = 0;
   for (std::size_t i = 0; i < s.size(); ++i) {
-    char32_t c = s[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-      ++i;
-    }
-    if (c < 0x20 || c == '"' || c == '\\') {
-      static const char* hex = "0123456789ABCDEF";
-      out += "\\x";
-      out += hex[(c >> 4) & 15];
-      out += hex[c & 15];
-    } else if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    const char16_t c = s[i];
+    if (c >= 0x20 && c != u'"' && c != u'\\')
+      continue;
+    out += RVU_UnicodeToUtf8(std::u16string_view(s).substr(plain, i - plain));
+    static const char* hex = "0123456789ABCDEF";
+    out += "\\x";
+    out += hex[(c >> 4) & 15];
+    out += hex[c & 15];
+    plain = i + 1;
   }
+  out += RVU_UnicodeToUtf8(std::u16string_view(s).substr(plain));
 }
 } // namespace
 

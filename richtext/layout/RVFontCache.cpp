@@ -11,16 +11,6 @@ namespace richtext {
 
 namespace {
 
-// a * b / c rounded half away from zero.
-int MulDiv(int a, int b, int c) {
-  if (c == 0)
-    return -1;
-  const std::int64_t p = static_cast<std::int64_t>(a) * b;
-  const std::int64_t q =
-      (std::abs(p) * 2 + std::abs(c)) / (2 * static_cast<std::int64_t>(std::abs(c)));
-  return static_cast<int>((p < 0) != (c < 0) ? -q : q);
-}
-
 // Starts the canvas from a plain font at its own resolution: applying a style scales the
 // font's resolution for the format canvas, which must not happen twice.
 void ResetFont(TRVCanvas& Canvas) {
@@ -158,7 +148,7 @@ void TRVFontInfoCache::ApplyItem(TRVFontInfoCacheItem& Item, int StyleNo) {
     Item.HyphenWidth = Item.HyphenWidthFC;
   }
   Item.TextMetric = tm;
-  Item.VerticalOffset = scriptOffset + MulDiv(tm.tmHeight, style.VShift, 100);
+  Item.VerticalOffset = scriptOffset + RV_MulDiv(tm.tmHeight, style.VShift, 100);
 }
 
 } // namespace richtext

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "richtext/base/RVRound.h"
 #include "richtext/graphics/RVCanvas.h"
 #include "richtext/graphics/RVGrIn.h"
 #include "richtext/style/RVStyleTypes.h"
@@ -65,7 +66,5 @@ struct TRVFormatParams {
 // formatting device.
 std::int32_t RV_XToDevice(std::int32_t Value, const TRVScreenAndDevice& sad);
 std::int32_t RV_YToDevice(std::int32_t Value, const TRVScreenAndDevice& sad);
-// Windows' MulDiv: a * b / c rounded half away from zero, -1 when c is 0.
-std::int32_t RV_MulDiv(std::int32_t a, std::int32_t b, std::int32_t c);
 
 } // namespace richtext

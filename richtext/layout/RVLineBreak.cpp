@@ -1,5 +1,6 @@
 #include "richtext/layout/RVLineBreak.h"
 
+#include "richtext/base/RVUni.h"
 #include "richtext/layout/RVLineBreakTables.h"
 
 #include <algorithm>
@@ -8,20 +9,6 @@
 namespace richtext {
 
 namespace {
-
-bool IsHighSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-  return c >= 0xDC00 && c <= 0xDFFF;
-}
-bool IsSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDFFF;
-}
-
-char32_t CombineSurrogates(char16_t high, char16_t low) {
-  return 0x10000 + ((char32_t(high) - 0xD800) << 10) + (char32_t(low) - 0xDC00);
-}
 
 // Unicode's classes onto the engine's smaller set; the ones it lacks behave as letters.
 TRVLineBreakClass FromUnicodeClass(int32_t unicodeClass) {
@@ -84,24 +71,23 @@ bool IsIndicMark(char16_t ch) {
 // Class of the character starting at index i (i < size). A pair is one code point; a surrogate
 // half without its partner is malformed text and counts as a letter.
 TRVLineBreakClass ClassStartingAt(std::u16string_view s, std::size_t i, std::size_t& next) {
-  char16_t c = s[i];
-  if (IsHighSurrogate(c) && i + 1 < s.size() && IsLowSurrogate(s[i + 1])) {
-    next = i + 2;
-    return RVGetCharLineBreakClass32(CombineSurrogates(c, s[i + 1]));
-  }
-  next = i + 1;
-  return IsSurrogate(c) ? rvu_lb_AL : RVGetCharLineBreakClass(c);
+  int units = 1;
+  const char32_t c = RVU_CodePointAt(s, i, units);
+  next = i + static_cast<std::size_t>(units);
+  if (units == 2)
+    return RVGetCharLineBreakClass32(c);
+  return RVU_IsSurrogate(c) ? rvu_lb_AL : RVGetCharLineBreakClass(static_cast<char16_t>(c));
 }
 
 // Class of the character ending at index i; first becomes the index of its first unit.
 TRVLineBreakClass ClassEndingAt(std::u16string_view s, std::size_t i, std::size_t& first) {
   char16_t c = s[i];
-  if (IsLowSurrogate(c) && i > 0 && IsHighSurrogate(s[i - 1])) {
+  if (RVU_IsLowSurrogate(c) && i > 0 && RVU_IsHighSurrogate(s[i - 1])) {
     first = i - 1;
-    return RVGetCharLineBreakClass32(CombineSurrogates(s[i - 1], c));
+    return RVGetCharLineBreakClass32(RVU_SurrogatePairToCodePoint(s[i - 1], c));
   }
   first = i;
-  return IsSurrogate(c) ? rvu_lb_AL : RVGetCharLineBreakClass(c);
+  return RVU_IsSurrogate(c) ? rvu_lb_AL : RVGetCharLineBreakClass(c);
 }
 
 bool Breaks(TRVLineBreakClass before, TRVLineBreakClass after, bool spacesBetween) {
@@ -163,7 +149,7 @@ int RVFindLineBreak(std::u16string_view Str, int Pos, bool IsLast, bool IgnoreEn
     while (Pos > 0 && Str[Pos] == u' ')
       --Pos;
   // A pair does not fit as a whole when its second half does not.
-  if (Pos > 0 && IsLowSurrogate(Str[Pos]) && IsHighSurrogate(Str[Pos - 1]))
+  if (Pos > 0 && RVU_IsLowSurrogate(Str[Pos]) && RVU_IsHighSurrogate(Str[Pos - 1]))
     --Pos;
 
   std::size_t next;

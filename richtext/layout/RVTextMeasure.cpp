@@ -13,13 +13,6 @@ TRVStringFormatMethod RichViewStringFormatMethod = rvsfmAuto;
 
 namespace {
 
-// a * b / c rounded half away from zero; c > 0.
-int MulDiv(int a, int b, int c) {
-  const std::int64_t p = static_cast<std::int64_t>(a) * b;
-  const std::int64_t q = (std::abs(p) * 2 + c) / (2 * static_cast<std::int64_t>(c));
-  return static_cast<int>(p < 0 ? -q : q);
-}
-
 bool EndsInSoftHyphen(std::u16string_view s) {
   return !s.empty() && s.back() == RV_SOFTHYPHEN;
 }
@@ -132,7 +125,7 @@ bool GetBSearchInitialBounds(const TRVMeasureContext& C, std::u16string_view Str
                              int& Hi, int& HiWidth) {
   const int n = static_cast<int>(Str.size());
   const int average = std::max(C.AverageCharWidth, 1);
-  int hi = std::min(n, std::max(10, MulDiv(Width, 2, average)));
+  int hi = std::min(n, std::max(10, RV_MulDiv(Width, 2, average)));
   hi = std::max(hi, std::min(n, 1));
   int w = ProbeWidth(C, Str, hi);
   // A probe exactly as wide as the room still fits, so the doubling goes on past it.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "richtext/base/RVUni.h"
 #include "richtext/graphics/RVGrIn.h"
 #include "richtext/style/RVStyleTypes.h"
 
@@ -27,7 +28,6 @@ int RVConvertFromFormatCanvas(int Value);
 enum TRVStringFormatMethod : std::uint8_t { rvsfmAuto, rvsfmEngine, rvsfmTRichView };
 extern TRVStringFormatMethod RichViewStringFormatMethod;
 
-inline constexpr char16_t RV_SOFTHYPHEN = 0x00AD;
 
 // The font and surface a run is measured with. Widths here are measuring units: format canvas
 // units when UseFormatCanvas, device pixels otherwise.

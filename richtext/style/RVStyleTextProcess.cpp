@@ -2,13 +2,13 @@
 #include <unicode/uchar.h>
 #include <unicode/utf16.h>
 
+#include "richtext/base/RVUni.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {
 
 namespace {
 
-constexpr char16_t SoftHyphen = 0x00AD;
 constexpr char16_t NotSign = 0x00AC;
 constexpr char16_t NonBreakingHyphen = 0x2011;
 constexpr char16_t ZeroWidthSpace = 0x200B;
@@ -42,7 +42,7 @@ std::u16string RV_ReturnProcessedStringEx(const std::u16string& s,
   if (TextStyle.StyleEx.Contains(rvfsAllCaps) && RVNT)
     UpperCaseInPlace(r);
   for (std::size_t i = 0; i < r.size(); ++i) {
-    if (r[i] == SoftHyphen) {
+    if (r[i] == RV_SOFTHYPHEN) {
       if (LastOnLine && i + 1 == r.size())
         r[i] = u'-';
       else if (ShowSpecialChars)
@@ -54,7 +54,7 @@ std::u16string RV_ReturnProcessedStringEx(const std::u16string& s,
   if (ForDisplay) {
     for (std::size_t i = r.size(); i-- > 0;) {
       char16_t c = r[i];
-      bool remove = c == SoftHyphen || (!RVVista && (c == ZeroWidthSpace || c == WordJoiner));
+      bool remove = c == RV_SOFTHYPHEN || (!RVVista && (c == ZeroWidthSpace || c == WordJoiner));
       if (!remove)
         continue;
       r.erase(i, 1);

@@ -8,10 +8,6 @@ namespace {
 
 constexpr int TwipsPerInch = 1440;
 
-int MulDivEven(int value, int mul, int div) {
-  return static_cast<int>(RVRoundDiv(static_cast<std::int64_t>(value) * mul, div));
-}
-
 // A non-zero value never becomes 0: it keeps at least MinNonZero with its sign.
 int AtLeast(int result, int value, int minNonZero) {
   if (result == 0 && value != 0)
@@ -28,33 +24,33 @@ int TRVStyle::GetPixelsPerInch() const {
 int TRVStyle::GetAsPixels(int Value, int MinNonZeroValue) const {
   if (Units == rvstuPixels)
     return Value;
-  return AtLeast(MulDivEven(Value, GetPixelsPerInch(), TwipsPerInch), Value, MinNonZeroValue);
+  return AtLeast(RV_MulDivEven(Value, GetPixelsPerInch(), TwipsPerInch), Value, MinNonZeroValue);
 }
 
 int TRVStyle::GetAsTwips(int Value) const {
   if (Units == rvstuTwips)
     return Value;
-  return MulDivEven(Value, TwipsPerInch, GetPixelsPerInch());
+  return RV_MulDivEven(Value, TwipsPerInch, GetPixelsPerInch());
 }
 
 int TRVStyle::TwipsToUnits(int Value) const {
   if (Units == rvstuTwips)
     return Value;
-  return AtLeast(MulDivEven(Value, GetPixelsPerInch(), TwipsPerInch), Value, 1);
+  return AtLeast(RV_MulDivEven(Value, GetPixelsPerInch(), TwipsPerInch), Value, 1);
 }
 
 int TRVStyle::PixelsToUnits(int Value) const {
   if (Units == rvstuPixels)
     return Value;
-  return MulDivEven(Value, TwipsPerInch, GetPixelsPerInch());
+  return RV_MulDivEven(Value, TwipsPerInch, GetPixelsPerInch());
 }
 
 int TRVStyle::TwipsToPixels(int Value) const {
-  return AtLeast(MulDivEven(Value, GetPixelsPerInch(), TwipsPerInch), Value, 1);
+  return AtLeast(RV_MulDivEven(Value, GetPixelsPerInch(), TwipsPerInch), Value, 1);
 }
 
 int TRVStyle::PixelsToTwips(int Value) const {
-  return MulDivEven(Value, TwipsPerInch, GetPixelsPerInch());
+  return RV_MulDivEven(Value, TwipsPerInch, GetPixelsPerInch());
 }
 
 int TRVStyle::GetAsDevicePixelsX(int Value, const TRVScreenAndDevice* PSaD,
@@ -62,8 +58,8 @@ int TRVStyle::GetAsDevicePixelsX(int Value, const TRVScreenAndDevice* PSaD,
   if (!PSaD)
     return GetAsPixels(Value, 1);
   if (Units == rvstuPixels)
-    return MulDivEven(Value, PSaD->ppixDevice, PSaD->ppixScreen);
-  return AtLeast(MulDivEven(Value, PSaD->ppixDevice, TwipsPerInch), Value, MinNonZeroValue);
+    return RV_MulDivEven(Value, PSaD->ppixDevice, PSaD->ppixScreen);
+  return AtLeast(RV_MulDivEven(Value, PSaD->ppixDevice, TwipsPerInch), Value, MinNonZeroValue);
 }
 
 int TRVStyle::GetAsDevicePixelsY(int Value, const TRVScreenAndDevice* PSaD,
@@ -71,8 +67,8 @@ int TRVStyle::GetAsDevicePixelsY(int Value, const TRVScreenAndDevice* PSaD,
   if (!PSaD)
     return GetAsPixels(Value, 1);
   if (Units == rvstuPixels)
-    return MulDivEven(Value, PSaD->ppiyDevice, PSaD->ppiyScreen);
-  return AtLeast(MulDivEven(Value, PSaD->ppiyDevice, TwipsPerInch), Value, MinNonZeroValue);
+    return RV_MulDivEven(Value, PSaD->ppiyDevice, PSaD->ppiyScreen);
+  return AtLeast(RV_MulDivEven(Value, PSaD->ppiyDevice, TwipsPerInch), Value, MinNonZeroValue);
 }
 
 double TRVStyle::GetAsPoints(int Value) const {
