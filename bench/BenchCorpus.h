@@ -1,11 +1,10 @@
 // The English-like prose the benchmark programs measure on, and a formatted, wholly selected
 // document made of it. Header-only, because every bench/bench_*.cpp is a program of its own.
 //
-// The prose comes from the shared corpus tool, run once per size at start: QUILLON_CORPUS_TOOL
-// names the tool when it is not in the shared folder beside the checkout. The tool writes one
-// paragraph per line and gives the same text for the same arguments; a smaller corpus of the
-// same paragraph length is the beginning of a larger one, so the documents of 1 to 10 MB are
-// all cut from the 10 MB corpus.
+// The prose comes from the project's corpus generator (Corpus.h), which writes one paragraph
+// per line and gives the same text for the same arguments; a smaller corpus of the same
+// paragraph length is the beginning of a larger one, so the documents of 1 to 10 MB are all
+// cut from the 10 MB corpus.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -14,9 +13,7 @@
 
 #include <QGuiApplication>
 #include <cstddef>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,6 +22,7 @@
 #include <vector>
 
 #include "app/Utf.h"
+#include "bench/Corpus.h"
 #include "platform/qt/RVQtCanvas.h"
 #include "platform/qt/RVQtGraphics.h"
 #include "richtext/control/RichView.h"
@@ -32,53 +30,21 @@
 
 namespace quillon::bench {
 
-inline constexpr const char* kNoCorpus =
-    "corpus tool not found or failed (set QUILLON_CORPUS_TOOL)";
+inline constexpr const char* kNoCorpus = "the corpus generator gave no text";
 
 // 10 MB in 100,000 paragraphs: 100 bytes a paragraph, 10,000 paragraphs a megabyte.
 inline constexpr std::size_t kCorpusBytes = 10'000'000;
 inline constexpr std::size_t kCorpusParagraphs = 100'000;
 
-// Empty when the tool is nowhere to be found.
-inline std::string CorpusToolPath() {
-  if (const char* path = std::getenv("QUILLON_CORPUS_TOOL"))
-    return path;
-  namespace fs = std::filesystem;
-  // shared/ lies beside the repository checkout.
-  const fs::path repo = fs::path(__FILE__).parent_path().parent_path();
-  for (const fs::path& candidate : {repo.parent_path() / "shared" / "tools" / "corpus.py",
-                                    fs::path("/work/shared/tools/corpus.py")})
-    if (fs::exists(candidate))
-      return candidate.string();
-  return {};
-}
-
-// About Bytes bytes of prose in Count paragraphs; empty when the tool cannot be run.
+// About Bytes bytes of prose in Count paragraphs.
 inline std::vector<std::u16string> ReadCorpus(std::size_t Bytes, std::size_t Count) {
+  // Paragraph by paragraph into a reserved list: a large buffer freed here would raise the
+  // allocator's threshold for mapping fresh memory, and the writers' output streams would then
+  // be measured on recycled memory in one program and on new pages in another.
   std::vector<std::u16string> paragraphs;
-  const std::string tool = CorpusToolPath();
-  if (tool.empty())
-    return paragraphs;
-  const std::string command =
-      "python3 '" + tool + "' " + std::to_string(Bytes) + " " + std::to_string(Count);
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe)
-    return paragraphs;
-  // Line by line into a reserved list: a large buffer freed here would raise the allocator's
-  // threshold for mapping fresh memory, and the writers' output streams would then be
-  // measured on recycled memory in one program and on new pages in another.
   paragraphs.reserve(Count);
-  char* line = nullptr;
-  std::size_t capacity = 0;
-  for (ssize_t n; (n = getline(&line, &capacity, pipe)) > 0;) {
-    std::string_view text(line, static_cast<std::size_t>(n));
-    if (text.back() == '\n')
-      text.remove_suffix(1);
-    paragraphs.push_back(FromUtf8(text));
-  }
-  std::free(line);
-  if (pclose(pipe) != 0)
-    paragraphs.clear();
+  GenerateCorpus(Bytes, Count,
+                 [&](std::string_view text) { paragraphs.push_back(FromUtf8(text)); });
   return paragraphs;
 }
 

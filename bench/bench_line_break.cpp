@@ -1,8 +1,8 @@
 // Line breaking over English-like prose: every break opportunity, greedy wrapping at a fixed
 // number of characters, and stepping through the text by characters.
 //
-// The text comes from the shared corpus tool (about 1 MB in 10,000 paragraphs), run once at
-// start. QUILLON_CORPUS_TOOL names the tool when it is not in the usual places.
+// The text comes from the corpus generator (about 1 MB in 10,000 paragraphs), made once at
+// start.
 
 #include <benchmark/benchmark.h>
 

@@ -14,7 +14,7 @@ QUILLON_RUN_PACKAGES=(
 QUILLON_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xclip xdotool imagemagick
-  libreoffice-writer-nogui
+  libreoffice-writer-nogui python3
 )
 
 # Installs the named Debian packages that are not installed yet.

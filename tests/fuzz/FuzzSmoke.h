@@ -1,25 +1,28 @@
-// Every fuzz target over its seeds and a few thousand pseudo-random inputs from a fixed seed,
-// so that the roads the fuzzers explore stay sound in every build, and the inputs the fuzzers
+// Running a fuzz target over seeds and pseudo-random inputs from a fixed seed, for the smoke
+// tests: the roads the fuzzers explore stay sound in every build, and the inputs the fuzzers
 // once found broken stay fixed.
-#include "tests/fuzz/FuzzTargets.h"
-#include "tests/fuzz/FuzzChecks.h"
+#pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
+#include <string>
+#include <vector>
+
+#include "tests/fuzz/FuzzChecks.h"
 
 namespace quillon::fuzz {
-namespace {
 
 using Target = std::string (*)(const std::uint8_t*, std::size_t);
 
-std::string RunTarget(Target target, const std::string& input) {
+inline std::string RunTarget(Target target, const std::string& input) {
   return target(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
 }
 
 // Random bytes, and seeds with random bytes overwritten, inserted or cut off, so that the
 // inputs keep the seeds' structure often enough to get past the first checks.
-void RunRandom(Target target, const std::vector<std::string>& seeds, int rounds,
+inline void RunRandom(Target target, const std::vector<std::string>& seeds, int rounds,
                std::uint32_t seed, std::size_t maxLength) {
   std::mt19937 rng(seed);
   for (int round = 0; round < rounds; ++round) {
@@ -51,32 +54,4 @@ void RunRandom(Target target, const std::vector<std::string>& seeds, int rounds,
   }
 }
 
-TEST(FuzzSmoke, ListFileSeedsHold) {
-  for (const std::string& seed : ListFileSeeds())
-    EXPECT_EQ("", RunTarget(FuzzListFile, seed)) << Excerpt(seed);
-}
-
-TEST(FuzzSmoke, ListFileRandomInputsHold) {
-  RunRandom(FuzzListFile, ListFileSeeds(), 3000, 1, 200);
-}
-
-TEST(FuzzSmoke, RTFTextSeedsHold) {
-  for (const std::string& seed : RTFTextSeeds())
-    EXPECT_EQ("", RunTarget(FuzzRTFText, seed)) << Excerpt(seed);
-}
-
-TEST(FuzzSmoke, RTFTextRandomInputsHold) {
-  RunRandom(FuzzRTFText, RTFTextSeeds(), 3000, 2, 200);
-}
-
-TEST(FuzzSmoke, DocumentWriteSeedsHold) {
-  for (const std::string& seed : DocumentWriteSeeds())
-    EXPECT_EQ("", RunTarget(FuzzDocumentWrite, seed)) << Excerpt(seed);
-}
-
-TEST(FuzzSmoke, DocumentWriteRandomInputsHold) {
-  RunRandom(FuzzDocumentWrite, DocumentWriteSeeds(), 2000, 3, 300);
-}
-
-} // namespace
 } // namespace quillon::fuzz

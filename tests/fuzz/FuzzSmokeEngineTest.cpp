@@ -1,0 +1,28 @@
+// The engine's fuzz targets (RTF text encoding, building, formatting and writing a document)
+// over their seeds and pseudo-random inputs.
+#include "tests/fuzz/FuzzSmoke.h"
+#include "tests/fuzz/FuzzTargets.h"
+
+namespace quillon::fuzz {
+namespace {
+
+TEST(FuzzSmoke, RTFTextSeedsHold) {
+  for (const std::string& seed : RTFTextSeeds())
+    EXPECT_EQ("", RunTarget(FuzzRTFText, seed)) << Excerpt(seed);
+}
+
+TEST(FuzzSmoke, RTFTextRandomInputsHold) {
+  RunRandom(FuzzRTFText, RTFTextSeeds(), 3000, 2, 200);
+}
+
+TEST(FuzzSmoke, DocumentWriteSeedsHold) {
+  for (const std::string& seed : DocumentWriteSeeds())
+    EXPECT_EQ("", RunTarget(FuzzDocumentWrite, seed)) << Excerpt(seed);
+}
+
+TEST(FuzzSmoke, DocumentWriteRandomInputsHold) {
+  RunRandom(FuzzDocumentWrite, DocumentWriteSeeds(), 2000, 3, 300);
+}
+
+} // namespace
+} // namespace quillon::fuzz
