@@ -12,6 +12,7 @@
 #include "richtext/base/RVStream.h"
 
 #include <QGuiApplication>
+#include <atomic>
 #include <cstddef>
 #include <cstdlib>
 #include <map>
@@ -125,13 +126,22 @@ inline std::size_t ParagraphsHolding(std::size_t Bytes) {
   return count;
 }
 
+// Allocations made through operator new so far; counted only in programs that include
+// CountAllocations.h, zero elsewhere.
+inline std::atomic<std::uint64_t>& AllocationCount() {
+  static std::atomic<std::uint64_t> count{0};
+  return count;
+}
+
 // Times one stream writer over a corpus document: bytes of output per second, the document's
-// text size as the complexity N, and both sizes as counters. Write fills the stream and says
-// whether it succeeded.
+// text size as the complexity N, both sizes and (where counted) allocations per megabyte of
+// output as counters. Each iteration writes into a new stream, so into fresh memory. Write
+// fills the stream and says whether it succeeded.
 template <typename Write>
 void MeasureStreamWriter(benchmark::State& state, const TCorpusDocument& Doc,
                          const char* OutputCounter, Write&& WriteTo) {
   std::size_t written = 0;
+  const std::uint64_t allocationsBefore = AllocationCount().load();
   for (auto _ : state) {
     richtext::TRVMemoryStream stream;
     if (!WriteTo(stream))
@@ -143,6 +153,11 @@ void MeasureStreamWriter(benchmark::State& state, const TCorpusDocument& Doc,
   state.SetComplexityN(static_cast<std::int64_t>(Doc.TextBytes));
   state.counters[OutputCounter] = static_cast<double>(written);
   state.counters["text_bytes"] = static_cast<double>(Doc.TextBytes);
+  const std::uint64_t allocations = AllocationCount().load() - allocationsBefore;
+  if (allocations > 0 && written > 0)
+    state.counters["allocs_per_MB"] = static_cast<double>(allocations) /
+                                      static_cast<double>(state.iterations()) /
+                                      (static_cast<double>(written) / 1e6);
 }
 
 } // namespace quillon::bench

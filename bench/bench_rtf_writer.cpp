@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "bench/BenchCorpus.h"
+#include "bench/CountAllocations.h"
 #include "richtext/export/RVRTFTables.h"
 #include "richtext/export/RVRTFWriter.h"
 #include "richtext/base/RVStream.h"

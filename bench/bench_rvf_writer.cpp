@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "bench/BenchCorpus.h"
+#include "bench/CountAllocations.h"
 #include "richtext/base/RVStream.h"
 
 using namespace richtext;

@@ -46,6 +46,9 @@ public:
 
   void FillRect(const richtext::TRect& R) override;
   void TextOut(int X, int Y, std::u16string_view Text) override;
+  // RVQtGlyphs.cpp.
+  void TextOutAdvances(int X, int Y, std::u16string_view Text,
+                       std::span<const int> Advances) override;
   void Line(int X1, int Y1, int X2, int Y2) override;
   void SaveClip() override;
   void IntersectClipRect(const richtext::TRect& R) override;

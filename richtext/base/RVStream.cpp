@@ -19,6 +19,12 @@ void TRVMemoryStream::WriteBuffer(const void* data, std::size_t count) {
   FPosition += count;
 }
 
+void TRVMemoryStream::ExpectMore(std::uint64_t Bytes) {
+  const std::uint64_t wanted = FPosition + Bytes;
+  if (wanted > FData.capacity() && wanted <= FData.max_size())
+    FData.reserve(static_cast<std::size_t>(wanted));
+}
+
 std::size_t TRVMemoryStream::Read(void* data, std::size_t count) {
   const std::size_t n = std::min(count, FData.size() - FPosition);
   if (n > 0)

@@ -29,6 +29,11 @@ public:
 
   void Write(std::string_view bytes) { WriteBuffer(bytes.data(), bytes.size()); }
   void Write(char byte) { WriteBuffer(&byte, 1); }
+
+  // A writer's estimate of how many more bytes it is about to write. A stream that keeps its
+  // bytes in memory makes room for them once instead of growing step by step (each step
+  // copies everything written so far onto fresh pages); others ignore it.
+  virtual void ExpectMore(std::uint64_t /*Bytes*/) {}
 };
 
 // An in-memory stream over a byte string: the clipboard blocks and every string-returning
@@ -43,6 +48,7 @@ public:
   std::uint64_t Position() const override { return FPosition; }
   void SetPosition(std::uint64_t position) override;
   std::uint64_t Size() const override { return FData.size(); }
+  void ExpectMore(std::uint64_t Bytes) override;
 
   using TRVStream::Write;
 

@@ -36,30 +36,35 @@ void RVU_SwapByteOrder(std::u16string& s) {
 }
 
 std::string RVU_UnicodeToUtf8(std::u16string_view s) {
-  std::string out;
-  out.reserve(s.size());
+  // Room for the worst case (three bytes a unit; a pair takes four for its two), written
+  // through a pointer and cut to size at the end.
+  std::string out(s.size() * 3, '\0');
+  char* o = out.data();
   for (std::size_t i = 0; i < s.size();) {
+    if (s[i] < 0x80) {
+      *o++ = static_cast<char>(s[i++]);
+      continue;
+    }
     int units = 1;
     char32_t cp = RVU_CodePointAt(s, i, units);
     i += static_cast<std::size_t>(units);
     if (RVU_IsSurrogate(cp))
       cp = 0xFFFD;
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
+    if (cp < 0x800) {
+      *o++ = static_cast<char>(0xC0 | (cp >> 6));
+      *o++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
+      *o++ = static_cast<char>(0xE0 | (cp >> 12));
+      *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *o++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
+      *o++ = static_cast<char>(0xF0 | (cp >> 18));
+      *o++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+      *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *o++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
   }
+  out.resize(static_cast<std::size_t>(o - out.data()));
   return out;
 }
 

@@ -192,6 +192,9 @@ void TRVFItemWriter::Write(bool Root) {
   }
 
   TRVWriteProgress progress(rvloRVFWrite, D.GetRootEvents(), Root, end - start + 1);
+  // Text goes out as UTF-16, and each item adds a header line of a few dozen bytes.
+  const TRVRangeSize size = RVRangeSize(D, start, end);
+  S.ExpectMore(2 * size.Chars + 48 * size.Items + 4096);
   if (FScope == rvfss_Selection)
     WriteListMarkerBefore(start);
   for (std::int32_t i = start; i <= end; ++i) {

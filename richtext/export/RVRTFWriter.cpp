@@ -534,6 +534,9 @@ bool SaveRTFToStream(TCustomRVData& RVData, TRVStream& Stream, bool SelectionOnl
     if (!SavingData.RTFTables)
       throw ERichViewError("RTF writing of a nested document needs the tables of its save");
     TRVWriteProgress progress(rvloRTFWrite, RVData.GetRootEvents(), topLevel, endItem - startItem + 1);
+    // Plain text is written as it stands, with paragraph and style marks between the items.
+    const TRVRangeSize size = RVRangeSize(RVData, startItem, endItem);
+    Stream.ExpectMore(size.Chars + size.Chars / 16 + 32 * size.Items + 4096);
     TRVRTFDocWriter(RVData, Stream, SavingData, params, options)
         .Write(startItem, endItem, startOffs, endOffs, progress);
     return true;

@@ -198,6 +198,8 @@ bool DoSaveTextToStreamW(TCustomRVData& RVData, TRVStream& Stream, bool Selectio
     if (start < 0 || end < start)
       return true;
     TRVWriteProgress progress(rvloTextWrite, RVData.GetRootEvents(), Root, end - start + 1);
+    const TRVRangeSize size = RVRangeSize(RVData, start, end);
+    Stream.ExpectMore(2 * (size.Chars + 2 * size.Items));
     if (SaveData.WriteSignature)
       WriteUnits(Stream, u"\xFEFF");
     TRVTextWriter w(RVData, Stream, SaveData);

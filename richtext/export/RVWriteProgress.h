@@ -1,7 +1,10 @@
-// Progress of one write (RVF, RTF or text), shared by the writers.
+// Progress of one write (RVF, RTF or text), and its expected size, shared by the writers.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+
+#include "richtext/document/CRVData.h"
 
 #include "richtext/document/RVRootProps.h"
 #include "richtext/document/RVTypes.h"
@@ -44,5 +47,19 @@ private:
   std::int32_t FCount;
   int FLast = 0;
 };
+
+// Characters and items of items First .. Last, for the writers' estimates of their output.
+struct TRVRangeSize {
+  std::uint64_t Chars = 0;
+  std::uint64_t Items = 0;
+};
+inline TRVRangeSize RVRangeSize(const TCustomRVData& Data, std::int32_t First, std::int32_t Last) {
+  TRVRangeSize size;
+  for (std::int32_t i = std::max(First, 0); i <= Last && i < Data.ItemCount(); ++i) {
+    size.Chars += Data.GetItemText(i).size();
+    ++size.Items;
+  }
+  return size;
+}
 
 } // namespace richtext

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -152,6 +153,13 @@ public:
   // (TA_BASELINE: Y is the baseline; otherwise the cell's top). Character extra spacing
   // applies; the background is left as it is.
   virtual void TextOut(int /*X*/, int /*Y*/, std::u16string_view /*Text*/) {}
+  // The text with each character cluster placed by the given advances (one per UTF-16 unit,
+  // the cluster's width on its first unit and 0 on the others), so that what is drawn sits
+  // exactly where measuring put it. A canvas that cannot place glyphs draws it as TextOut.
+  virtual void TextOutAdvances(int X, int Y, std::u16string_view Text,
+                               std::span<const int> /*Advances*/) {
+    TextOut(X, Y, Text);
+  }
   // A straight line with the pen from (X1, Y1) to (X2, Y2), the end point excluded.
   virtual void Line(int /*X1*/, int /*Y1*/, int /*X2*/, int /*Y2*/) {}
   // Clipping: SaveClip pushes the current clip region, IntersectClipRect narrows it,

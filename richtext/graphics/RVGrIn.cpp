@@ -92,6 +92,19 @@ bool TRVGraphicInterface::PreferMaxFit(TRVCanvas& Canvas, TRVBiDiMode BiDiMode, 
   return UseFormatCanvas && Length / std::max(EstimatedFit, 1) < 6;
 }
 
+void TRVGraphicInterface::GetTextAdvances(TRVCanvas& Canvas, std::u16string_view Text,
+                                          std::vector<int>& Advances) {
+  Advances.assign(Text.size(), 0);
+  int x = 0;
+  for (int i = 0, n = static_cast<int>(Text.size()); i < n;) {
+    const int next = RVU_NextCharIndex(Text, i);
+    const int right = TextSizeBasic(Canvas, Text.substr(0, static_cast<std::size_t>(next))).cx;
+    Advances[static_cast<std::size_t>(i)] = right - x;
+    x = right;
+    i = next;
+  }
+}
+
 int TRVGraphicInterface::GetExpandableCharCount(TRVCanvas& Canvas, std::u16string_view Text,
                                                 bool IsSymbolFont, TRVBiDiMode BiDiMode) {
   int count = 0;

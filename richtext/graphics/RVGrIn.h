@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "richtext/base/RVSystem.h"
 #include "richtext/graphics/RVCanvas.h"
@@ -78,6 +79,12 @@ public:
   // of which about EstimatedFit are expected to fit.
   virtual bool PreferMaxFit(TRVCanvas& Canvas, TRVBiDiMode BiDiMode, int EstimatedFit, int Length,
                             bool UseFormatCanvas);
+  // The advance of each character cluster of Text as drawn in the canvas's current font (soft
+  // hyphens as TextSizeBasic draws them), on the cluster's first UTF-16 unit; the other units
+  // of a cluster get 0. Advances has one entry per unit and adds up to TextSizeBasic's width.
+  // The default measures each prefix that ends a cluster.
+  virtual void GetTextAdvances(TRVCanvas& Canvas, std::u16string_view Text,
+                               std::vector<int>& Advances);
   // Characters that widen a distributed line: those that start a character cluster and have
   // a non-zero advance.
   virtual int GetExpandableCharCount(TRVCanvas& Canvas, std::u16string_view Text, bool IsSymbolFont,

@@ -1,6 +1,7 @@
 // Painting a formatted document: which drawing items are drawn, in which order, where, and in
 // which selection state. How a run of text looks is its text style's business (TFontInfo::Draw).
 #include <algorithm>
+#include <vector>
 
 #include "richtext/document/RVItem.h"
 #include "richtext/document/RVItemKinds.h"
@@ -22,9 +23,46 @@ struct TPaintPass {
   std::int32_t XShift = 0;
   std::int32_t YShift = 0;
   bool PrintMode = false;
+  bool ShowSpecial = false;
   TRVTextDrawStates DefaultState;
   std::int32_t LastDrawnStyleNo = -1;
+  // The advances of the run being drawn (RunAdvances), kept to save allocations.
+  std::vector<int> Advances;
 };
+
+// Where the characters of a run go: the advances measured for the shown string, with the extra
+// width of a justified run handed out over its spaces, and that of a distributed run over the
+// characters that start a cluster and have a width (its no-expand ends excepted), the way the
+// formatter widened it. Empty without a graphic interface.
+void RunAdvances(TPaintPass& P, const TRVDrawLineInfo& d, std::u16string_view s) {
+  std::vector<int>& adv = P.Advances;
+  adv.clear();
+  TRVGraphicInterface* gi = P.Style.GetGraphicInterface();
+  if (gi == nullptr || s.empty())
+    return;
+  gi->GetTextAdvances(P.Canvas, s, adv);
+  const std::int32_t spaceCount = d.GetSpaceCount();
+  if (spaceCount == 0)
+    return;
+  std::int64_t natural = 0;
+  for (int a : adv)
+    natural += a;
+  const std::int64_t extra = d.Width - d.GetSpaceAtLeft() - natural;
+  if (extra <= 0)
+    return;
+  std::vector<std::size_t> widened;
+  const std::size_t leftFixed = static_cast<std::size_t>(d.GetLeftNoExpandIndex()) - 1;
+  const std::size_t rightFixed = static_cast<std::size_t>(d.GetRightNoExpandIndex()) - 1;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (spaceCount > 0 ? s[i] == u' '
+                       : adv[i] > 0 && i != leftFixed && i != rightFixed)
+      widened.push_back(i);
+  }
+  const auto m = static_cast<std::int64_t>(widened.size());
+  for (std::int64_t j = 0; j < m; ++j)
+    adv[widened[static_cast<std::size_t>(j)]] +=
+        static_cast<int>(extra * (j + 1) / m - extra * j / m);
+}
 
 TRVTextRunGeometry RunGeometry(const TPaintPass& P, const TRVDrawLineInfo& d) {
   TRVTextRunGeometry g;
@@ -36,6 +74,7 @@ TRVTextRunGeometry RunGeometry(const TPaintPass& P, const TRVDrawLineInfo& d) {
   g.SpaceAtLeft = d.GetSpaceAtLeft();
   g.TextWidth = d.GetTextWidth();
   g.SpaceCount = d.GetSpaceCount();
+  g.Advances = P.Advances;
   return g;
 }
 
@@ -71,26 +110,71 @@ void DrawText(TPaintPass& P, std::int32_t DItemNo, const std::u16string& s, bool
   P.Style.DrawStyleText(s, P.Canvas, styleNo, RunGeometry(P, d), state, P.PrintMode);
 }
 
-// The canvas x range of characters From .. To (1-based, inclusive) of the run s.
+// The canvas x range of characters From .. To (1-based, inclusive) of the run s, from the
+// advances the run is drawn with, so that the edges fall between glyphs as drawn.
 void CharRangeX(TPaintPass& P, const TRVDrawLineInfo& d, const std::u16string& s, int From,
                 int To, int& X1, int& X2) {
   const int left = d.Left - P.XShift + d.GetSpaceAtLeft();
-  TRVGraphicInterface* gi = P.Style.GetGraphicInterface();
   auto widthOf = [&](int n) {
     if (n <= 0)
       return 0;
     if (n >= static_cast<int>(s.size()))
       return d.Width - d.GetSpaceAtLeft();
-    if (gi == nullptr) // without a font engine, share the width out evenly
+    if (P.Advances.size() != s.size()) // without a font engine, share the width out evenly
       return static_cast<int>(static_cast<std::int64_t>(d.Width) * n /
                               std::max<std::size_t>(1, s.size()));
-    return gi->TextSizeBasic(P.Canvas, std::u16string_view(s).substr(0, n)).cx;
+    int x = 0;
+    for (int i = 0; i < n; ++i)
+      x += P.Advances[static_cast<std::size_t>(i)];
+    return x;
   };
   X1 = From <= 1 ? d.Left - P.XShift : left + widthOf(From - 1);
   X2 = left + widthOf(To);
 }
 
-// Tabs show only their selection; a break is a horizontal line across its box.
+// A tab's leader fills its box with the leader character of the tab stop, in the tab's text
+// style, ending a little before the next text; with special characters shown, an arrow
+// across the box marks the tab instead.
+void DrawTab(TPaintPass& P, const TRVDrawLineInfo& d, const TRVTabItemInfo& Tab, const TRect& Box,
+             bool Selected) {
+  if (Box.Width() <= 0)
+    return;
+  const std::int32_t styleNo =
+      Tab.TextStyleNo >= 0 && Tab.TextStyleNo < P.Style.TextStyles.Count() ? Tab.TextStyleNo : 0;
+  ApplyTextStyle(P, styleNo);
+  TRVTextDrawStates state = P.DefaultState;
+  if (Selected)
+    state.Include(rvtsSelected);
+  P.Style.ApplyStyleTextColor(P.Canvas, styleNo, state, P.PrintMode, rvcmColor);
+  const TColor color = P.Canvas.GetFont().Color;
+  if (P.ShowSpecial && RVVisibleSpecialCharacters.Contains(rvscTab)) {
+    const int y = Box.Top + Box.Height() / 2;
+    const int head = std::max(2, std::min(Box.Height() / 5, Box.Width() / 3));
+    const int x1 = Box.Left + 1, x2 = Box.Right - 1;
+    P.Canvas.SetPen(TRVPen{color, psSolid, 1});
+    P.Canvas.Line(x1, y, x2, y);
+    P.Canvas.Line(x2 - head, y - head, x2, y);
+    P.Canvas.Line(x2 - head, y + head, x2, y);
+    return;
+  }
+  TRVGraphicInterface* gi = P.Style.GetGraphicInterface();
+  if (Tab.Leader.empty() || gi == nullptr)
+    return;
+  const int width = gi->TextSizeBasic(P.Canvas, Tab.Leader).cx;
+  if (width <= 0)
+    return;
+  const int gap = width / 2;
+  const int count = (Box.Width() - gap) / width;
+  if (count <= 0)
+    return;
+  std::u16string leader;
+  for (int i = 0; i < count; ++i)
+    leader += Tab.Leader;
+  P.Canvas.SetBrushStyle(bsClear);
+  P.Canvas.TextOut(Box.Right - gap - count * width, d.BaseLine - P.YShift, leader);
+}
+
+// A break is a horizontal line across its box; a tab shows its leader or mark.
 void DrawNonText(TPaintPass& P, std::int32_t DItemNo, bool Selected) {
   const TRVDrawLineInfo& d = *P.Data.DrawItems[DItemNo];
   TCustomRVItemInfo* item = P.Data.GetItem(d.ItemNo);
@@ -101,6 +185,8 @@ void DrawNonText(TPaintPass& P, std::int32_t DItemNo, bool Selected) {
                                bsSolid});
     P.Canvas.FillRect(box);
   }
+  if (auto* tab = dynamic_cast<TRVTabItemInfo*>(item))
+    DrawTab(P, d, *tab, box, Selected);
   if (auto* brk = dynamic_cast<TRVBreakItemInfo*>(item)) {
     const TColor color = brk->Color == clNone ? clWindowText : brk->Color;
     const int t = std::max(1, brk->LineWidth);
@@ -108,6 +194,15 @@ void DrawNonText(TPaintPass& P, std::int32_t DItemNo, bool Selected) {
     P.Canvas.SetBrush(TRVBrush{color, bsSolid});
     P.Canvas.FillRect(TRect{box.Left, top, box.Right, top + t});
   }
+}
+
+// With special characters shown, a pilcrow after the last drawing item of each paragraph, in
+// the colour and font of that item's text (or the current ones after a non-text item).
+void DrawParagraphMark(TPaintPass& P, const TRVDrawLineInfo& d) {
+  if (!P.ShowSpecial || !RVVisibleSpecialCharacters.Contains(rvscParagraph))
+    return;
+  P.Canvas.SetBrushStyle(bsClear);
+  P.Canvas.TextOut(d.Left + d.Width - P.XShift, d.BaseLine - P.YShift, u"\u00B6");
 }
 
 // With TextBackgroundKind other than rvtbkSimple the backgrounds of the runs are laid down in
@@ -194,6 +289,10 @@ void TCustomRVFormattedData::PaintTo(TRVCanvas& Canvas, TRect AClipRect, bool /*
     P.DefaultState.Include(rvtsControlFocused);
   if (PaintControlDisabled)
     P.DefaultState.Include(rvtstControlDisabled);
+  P.ShowSpecial = !PrintMode && GetOptions().Contains(rvoShowSpecialCharacters) &&
+                  !State.Contains(rvstNoSpecialCharacters);
+  if (P.ShowSpecial)
+    P.DefaultState.Include(rvtsSpecialCharacters);
 
   std::int32_t first = culling ? GetFirstVisible(clipTopDoc) : 0;
   first = std::max(first, MinDItemNo);
@@ -228,32 +327,43 @@ void TCustomRVFormattedData::PaintTo(TRVCanvas& Canvas, TRect AClipRect, bool /*
     const bool whole =
         inRange && (completely || ((i > s || so <= GetOffsBeforeDrawItem(i)) &&
                                    (i < e || eo >= GetOffsAfterDrawItem(i))));
+    const bool paraEnd = i + 1 >= DrawItems.Count() ||
+                         (IsParaStart(DrawItems[i + 1]->ItemNo) &&
+                          DrawItems[i + 1]->ItemNo != d.ItemNo);
     if (item->StyleNo < 0) {
       DrawNonText(P, i, whole);
       P.LastDrawnStyleNo = -1;
+      if (paraEnd)
+        DrawParagraphMark(P, d);
       continue;
     }
     const std::int32_t styleNo = GetActualStyle(item);
     ApplyTextStyle(P, styleNo);
     const bool lastOnLine = i + 1 >= DrawItems.Count() || DrawItems[i + 1]->FromNewLine;
     const std::u16string run = DrawItems.GetString(i, Items());
-    const std::u16string shown = RV_ReturnProcessedString(run, style->TextStyles[styleNo],
-                                                          lastOnLine, false, true, false);
+    // The selected characters, as offsets before the first and after the last of them; the
+    // display form drops soft hyphens, and the offsets move with it.
+    int from = (i == s && so > 1) ? so : 1;
+    int after = (i == e && eo <= d.TextLength) ? eo : d.TextLength + 1;
+    const std::u16string shown =
+        RV_ReturnProcessedStringEx(run, style->TextStyles[styleNo], lastOnLine, P.ShowSpecial,
+                                   true, false, from, after);
+    RunAdvances(P, d, shown);
     if (!inRange || whole) {
       DrawText(P, i, shown, whole);
-      continue;
+    } else {
+      DrawText(P, i, shown, false);
+      if (after - 1 >= from) {
+        int x1 = 0, x2 = 0;
+        CharRangeX(P, d, shown, from, after - 1, x1, x2);
+        Canvas.SaveClip();
+        Canvas.IntersectClipRect(TRect{x1, d.Top - P.YShift, x2, d.Top - P.YShift + d.Height});
+        DrawText(P, i, shown, true);
+        Canvas.RestoreClip();
+      }
     }
-    DrawText(P, i, shown, false);
-    const int from = (i == s && so > 1) ? so : 1;
-    const int to = (i == e && eo <= d.TextLength) ? eo - 1 : d.TextLength;
-    if (to < from)
-      continue;
-    int x1 = 0, x2 = 0;
-    CharRangeX(P, d, shown, from, to, x1, x2);
-    Canvas.SaveClip();
-    Canvas.IntersectClipRect(TRect{x1, d.Top - P.YShift, x2, d.Top - P.YShift + d.Height});
-    DrawText(P, i, shown, true);
-    Canvas.RestoreClip();
+    if (paraEnd)
+      DrawParagraphMark(P, d);
   }
 
   PostPaintTo(Canvas, P.XShift, P.YShift, first, lastPainted, PrintMode);

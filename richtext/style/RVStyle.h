@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,9 @@ struct TRVTextRunGeometry {
   // by distribution without spaces).
   int TextWidth = 0;
   int SpaceCount = 0;
+  // Where the characters go: one advance per UTF-16 unit of the drawn string, the spreading of
+  // a justified or distributed run included. Empty: the text is output in one piece.
+  std::span<const int> Advances{};
 };
 
 // A decoration line of thickness t centred at Y from X1 to X2 in Color. Unit is the pattern's

@@ -1,6 +1,7 @@
 // Drawing one run of text in its text style: the characters, then the decoration lines the
 // style asks for. The font's own underline is never used: the engine draws underlines itself,
 // so that their kind, colour and thickness follow the style and not the font engine.
+#include <algorithm>
 #include <cstdlib>
 
 #include "richtext/style/RVColor.h"
@@ -44,6 +45,36 @@ void UnderlinePlace(TRVCanvas& Canvas, const TRVTextRunGeometry& Run,
   y = Run.Top + Run.Height - t / 2;
 }
 
+// A dot in the middle of each visible space, a small ring over each no-break space, in the
+// text colour; placed by the run's advances.
+void DrawSpaceMarks(const std::u16string& s, TRVCanvas& Canvas, const TRVTextRunGeometry& Run) {
+  const bool spaces = RVVisibleSpecialCharacters.Contains(rvscSpace);
+  const bool nbsp = RVVisibleSpecialCharacters.Contains(rvscNBSP);
+  if ((!spaces && !nbsp) || Run.Advances.size() != s.size())
+    return;
+  const TRVBrush saved = Canvas.GetBrush();
+  Canvas.SetBrush(TRVBrush{Canvas.GetFont().Color, bsSolid});
+  const int size = std::max(1, (Run.BaseLine - Run.Top) / 8);
+  const int middle = Run.BaseLine - (Run.BaseLine - Run.Top) / 3;
+  int x = Run.Left + Run.SpaceAtLeft;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const int advance = Run.Advances[i];
+    const int centre = x + advance / 2;
+    if (s[i] == u' ' && spaces) {
+      Canvas.FillRect(TRect{centre - size / 2, middle - size / 2, centre - size / 2 + size,
+                            middle - size / 2 + size});
+    } else if (s[i] == u'\u00A0' && nbsp) {
+      const int top = Run.Top + (Run.BaseLine - Run.Top) / 4;
+      Canvas.FillRect(TRect{centre - size, top, centre + size, top + size});
+      Canvas.FillRect(TRect{centre - size, top + 2 * size, centre + size, top + 3 * size});
+      Canvas.FillRect(TRect{centre - size, top, centre - size + size, top + 3 * size});
+      Canvas.FillRect(TRect{centre + size - size, top, centre + size, top + 3 * size});
+    }
+    x += advance;
+  }
+  Canvas.SetBrush(saved);
+}
+
 } // namespace
 
 bool TCustomRVFontInfo::IsUnderlinedIn(TRVTextDrawStates DrawState) const {
@@ -71,8 +102,12 @@ void TCustomRVFontInfo::Draw(const std::u16string& s, TRVCanvas& Canvas,
   // text output would.
   if (Canvas.GetBrush().Style != bsClear && Run.Width > 0 && (!Printing || !s.empty()))
     Canvas.FillRect(TRect{Run.Left, Run.Top, Run.Left + Run.Width, Run.Top + Run.Height});
-  if (!s.empty())
+  if (!s.empty() && Run.Advances.size() == s.size())
+    Canvas.TextOutAdvances(Run.Left + Run.SpaceAtLeft, Run.BaseLine, s, Run.Advances);
+  else if (!s.empty())
     Canvas.TextOut(Run.Left + Run.SpaceAtLeft, Run.BaseLine, s);
+  if (DrawState.Contains(rvtsSpecialCharacters))
+    DrawSpaceMarks(s, Canvas, Run);
 
   const TColor textColor = Canvas.GetFont().Color;
   const int x1 = Run.Left;

@@ -1,0 +1,136 @@
+// Text placed glyph by glyph: the advances a run is measured with, and drawing it at exactly
+// those positions, so that selection edges and the caret fall between glyphs as drawn.
+//
+// Text that needs no shaping (each code point one glyph of the font, no joining, no
+// reordering) is drawn as one glyph run at the given positions. A character the font lacks is
+// drawn cluster by cluster through Qt's own fallback, each cluster at its place. Complex
+// scripts are shaped whole by Qt and drawn in one piece.
+#include <QGlyphRun>
+#include <QPainter>
+#include <QRawFont>
+#include <QString>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/qt/RVQtCanvas.h"
+#include "platform/qt/RVQtGraphicInterface.h"
+#include "richtext/base/RVCharNav.h"
+#include "richtext/base/RVUni.h"
+
+namespace quillon {
+
+namespace {
+
+// Scripts whose glyphs depend on their neighbours (joining, reordering, marks placed by the
+// font), the direction and joining controls, variation selectors and everything outside the
+// basic plane (emoji sequences among it).
+bool NeedsShaping(std::u16string_view Text) {
+  for (char16_t c : Text) {
+    if ((c >= 0x0590 && c <= 0x08FF) || (c >= 0x0900 && c <= 0x0DFF) ||
+        (c >= 0x0E00 && c <= 0x0FFF) || (c >= 0x1000 && c <= 0x109F) ||
+        (c >= 0x1780 && c <= 0x18AF) || (c >= 0x200C && c <= 0x200F) ||
+        (c >= 0x202A && c <= 0x202E) || (c >= 0xFB1D && c <= 0xFDFF) ||
+        (c >= 0xFE00 && c <= 0xFE0F) || (c >= 0xFE70 && c <= 0xFEFF) ||
+        richtext::RVU_IsSurrogate(c))
+      return true;
+  }
+  return false;
+}
+
+QString ToQString(std::u16string_view Text) {
+  return QString::fromUtf16(Text.data(), static_cast<qsizetype>(Text.size()));
+}
+
+} // namespace
+
+void TRVQtGraphicInterface::GetTextAdvances(richtext::TRVCanvas& Canvas,
+                                            std::u16string_view Text,
+                                            std::vector<int>& Advances) {
+  Advances.assign(Text.size(), 0);
+  if (Text.empty())
+    return;
+  auto* qtCanvas = dynamic_cast<TRVQtCanvas*>(&Canvas);
+  QFont font = qtCanvas != nullptr ? qtCanvas->GetQFont() : RVQtMakeFont(Canvas.GetFont());
+  QString s = ToQString(Text);
+  s.replace(QChar(richtext::RV_SOFTHYPHEN), QChar(u'-'));
+  // One layout of the whole run; each cluster's edge is read from it and rounded, so the
+  // advances add up to the run's rounded width.
+  QTextLayout layout(s, font);
+  QTextOption option;
+  option.setWrapMode(QTextOption::NoWrap);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  QTextLine line = layout.createLine();
+  if (!line.isValid()) {
+    layout.endLayout();
+    return;
+  }
+  line.setLineWidth(1e9);
+  layout.endLayout();
+  const int extra = qtCanvas != nullptr ? 0 : Canvas.GetTextCharacterExtra();
+  int left = 0;
+  for (int i = 0, n = static_cast<int>(Text.size()); i < n;) {
+    const int next = richtext::RVU_NextCharIndex(Text, i);
+    const int right = static_cast<int>(std::lround(line.cursorToX(next))) + extra * next;
+    Advances[static_cast<std::size_t>(i)] = right - left;
+    left = right;
+    i = next;
+  }
+}
+
+void TRVQtCanvas::TextOutAdvances(int X, int Y, std::u16string_view Text,
+                                  std::span<const int> Advances) {
+  const unsigned align = GetTextAlign();
+  if (FPainter == nullptr || Text.empty() || Advances.size() != Text.size() ||
+      (align & richtext::TA_BASELINE) != richtext::TA_BASELINE ||
+      (align & richtext::TA_CENTER) != 0 || NeedsShaping(Text)) {
+    TextOut(X, Y, Text);
+    return;
+  }
+  const QFont& font = GetQFont();
+  FPainter->setFont(font);
+  FPainter->setPen(RVQtColor(GetFont().Color));
+  const QRawFont raw = QRawFont::fromFont(font);
+  const QString s = ToQString(Text);
+  const QList<quint32> glyphs = raw.isValid() ? raw.glyphIndexesForString(s) : QList<quint32>();
+  const bool complete = glyphs.size() == static_cast<qsizetype>(Text.size()) &&
+                        std::find(glyphs.begin(), glyphs.end(), 0u) == glyphs.end();
+  if (!complete) {
+    // Characters from fallback fonts: each cluster on its own, at its place.
+    int x = X;
+    for (int i = 0, n = static_cast<int>(Text.size()); i < n;) {
+      const int next = richtext::RVU_NextCharIndex(Text, i);
+      FPainter->drawText(QPointF(x, Y), ToQString(Text.substr(static_cast<std::size_t>(i),
+                                                              static_cast<std::size_t>(next - i))));
+      for (int k = i; k < next; ++k)
+        x += Advances[static_cast<std::size_t>(k)];
+      i = next;
+    }
+    return;
+  }
+  // Each cluster starts at its measured place; marks inside a cluster follow the base glyph
+  // by the font's own advances.
+  const QList<QPointF> natural = raw.advancesForGlyphIndexes(glyphs);
+  QList<QPointF> positions(glyphs.size());
+  qreal x = X;
+  qreal pen = X;
+  for (qsizetype i = 0; i < glyphs.size(); ++i) {
+    const bool clusterStart =
+        i == 0 || richtext::RVU_NextCharIndex(Text, richtext::RVU_PrevCharIndex(
+                                                        Text, static_cast<int>(i))) ==
+                      static_cast<int>(i);
+    if (clusterStart)
+      pen = x;
+    positions[i] = QPointF(pen, Y);
+    pen += natural[i].x() + GetTextCharacterExtra();
+    x += Advances[static_cast<std::size_t>(i)];
+  }
+  QGlyphRun run;
+  run.setRawFont(raw);
+  run.setGlyphIndexes(glyphs);
+  run.setPositions(positions);
+  FPainter->drawGlyphRun(QPointF(0, 0), run);
+}
+
+} // namespace quillon
