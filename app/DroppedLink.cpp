@@ -90,38 +90,6 @@ std::optional<TDroppedLink> ReadAddressAndTitle(std::string_view bytes) {
   return link;
 }
 
-// The value of attribute Name in the tag text Tag ("<a ... >"), entities decoded.
-std::optional<u16string> AttributeValue(u16string_view tag, u16string_view name) {
-  for (std::size_t at = FindAsciiNoCase(tag, name); at != u16string_view::npos;
-       at = FindAsciiNoCase(tag, name, at + 1)) {
-    if (at == 0 || !IsBlank(tag[at - 1]))
-      continue;
-    std::size_t i = at + name.size();
-    while (i < tag.size() && IsBlank(tag[i]))
-      ++i;
-    if (i >= tag.size() || tag[i] != u'=')
-      continue;
-    ++i;
-    while (i < tag.size() && IsBlank(tag[i]))
-      ++i;
-    if (i >= tag.size())
-      return std::nullopt;
-    std::size_t end;
-    if (tag[i] == u'"' || tag[i] == u'\'') {
-      end = tag.find(tag[i], i + 1);
-      ++i;
-    } else {
-      end = i;
-      while (end < tag.size() && !IsBlank(tag[end]) && tag[end] != u'>')
-        ++end;
-    }
-    if (end == u16string_view::npos)
-      return std::nullopt;
-    return DecodeHtmlEntities(tag.substr(i, end - i));
-  }
-  return std::nullopt;
-}
-
 std::optional<TDroppedLink> ReadHtmlAnchor(std::string_view bytes) {
   const u16string html = WithoutTrailingZeros(DecodeDragText(bytes));
   for (std::size_t at = FindAsciiNoCase(html, u"<a"); at != u16string::npos;
@@ -131,7 +99,7 @@ std::optional<TDroppedLink> ReadHtmlAnchor(std::string_view bytes) {
     const std::size_t tagEnd = html.find(u'>', at);
     if (tagEnd == u16string::npos)
       return std::nullopt;
-    const auto href = AttributeValue(u16string_view(html).substr(at, tagEnd - at), u"href");
+    const auto href = HtmlAttribute(u16string_view(html).substr(at + 2, tagEnd - at - 2), u"href");
     if (!href || CollapseHtmlWhitespace(*href).empty())
       continue;
     std::size_t close = FindAsciiNoCase(html, u"</a", tagEnd);

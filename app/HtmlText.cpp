@@ -137,6 +137,55 @@ std::u16string StripHtmlTags(std::u16string_view html) {
   return out;
 }
 
+std::vector<std::pair<std::u16string, std::u16string>> ParseHtmlAttributes(std::u16string_view tag) {
+  std::vector<std::pair<std::u16string, std::u16string>> attributes;
+  std::size_t i = 0;
+  auto skipSpaces = [&] {
+    while (i < tag.size() && (IsHtmlSpace(tag[i]) || tag[i] == u'/'))
+      ++i;
+  };
+  while (true) {
+    skipSpaces();
+    if (i >= tag.size())
+      break;
+    std::u16string name;
+    while (i < tag.size() && !IsHtmlSpace(tag[i]) && tag[i] != u'=' && tag[i] != u'/' &&
+           (tag[i] != u'>'))
+      name += AsciiLower(tag[i++]);
+    while (i < tag.size() && IsHtmlSpace(tag[i]))
+      ++i;
+    std::u16string value;
+    if (i < tag.size() && tag[i] == u'=') {
+      ++i;
+      while (i < tag.size() && IsHtmlSpace(tag[i]))
+        ++i;
+      if (i < tag.size() && (tag[i] == u'"' || tag[i] == u'\'')) {
+        const char16_t quote = tag[i++];
+        const std::size_t end = std::min(tag.find(quote, i), tag.size());
+        value = DecodeHtmlEntities(tag.substr(i, end - i));
+        i = end + 1;
+      } else {
+        const std::size_t start = i;
+        while (i < tag.size() && !IsHtmlSpace(tag[i]))
+          ++i;
+        value = DecodeHtmlEntities(tag.substr(start, i - start));
+      }
+    }
+    if (name.empty())
+      ++i; // a stray character: step over it
+    else
+      attributes.emplace_back(std::move(name), std::move(value));
+  }
+  return attributes;
+}
+
+std::optional<std::u16string> HtmlAttribute(std::u16string_view tag, std::u16string_view name) {
+  for (auto& [attribute, value] : ParseHtmlAttributes(tag))
+    if (attribute == name)
+      return std::move(value);
+  return std::nullopt;
+}
+
 std::size_t FindAsciiNoCase(std::u16string_view text, std::u16string_view name,
                             std::size_t start) {
   if (name.empty() || text.size() < name.size())

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace quillon {
 
@@ -27,6 +30,14 @@ std::u16string CollapseHtmlWhitespace(std::u16string_view text);
 
 // Removes tags (<...>) and comments (<!-- ... -->), leaving the text between them.
 std::u16string StripHtmlTags(std::u16string_view html);
+
+// The attributes of one start tag, given the text after its name up to (not including) its
+// '>': names in ASCII lower case, values unquoted with references decoded (an attribute
+// without a value has an empty one). A name or value inside another attribute's quoted value
+// is no attribute.
+std::vector<std::pair<std::u16string, std::u16string>> ParseHtmlAttributes(std::u16string_view tag);
+// The value of the first attribute named Name (lower case) in Tag; none when missing.
+std::optional<std::u16string> HtmlAttribute(std::u16string_view tag, std::u16string_view name);
 
 // Finds Name (lower case ASCII) case-insensitively in Text from Start; npos when missing.
 std::size_t FindAsciiNoCase(std::u16string_view text, std::u16string_view name,

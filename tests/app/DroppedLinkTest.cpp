@@ -7,6 +7,7 @@
 
 #include "app/DroppedLink.h"
 #include "app/Utf.h"
+#include "tests/app/AppTestSupport.h"
 
 namespace quillon {
 
@@ -20,12 +21,7 @@ using namespace std::string_literals;
 
 // The browsers' UTF-16 formats: little-endian units as the machine holds them, no mark.
 std::string Utf16LE(std::u16string_view text) {
-  std::string bytes;
-  for (char16_t unit : text) {
-    bytes += static_cast<char>(unit & 0xFF);
-    bytes += static_cast<char>(unit >> 8);
-  }
-  return bytes;
+  return test::Utf16LEBytes(text);
 }
 
 const std::string kAboutUrl = "https://www.debian.org/intro/about";

@@ -42,5 +42,22 @@ TEST(HtmlTextTest, TagsAndCommentsGo) {
   EXPECT_EQ(std::u16string_view::npos, FindAsciiNoCase(u"<p>", u"a href"));
 }
 
+TEST(HtmlTextTest, AttributesOfATag) {
+  const auto attributes =
+      ParseHtmlAttributes(u" title=\"x href=y\" HREF = 'a?b=1&amp;c=2' data-x=plain disabled/");
+  ASSERT_EQ(4u, attributes.size());
+  EXPECT_EQ(u"title", attributes[0].first);
+  EXPECT_EQ(u"x href=y", attributes[0].second);
+  EXPECT_EQ(u"href", attributes[1].first);
+  EXPECT_EQ(u"a?b=1&c=2", attributes[1].second);
+  EXPECT_EQ(u"plain", attributes[2].second);
+  EXPECT_EQ(u"disabled", attributes[3].first);
+  EXPECT_EQ(u"", attributes[3].second);
+  EXPECT_EQ(u"a?b=1&c=2", HtmlAttribute(u" title=\"x href=y\" href='a?b=1&amp;c=2'", u"href"));
+  EXPECT_EQ(std::nullopt, HtmlAttribute(u" content=\"charset=gbk\"", u"charset"));
+  // An unclosed quote runs to the end.
+  EXPECT_EQ(u"to end", HtmlAttribute(u" href=\"to end", u"href"));
+}
+
 } // namespace
 } // namespace quillon
