@@ -96,8 +96,17 @@ void TLinkListBox::mouseDoubleClickEvent(QMouseEvent* event) {
 void TLinkListBox::mouseMoveEvent(QMouseEvent* event) {
   const int before = ItemIndex();
   QListView::mouseMoveEvent(event);
-  if ((event->buttons() & Qt::LeftButton) && ItemIndex() != before && ItemIndex() >= 0 &&
-      OneRowSelected())
+  if (!(event->buttons() & Qt::LeftButton))
+    return;
+  // A plain drag picks the entry under the pointer, one at a time, as before extended
+  // selection; with Ctrl or Shift it gathers a range.
+  if (!(event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))) {
+    const QModelIndex current = selectionModel()->currentIndex();
+    if (current.isValid())
+      selectionModel()->select(current, QItemSelectionModel::ClearAndSelect |
+                                            QItemSelectionModel::Rows);
+  }
+  if (ItemIndex() != before && ItemIndex() >= 0 && OneRowSelected())
     emit UserSelect();
 }
 
