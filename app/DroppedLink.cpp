@@ -139,9 +139,10 @@ const TDropFormat* Find(const std::vector<TDropFormat>& formats, std::string_vie
 
 std::optional<TDroppedLink> ReadDroppedLink(const std::vector<TDropFormat>& formats) {
   using TReader = std::optional<TDroppedLink> (*)(std::string_view);
-  const std::pair<std::string_view, TReader> readers[] = {
-      {kMozUrl, ReadAddressAndTitle}, {kNetscapeUrl, ReadAddressAndTitle},
-      {kHtml, ReadHtmlAnchor},        {kUriList, ReadUriList}};
+  const std::pair<std::string_view, TReader> readers[] = {{kMozUrl, ReadAddressAndTitle},
+                                                          {kNetscapeUrl, ReadAddressAndTitle},
+                                                          {kHtml, ReadHtmlAnchor},
+                                                          {kUriList, ReadUriList}};
   std::optional<TDroppedLink> untitled;
   for (const auto& [name, reader] : readers) {
     const TDropFormat* format = Find(formats, name);
@@ -165,8 +166,7 @@ std::optional<TDroppedLink> ReadDroppedLink(const std::vector<TDropFormat>& form
 bool MayHoldLink(const std::vector<std::string>& formatNames) {
   return std::any_of(formatNames.begin(), formatNames.end(), [](const std::string& name) {
     return name == kMozUrl || name == kNetscapeUrl || name == kHtml || name == kUriList ||
-           std::find(std::begin(kPlainTexts), std::end(kPlainTexts), name) !=
-               std::end(kPlainTexts);
+           std::find(std::begin(kPlainTexts), std::end(kPlainTexts), name) != std::end(kPlainTexts);
   });
 }
 

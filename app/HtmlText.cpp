@@ -137,7 +137,8 @@ std::u16string StripHtmlTags(std::u16string_view html) {
   return out;
 }
 
-std::vector<std::pair<std::u16string, std::u16string>> ParseHtmlAttributes(std::u16string_view tag) {
+std::vector<std::pair<std::u16string, std::u16string>>
+ParseHtmlAttributes(std::u16string_view tag) {
   std::vector<std::pair<std::u16string, std::u16string>> attributes;
   std::size_t i = 0;
   auto skipSpaces = [&] {
@@ -186,8 +187,7 @@ std::optional<std::u16string> HtmlAttribute(std::u16string_view tag, std::u16str
   return std::nullopt;
 }
 
-std::size_t FindAsciiNoCase(std::u16string_view text, std::u16string_view name,
-                            std::size_t start) {
+std::size_t FindAsciiNoCase(std::u16string_view text, std::u16string_view name, std::size_t start) {
   if (name.empty() || text.size() < name.size())
     return std::u16string_view::npos;
   for (std::size_t i = start; i + name.size() <= text.size(); ++i) {

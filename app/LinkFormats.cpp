@@ -46,19 +46,28 @@ u16string HtmlEscape(u16string_view text) {
   u16string out;
   for (char16_t c : text) {
     switch (c) {
-    case u'&': out += u"&amp;"; break;
-    case u'<': out += u"&lt;"; break;
-    case u'>': out += u"&gt;"; break;
-    case u'"': out += u"&quot;"; break;
-    default: out += c;
+    case u'&':
+      out += u"&amp;";
+      break;
+    case u'<':
+      out += u"&lt;";
+      break;
+    case u'>':
+      out += u"&gt;";
+      break;
+    case u'"':
+      out += u"&quot;";
+      break;
+    default:
+      out += c;
     }
   }
   return out;
 }
 
 u16string FormatHtml(u16string_view title, u16string_view address) {
-  return u"<a href=\"" + HtmlEscape(EncodeAddressBlanks(address, {})) + u"\">" +
-         HtmlEscape(title) + u"</a>";
+  return u"<a href=\"" + HtmlEscape(EncodeAddressBlanks(address, {})) + u"\">" + HtmlEscape(title) +
+         u"</a>";
 }
 
 // ---- reStructuredText ----------------------------------------------------------------
@@ -113,10 +122,29 @@ u16string FormatRst(u16string_view title, u16string_view address) {
 // the converted output.
 bool IsAsciiDocMarkup(char16_t c) {
   switch (c) {
-  case u'*': case u'_': case u'`': case u'#': case u'^': case u'~': case u'+':
-  case u'[': case u']': case u'{': case u'}': case u'\\': case u'<': case u'>':
-  case u'&': case u'\'': case u'"': case u'=': case u'@': case u'$': case u'|':
-  case u'(': case u':':
+  case u'*':
+  case u'_':
+  case u'`':
+  case u'#':
+  case u'^':
+  case u'~':
+  case u'+':
+  case u'[':
+  case u']':
+  case u'{':
+  case u'}':
+  case u'\\':
+  case u'<':
+  case u'>':
+  case u'&':
+  case u'\'':
+  case u'"':
+  case u'=':
+  case u'@':
+  case u'$':
+  case u'|':
+  case u'(':
+  case u':':
     return true;
   default:
     return false;
@@ -168,8 +196,7 @@ bool OrgCanOpen(u16string_view text, std::size_t i) {
 
 bool OrgCanClose(u16string_view text, std::size_t i) {
   const bool postOk = i + 1 == text.size() || IsOrgBlank(text[i + 1]) ||
-                      u16string_view(u"-.,;:!?')}[\"\\").find(text[i + 1]) !=
-                          u16string_view::npos;
+                      u16string_view(u"-.,;:!?')}[\"\\").find(text[i + 1]) != u16string_view::npos;
   return postOk && i > 0 && !IsOrgBlank(text[i - 1]);
 }
 
@@ -201,26 +228,62 @@ u16string OrgEscapeTitle(u16string_view title) {
     afterEntity = false;
     switch (c) {
     // A bracket of any kind could close the description or the link.
-    case u'[': entity(u"\\lbrack{}"); continue;
-    case u']': entity(u"\\rbrack{}"); continue;
+    case u'[':
+      entity(u"\\lbrack{}");
+      continue;
+    case u']':
+      entity(u"\\rbrack{}");
+      continue;
     // Targets, radio targets, angle links, timestamps; inline math.
-    case u'<': entity(u"\\lt{}"); continue;
-    case u'>': entity(u"\\gt{}"); continue;
-    case u'$': entity(u"\\dollar{}"); continue;
-    case u'*': if (boundary) { entity(u"\\ast{}"); continue; } break;
-    case u'/': if (boundary) { entity(u"\\slash{}"); continue; } break;
-    case u'+': if (boundary) { entity(u"\\plus{}"); continue; } break;
+    case u'<':
+      entity(u"\\lt{}");
+      continue;
+    case u'>':
+      entity(u"\\gt{}");
+      continue;
+    case u'$':
+      entity(u"\\dollar{}");
+      continue;
+    case u'*':
+      if (boundary) {
+        entity(u"\\ast{}");
+        continue;
+      }
+      break;
+    case u'/':
+      if (boundary) {
+        entity(u"\\slash{}");
+        continue;
+      }
+      break;
+    case u'+':
+      if (boundary) {
+        entity(u"\\plus{}");
+        continue;
+      }
+      break;
     case u'_':
-      if (boundary || OrgCanScript(title, i)) { entity(u"\\under{}"); continue; }
+      if (boundary || OrgCanScript(title, i)) {
+        entity(u"\\under{}");
+        continue;
+      }
       break;
     case u'^':
-      if (OrgCanScript(title, i)) { entity(u"\\asciicirc{}"); continue; }
+      if (OrgCanScript(title, i)) {
+        entity(u"\\asciicirc{}");
+        continue;
+      }
       break;
     // Right after an entity a brace would be read as its argument.
-    case u'{': if (wasAfterEntity) { entity(u"\\lbrace{}"); continue; } break;
+    case u'{':
+      if (wasAfterEntity) {
+        entity(u"\\lbrace{}");
+        continue;
+      }
+      break;
     case u'\\':
-      if (IsAsciiLetter(next) || (next != 0 && u16string_view(u"\\{}()[]_^").find(next) !=
-                                                   u16string_view::npos)) {
+      if (IsAsciiLetter(next) ||
+          (next != 0 && u16string_view(u"\\{}()[]_^").find(next) != u16string_view::npos)) {
         out += c;
         out += u'\x200B';
         continue;
@@ -228,11 +291,19 @@ u16string OrgEscapeTitle(u16string_view title) {
       break;
     case u'=':
     case u'~':
-      if (OrgCanClose(title, i)) { out += c; out += u'\x200B'; continue; }
+      if (OrgCanClose(title, i)) {
+        out += c;
+        out += u'\x200B';
+        continue;
+      }
       break;
     case u'-':
     case u'.':
-      if (next == c) { out += c; out += u'\x200B'; continue; }
+      if (next == c) {
+        out += c;
+        out += u'\x200B';
+        continue;
+      }
       break;
     case u':':
       // "scheme:" would make a link inside the description.
@@ -280,12 +351,24 @@ u16string MediaWikiEscapeTitle(u16string_view title) {
   for (std::size_t i = 0; i < title.size(); ++i) {
     const char16_t c = title[i];
     switch (c) {
-    case u'&': out += u"&amp;"; break;
-    case u'<': out += u"&lt;"; break;
-    case u'>': out += u"&gt;"; break;
+    case u'&':
+      out += u"&amp;";
+      break;
+    case u'<':
+      out += u"&lt;";
+      break;
+    case u'>':
+      out += u"&gt;";
+      break;
     // Brackets end the link, quotes make bold or italics, braces and pipes belong to
     // templates and tables, tildes make signatures, "__" magic words.
-    case u'[': case u']': case u'\'': case u'{': case u'}': case u'|': case u'~':
+    case u'[':
+    case u']':
+    case u'\'':
+    case u'{':
+    case u'}':
+    case u'|':
+    case u'~':
     // ":" would let a reader link a "scheme:" inside the text.
     case u':':
       AppendDecimalReference(out, c);

@@ -15,7 +15,7 @@ enum class TLinkFormat { Html, ReStructuredText, AsciiDoc, Org, MediaWiki, Line 
 
 struct TLinkFormatInfo {
   TLinkFormat Format;
-  std::string_view Name;   // as quillon-link's --format takes it
+  std::string_view Name;       // as quillon-link's --format takes it
   std::u16string_view Caption; // the entry of the result fields' context menu
 };
 

@@ -146,16 +146,36 @@ std::string PageConverterName(std::string_view label) {
     return {};
   // The labels browsers treat as one encoding, mapped to ICU's converter for its superset.
   static constexpr std::pair<std::string_view, std::string_view> kLabels[] = {
-      {"utf-8", "UTF-8"},          {"utf8", "UTF-8"},           {"unicode-1-1-utf-8", "UTF-8"},
-      {"gb2312", "GB18030"},       {"gbk", "GB18030"},          {"x-gbk", "GB18030"},
-      {"gb_2312-80", "GB18030"},   {"csgb2312", "GB18030"},     {"chinese", "GB18030"},
-      {"gb18030", "GB18030"},      {"big5", "Big5-HKSCS"},      {"big5-hkscs", "Big5-HKSCS"},
-      {"x-x-big5", "Big5-HKSCS"},  {"cn-big5", "Big5-HKSCS"},   {"csbig5", "Big5-HKSCS"},
-      {"shift_jis", "Shift_JIS"},  {"shift-jis", "Shift_JIS"},  {"sjis", "Shift_JIS"},
-      {"x-sjis", "Shift_JIS"},     {"ms_kanji", "Shift_JIS"},   {"windows-31j", "Shift_JIS"},
-      {"csshiftjis", "Shift_JIS"}, {"ms932", "Shift_JIS"},      {"iso-8859-1", "windows-1252"},
-      {"latin1", "windows-1252"},  {"us-ascii", "windows-1252"}, {"ascii", "windows-1252"},
-      {"windows-1252", "windows-1252"}, {"utf-16", "UTF-16LE"}, {"utf-16le", "UTF-16LE"},
+      {"utf-8", "UTF-8"},
+      {"utf8", "UTF-8"},
+      {"unicode-1-1-utf-8", "UTF-8"},
+      {"gb2312", "GB18030"},
+      {"gbk", "GB18030"},
+      {"x-gbk", "GB18030"},
+      {"gb_2312-80", "GB18030"},
+      {"csgb2312", "GB18030"},
+      {"chinese", "GB18030"},
+      {"gb18030", "GB18030"},
+      {"big5", "Big5-HKSCS"},
+      {"big5-hkscs", "Big5-HKSCS"},
+      {"x-x-big5", "Big5-HKSCS"},
+      {"cn-big5", "Big5-HKSCS"},
+      {"csbig5", "Big5-HKSCS"},
+      {"shift_jis", "Shift_JIS"},
+      {"shift-jis", "Shift_JIS"},
+      {"sjis", "Shift_JIS"},
+      {"x-sjis", "Shift_JIS"},
+      {"ms_kanji", "Shift_JIS"},
+      {"windows-31j", "Shift_JIS"},
+      {"csshiftjis", "Shift_JIS"},
+      {"ms932", "Shift_JIS"},
+      {"iso-8859-1", "windows-1252"},
+      {"latin1", "windows-1252"},
+      {"us-ascii", "windows-1252"},
+      {"ascii", "windows-1252"},
+      {"windows-1252", "windows-1252"},
+      {"utf-16", "UTF-16LE"},
+      {"utf-16le", "UTF-16LE"},
       {"utf-16be", "UTF-16BE"}};
   std::string converter = name;
   for (const auto& [label, icuName] : kLabels)
@@ -257,14 +277,12 @@ std::string PageAddress(std::u16string_view typed) {
     throw EPageTitleError("the address is empty");
   const std::size_t colon = address.find(':');
   const std::size_t slash = address.find('/');
-  const bool hasScheme = colon != std::string::npos && colon > 0 &&
-                         (slash == std::string::npos || colon < slash) &&
-                         std::all_of(address.begin(), address.begin() + static_cast<long>(colon),
-                                     [](char c) {
-                                       return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                                              (c >= '0' && c <= '9') || c == '+' || c == '-' ||
-                                              c == '.';
-                                     });
+  const bool hasScheme =
+      colon != std::string::npos && colon > 0 && (slash == std::string::npos || colon < slash) &&
+      std::all_of(address.begin(), address.begin() + static_cast<long>(colon), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '+' || c == '-' || c == '.';
+      });
   // "localhost:8080/x" names a port, not a scheme.
   const bool port = hasScheme && colon + 1 < address.size() && address[colon + 1] >= '0' &&
                     address[colon + 1] <= '9';

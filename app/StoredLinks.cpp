@@ -19,7 +19,8 @@ std::optional<TStoredLink> ParseBBCode(std::u16string_view entry) {
   constexpr std::u16string_view close = u"[/url]";
   if (!entry.starts_with(open) || !entry.ends_with(close))
     return std::nullopt;
-  const std::u16string_view inner = entry.substr(open.size(), entry.size() - open.size() - close.size());
+  const std::u16string_view inner =
+      entry.substr(open.size(), entry.size() - open.size() - close.size());
   const std::size_t end = inner.find(u']');
   if (end == std::u16string_view::npos)
     return std::nullopt;

@@ -33,7 +33,6 @@ enum class TStoredLinkText { Markdown, BBCode };
 // One line per entry, each ending in a line feed: the link composed as the window composes
 // it (Markdown with "http://" in front of an address without "http"), the text of an entry
 // that is no link unchanged.
-std::u16string ComposeStoredLinks(const std::vector<TStoredEntry>& entries,
-                                  TStoredLinkText format);
+std::u16string ComposeStoredLinks(const std::vector<TStoredEntry>& entries, TStoredLinkText format);
 
 } // namespace quillon

@@ -200,10 +200,9 @@ QMenu* TFormLinkTools::ResultFieldMenu(QLineEdit* edit) {
 QMenu* TFormLinkTools::ListMenu(TLinkListBox* list) {
   auto* menu = new QMenu(list);
   const bool any = !list->SelectedRows().empty();
-  const std::pair<const char16_t*, int> entries[] = {
-      {u"复制所选链接（所见即所得）", CopyRich},
-      {u"复制所选链接为 MarkDown", CopyMarkdown},
-      {u"复制所选链接为 BBCode", CopyBBCode}};
+  const std::pair<const char16_t*, int> entries[] = {{u"复制所选链接（所见即所得）", CopyRich},
+                                                     {u"复制所选链接为 MarkDown", CopyMarkdown},
+                                                     {u"复制所选链接为 BBCode", CopyBBCode}};
   for (const auto& [caption, kind] : entries) {
     QAction* action = menu->addAction(QString::fromUtf16(caption));
     action->setEnabled(any);

@@ -93,8 +93,9 @@ void TTitleFetcher::OnTimeout() {
 }
 
 void TTitleFetcher::Fail(const QString& reason) {
-  emit FetchFailed(FAddress, QStringLiteral("Cannot fetch the title of \"%1\": %2")
-                                 .arg(FAddress.trimmed(), reason));
+  emit FetchFailed(
+      FAddress,
+      QStringLiteral("Cannot fetch the title of \"%1\": %2").arg(FAddress.trimmed(), reason));
 }
 
 void TTitleFetcher::OnFinished() {

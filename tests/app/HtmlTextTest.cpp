@@ -8,13 +8,17 @@ namespace quillon {
 namespace {
 
 TEST(HtmlTextTest, CharacterReferences) {
-  EXPECT_EQ(u"a & b < c > \"d\" 'e' © é Ω — €", DecodeHtmlEntities(u"a &amp; b &lt; c &gt; &quot;d&quot; &apos;e&apos; &copy; &eacute; &Omega; &mdash; &euro;"));
+  EXPECT_EQ(u"a & b < c > \"d\" 'e' © é Ω — €",
+            DecodeHtmlEntities(u"a &amp; b &lt; c &gt; &quot;d&quot; &apos;e&apos; &copy; &eacute; "
+                               u"&Omega; &mdash; &euro;"));
   EXPECT_EQ(u"AB\U0001F600中", DecodeHtmlEntities(u"&#65;&#x42;&#X1f600;&#20013;"));
   // Browsers read the C1 range as windows-1252; nothing valid is left of the rest.
   EXPECT_EQ(u"\u20AC\u2122\u0178", DecodeHtmlEntities(u"&#128;&#x99;&#159;"));
-  EXPECT_EQ(u"\uFFFD\uFFFD\uFFFD\uFFFD", DecodeHtmlEntities(u"&#0;&#xD800;&#x110000;&#99999999999;"));
+  EXPECT_EQ(u"\uFFFD\uFFFD\uFFFD\uFFFD",
+            DecodeHtmlEntities(u"&#0;&#xD800;&#x110000;&#99999999999;"));
   // Unknown names, names in the wrong case and references without ';' stay as written.
-  EXPECT_EQ(u"&nosuch; &AMP; &amp &#65 &#; &#x; & ;", DecodeHtmlEntities(u"&nosuch; &AMP; &amp &#65 &#; &#x; & ;"));
+  EXPECT_EQ(u"&nosuch; &AMP; &amp &#65 &#; &#x; & ;",
+            DecodeHtmlEntities(u"&nosuch; &AMP; &amp &#65 &#; &#x; & ;"));
   EXPECT_EQ(u"&amp;", DecodeHtmlEntities(u"&amp;amp;"));
 }
 

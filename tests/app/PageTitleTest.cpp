@@ -25,7 +25,8 @@ using TSource = TPageCharset::TSource;
 // "日本語のタイトル" in Shift_JIS (with ASCII bytes such as '^' and 'C' inside).
 const std::string kGbkTitle = "\xD6\xD0\xCE\xC4\xB1\xEA\xCC\xE2\x20\xA1\xAA\x20\xB2\xE2\xCA\xD4";
 const std::string kBig5Title = "\xA4\xA4\xA4\xE5\xBC\xD0\xC3\x44\x20\xA1\x58\x20\xB4\xFA\xB8\xD5";
-const std::string kShiftJisTitle = "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x83\x5E\x83\x43\x83\x67\x83\x8B";
+const std::string kShiftJisTitle =
+    "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x83\x5E\x83\x43\x83\x67\x83\x8B";
 
 TEST(PageTitleTest, CjkPagesInTheirOwnEncodings) {
   // GBK named by the header only.
@@ -35,13 +36,14 @@ TEST(PageTitleTest, CjkPagesInTheirOwnEncodings) {
   // gb2312, the label most Chinese pages still use, in the meta tag.
   EXPECT_EQ(u"中文标题 — 测试",
             PageTitle("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
-                      "charset=gb2312\" /><title>" + kGbkTitle + "</title>",
+                      "charset=gb2312\" /><title>" +
+                          kGbkTitle + "</title>",
                       "text/html"));
   // Big5 by <meta charset>, with the title before the tag's end of head.
-  EXPECT_EQ(u"中文標題 — 測試",
-            PageTitle("<!DOCTYPE html><HTML><HEAD><META CHARSET='big5'><TITLE>" + kBig5Title +
-                          "</TITLE>",
-                      ""));
+  EXPECT_EQ(
+      u"中文標題 — 測試",
+      PageTitle("<!DOCTYPE html><HTML><HEAD><META CHARSET='big5'><TITLE>" + kBig5Title + "</TITLE>",
+                ""));
   // Shift_JIS by the header, quoted.
   EXPECT_EQ(u"日本語のタイトル",
             PageTitle("<title>" + kShiftJisTitle + "</title>", "text/html;charset=\"Shift_JIS\""));
@@ -69,12 +71,12 @@ TEST(PageTitleTest, CharsetOrderMarkThenHeaderThenMeta) {
             DetectPageCharset("<meta charset=utf-16>", ""));
   // Undeclared: UTF-8 when the bytes are, else windows-1252 as browsers guess.
   EXPECT_EQ((TPageCharset{"UTF-8", TSource::Default, 0}), DetectPageCharset("caf\xC3\xA9", ""));
-  EXPECT_EQ((TPageCharset{"windows-1252", TSource::Default, 0}),
-            DetectPageCharset("caf\xE9", ""));
+  EXPECT_EQ((TPageCharset{"windows-1252", TSource::Default, 0}), DetectPageCharset("caf\xE9", ""));
   // Cut inside a character at the read limit is still UTF-8; ended inside one before it,
   // it is not.
-  EXPECT_EQ("UTF-8", DetectPageCharset(std::string(kPageTitleReadLimit - 2, 'x') + "\xE4\xB8", "")
-                         .Converter);
+  EXPECT_EQ(
+      "UTF-8",
+      DetectPageCharset(std::string(kPageTitleReadLimit - 2, 'x') + "\xE4\xB8", "").Converter);
   EXPECT_EQ("windows-1252", DetectPageCharset("caf\xE4\xB8", "").Converter);
 
   EXPECT_EQ(u"UTF-16 \U0001F600",
@@ -127,9 +129,9 @@ TEST(PageTitleTest, FailuresSayWhatWentWrong) {
   // The first 16 bytes of "<title>in</title>" are in, the last 13 of "<title>out</title>".
   EXPECT_EQ(u"in", PageTitle(std::string(kPageTitleReadLimit - 16, ' ') + "<title>in</title>",
                              "text/html"));
-  EXPECT_THROW(PageTitle(std::string(kPageTitleReadLimit - 5, ' ') + "<title>out</title>",
-                         "text/html"),
-               EPageTitleError);
+  EXPECT_THROW(
+      PageTitle(std::string(kPageTitleReadLimit - 5, ' ') + "<title>out</title>", "text/html"),
+      EPageTitleError);
 }
 
 TEST(PageTitleTest, AddressToFetch) {

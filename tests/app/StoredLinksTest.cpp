@@ -25,9 +25,9 @@ TEST(StoredLinksTest, BBCodeAndMarkdownEntriesGiveTitleAndAddress) {
 }
 
 TEST(StoredLinksTest, OtherTextIsNoLink) {
-  for (const char16_t* text : {u"", u"plain words", u"http://bare.example/",
-                               u"[URL=a]t[/URL]", u"[url=a t[/url]", u"[t] (http://a)",
-                               u"[t](http://a", u"(http://a)", u"[url=a]t[/url] tail"})
+  for (const char16_t* text :
+       {u"", u"plain words", u"http://bare.example/", u"[URL=a]t[/URL]", u"[url=a t[/url]",
+        u"[t] (http://a)", u"[t](http://a", u"(http://a)", u"[url=a]t[/url] tail"})
     EXPECT_EQ(std::nullopt, ParseStoredLink(text)) << ToUtf8(text);
 }
 

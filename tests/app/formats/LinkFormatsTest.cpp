@@ -177,8 +177,7 @@ TEST_P(LinkFormatReaderTest, HardTitlesAndAddressesReadBackExactly) {
   ASSERT_EQ(links.size(), read.size()) << document;
   for (std::size_t i = 0; i < links.size(); ++i)
     EXPECT_EQ(links[i], read[i]) << "written as: "
-                                 << ToUtf8(FormatLink(GetParam().Format,
-                                                      FromUtf8(links[i].Title),
+                                 << ToUtf8(FormatLink(GetParam().Format, FromUtf8(links[i].Title),
                                                       FromUtf8(links[i].Address)));
 }
 
@@ -194,15 +193,17 @@ INSTANTIATE_TEST_SUITE_P(Readers, LinkFormatReaderTest,
 TEST(LinkFormatTest, EachFormatWritesTheDocumentedText) {
   const std::u16string title = u"Read [me] <now> & \"here\"";
   const std::u16string address = u"https://example.com/a b_";
-  EXPECT_EQ(u"<a href=\"https://example.com/a%20b_\">Read [me] &lt;now&gt; &amp; &quot;here&quot;</a>",
-            FormatLink(TLinkFormat::Html, title, address));
+  EXPECT_EQ(
+      u"<a href=\"https://example.com/a%20b_\">Read [me] &lt;now&gt; &amp; &quot;here&quot;</a>",
+      FormatLink(TLinkFormat::Html, title, address));
   EXPECT_EQ(u"`Read [me] \\<now\\> & \"here\" <https://example.com/a%20b\\_>`__",
             FormatLink(TLinkFormat::ReStructuredText, title, address));
   EXPECT_EQ(u"link:https://example.com/a%20b&#95;[Read &#91;me&#93; &#60;now&#62; &#38; "
             u"&#34;here&#34;]",
             FormatLink(TLinkFormat::AsciiDoc, title, address));
-  EXPECT_EQ(u"[[https://example.com/a%20b_][Read \\lbrack{}me\\rbrack{} \\lt{}now\\gt{} & \"here\"]]",
-            FormatLink(TLinkFormat::Org, title, address));
+  EXPECT_EQ(
+      u"[[https://example.com/a%20b_][Read \\lbrack{}me\\rbrack{} \\lt{}now\\gt{} & \"here\"]]",
+      FormatLink(TLinkFormat::Org, title, address));
   EXPECT_EQ(u"[https://example.com/a%20b_ Read &#91;me&#93; &lt;now&gt; &amp; \"here\"]",
             FormatLink(TLinkFormat::MediaWiki, title, address));
   EXPECT_EQ(u"Read [me] <now> & \"here\" \u2014 https://example.com/a b_",

@@ -32,8 +32,9 @@ public:
   // A complete answer with Content-Type Type and Body.
   void Page(const QByteArray& path, const QByteArray& type, const QByteArray& body,
             const QByteArray& status = "200 OK") {
-    QByteArray answer = "HTTP/1.1 " + status + "\r\nContent-Length: " +
-                        QByteArray::number(body.size()) + "\r\nConnection: close\r\n";
+    QByteArray answer = "HTTP/1.1 " + status +
+                        "\r\nContent-Length: " + QByteArray::number(body.size()) +
+                        "\r\nConnection: close\r\n";
     if (!type.isEmpty())
       answer += "Content-Type: " + type + "\r\n";
     Answers[path] = answer + "\r\n" + body;

@@ -34,15 +34,14 @@ protected:
   // The one error box shown, or an empty text.
   std::u16string Error() const {
     return Notifier.Boxes.size() == 1 && Notifier.Boxes[0].kind == u"error" ? Notifier.Boxes[0].text
-                                                                           : std::u16string();
+                                                                            : std::u16string();
   }
 
   TLocalHttpServer Server;
 };
 
 TEST_F(FetchTitleTest, TitlesOfPagesInEveryCharset) {
-  Server.Page("/gbk", "text/html; charset=GBK",
-              "<title>\xD6\xD0\xCE\xC4\xB1\xEA\xCC\xE2</title>");
+  Server.Page("/gbk", "text/html; charset=GBK", "<title>\xD6\xD0\xCE\xC4\xB1\xEA\xCC\xE2</title>");
   Server.Page("/big5", "text/html",
               "<meta charset=\"big5\"><title>\xA4\xA4\xA4\xE5\xBC\xD0\xC3\x44</title>");
   Server.Page("/sjis", "text/html",
@@ -50,9 +49,10 @@ TEST_F(FetchTitleTest, TitlesOfPagesInEveryCharset) {
               "<title>\x93\xFA\x96\x7B\x8C\xEA</title>");
   Server.Page("/utf8", "text/html; charset=utf-8",
               "<title>\n  Tom &amp; Jerry\t\xE2\x80\x94 \xF0\x9F\x98\x80  </title>");
-  const std::pair<const char*, const char16_t*> cases[] = {
-      {"/gbk", u"中文标题"}, {"/big5", u"中文標題"}, {"/sjis", u"日本語"},
-      {"/utf8", u"Tom & Jerry — 😀"}};
+  const std::pair<const char*, const char16_t*> cases[] = {{"/gbk", u"中文标题"},
+                                                           {"/big5", u"中文標題"},
+                                                           {"/sjis", u"日本語"},
+                                                           {"/utf8", u"Tom & Jerry — 😀"}};
   for (const auto& [path, title] : cases) {
     Form->Edit1->clear();
     Fetch(Server.Url(QString::fromLatin1(path)));
@@ -131,7 +131,8 @@ TEST_F(FetchTitleTest, FailuresAreShownAndTheFieldsStayAsTheyWere) {
       {Server.Url(QStringLiteral("/notitle")), u"the page has no title"},
       {QStringLiteral("http://127.0.0.1:%1/").arg(closedPort), u"Connection refused"},
       // TLS spoken to a server that answers in plain HTTP.
-      {Server.Url(QStringLiteral("/notitle")).replace(QStringLiteral("http:"), QStringLiteral("https:")),
+      {Server.Url(QStringLiteral("/notitle"))
+           .replace(QStringLiteral("http:"), QStringLiteral("https:")),
        u"SSL"},
       {QStringLiteral("ftp://127.0.0.1/x"), u"only http and https pages can be fetched, not ftp:"},
   };
@@ -141,7 +142,8 @@ TEST_F(FetchTitleTest, FailuresAreShownAndTheFieldsStayAsTheyWere) {
     Fetch(address);
     EXPECT_EQ(QString(), Form->Edit1->text()) << address.toStdString();
     EXPECT_EQ(address, Form->Edit2->text());
-    const std::u16string prefix = u"Cannot fetch the title of \"" + address.toStdU16String() + u"\": ";
+    const std::u16string prefix =
+        u"Cannot fetch the title of \"" + address.toStdU16String() + u"\": ";
     EXPECT_EQ(0u, Error().find(prefix)) << ToUtf8(Error());
     EXPECT_NE(std::u16string::npos, Error().find(reason)) << ToUtf8(Error());
   }

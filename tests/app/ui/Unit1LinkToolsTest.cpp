@@ -42,8 +42,10 @@ std::size_t Count(const std::string& text, const std::string& what) {
 std::unique_ptr<QMimeData> FirefoxLink(const std::u16string& address, const std::u16string& title) {
   auto data = std::make_unique<QMimeData>();
   const std::string mozUrl = Utf16LEBytes(address + u"\n" + title);
-  data->setData(QStringLiteral("text/x-moz-url"), QByteArray(mozUrl.data(), qsizetype(mozUrl.size())));
-  data->setData(QStringLiteral("text/uri-list"), QByteArray::fromStdString(ToUtf8(address) + "\r\n"));
+  data->setData(QStringLiteral("text/x-moz-url"),
+                QByteArray(mozUrl.data(), qsizetype(mozUrl.size())));
+  data->setData(QStringLiteral("text/uri-list"),
+                QByteArray::fromStdString(ToUtf8(address) + "\r\n"));
   data->setData(QStringLiteral("text/plain"), QByteArray::fromStdString(ToUtf8(address)));
   return data;
 }
@@ -55,7 +57,8 @@ protected:
     RegisterQtGraphics();
     RegisterQtClipboard();
   }
-  void OpenWith(std::initializer_list<const char*> bbcode, std::initializer_list<const char*> markdown) {
+  void OpenWith(std::initializer_list<const char*> bbcode,
+                std::initializer_list<const char*> markdown) {
     WriteList(kBBCodeListFileName, Utf8List(bbcode));
     WriteList(kMarkdownListFileName, Utf8List(markdown));
     Open();
@@ -80,7 +83,8 @@ protected:
   }
   static void ClickRowWith(TLinkListBox* list, int row, Qt::KeyboardModifiers modifiers) {
     const QModelIndex index = list->model()->index(row, 0);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualRect(index).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                      list->visualRect(index).center());
   }
 };
 
@@ -118,8 +122,9 @@ TEST_F(LinkToolsTest, LinkDroppedOnAListIsComposedAndAdded) {
   html.setData(QStringLiteral("text/html"), QByteArray(bytes.data(), qsizetype(bytes.size())));
   EXPECT_TRUE(Drop(Form->ListBox2->viewport(), &html));
   EXPECT_EQ(QStringLiteral("http://lwn.net/"), Form->Edit2->text());
-  EXPECT_EQ((QStringList{QStringLiteral("[A](http://a)"), QStringLiteral("[LWN & co](http://lwn.net/)")}),
-            Rows(Form->ListBox2));
+  EXPECT_EQ(
+      (QStringList{QStringLiteral("[A](http://a)"), QStringLiteral("[LWN & co](http://lwn.net/)")}),
+      Rows(Form->ListBox2));
   // Nothing is saved until the save button.
   EXPECT_EQ(Utf8List({"[url=a]A[/url]"}), ReadList(kBBCodeListFileName));
 }
@@ -171,7 +176,8 @@ TEST_F(LinkToolsTest, CtrlAndShiftGatherEntriesWithoutPickingThem) {
 }
 
 TEST_F(LinkToolsTest, SelectedLinksAreCopiedAsOneFormattedDocument) {
-  OpenWith({"[url=http://one.example/]One[/url]", "no link here", "[url=http://two.example/]Two & more[/url]"},
+  OpenWith({"[url=http://one.example/]One[/url]", "no link here",
+            "[url=http://two.example/]Two & more[/url]"},
            {});
   QGuiApplication::clipboard()->setText(QStringLiteral("before"));
   TLinkListBox* list = Form->ListBox1;
@@ -194,10 +200,12 @@ TEST_F(LinkToolsTest, SelectedLinksAreCopiedAsOneFormattedDocument) {
   for (int row = 0; row < list->model()->rowCount(); ++row) {
     const QString entry = Row(list, row);
     expected << (entry.startsWith(QStringLiteral("[url=http://one")) ? QStringLiteral("One")
-                 : entry.startsWith(QStringLiteral("[url=http://two")) ? QStringLiteral("Two & more")
-                                                                     : entry);
+                 : entry.startsWith(QStringLiteral("[url=http://two"))
+                     ? QStringLiteral("Two & more")
+                     : entry);
   }
-  EXPECT_EQ(expected.join(QStringLiteral("\n")), clip->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  EXPECT_EQ(expected.join(QStringLiteral("\n")),
+            clip->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   EXPECT_EQ(7, Form->Hyperlink().RVStyle1.TextStyles.Count());
   EXPECT_TRUE(Notifier.Boxes.empty());
 }
@@ -216,7 +224,7 @@ TEST_F(LinkToolsTest, SelectedLinksAsMarkdownOrBBCodeText) {
   for (int row = 0; row < list->model()->rowCount(); ++row) {
     const std::u16string entry = Row(list, row).toStdU16String();
     markdown += entry + u"\n";
-    bbcode += (entry == u"plain" ? entry
+    bbcode += (entry == u"plain"           ? entry
                : entry == u"[a](http://a)" ? u"[url=http://a]a[/url]"
                                            : u"[url=https://b.example/]b[/url]") +
               u"\n";
@@ -236,7 +244,8 @@ TEST_F(LinkToolsTest, ResultFieldsCopyTheirLinkInEveryFurtherFormat) {
   for (const TLinkFormatInfo& info : LinkFormats()) {
     const QString caption = QString::fromStdU16String(std::u16string(info.Caption));
     Action(menu.get(), caption)->trigger();
-    EXPECT_EQ(FormatLink(info.Format, u"My [1] “title”", u"https://x.org/a b"), Clipboard.Texts.back())
+    EXPECT_EQ(FormatLink(info.Format, u"My [1] “title”", u"https://x.org/a b"),
+              Clipboard.Texts.back())
         << info.Name;
     Action(fallback.get(), caption)->trigger();
     EXPECT_EQ(FormatLink(info.Format, u"My", u"https://x.org/a b"), Clipboard.Texts.back())
