@@ -50,7 +50,8 @@ void BuildHyperlinkListDocument(TRichViewEdit& Editor, TRVStyle& Style,
       continue;
     }
     // An empty title would leave nothing to click on.
-    const std::u16string& shown = entry.Link->Title.empty() ? entry.Link->Address : entry.Link->Title;
+    const std::u16string& shown =
+        entry.Link->Title.empty() ? entry.Link->Address : entry.Link->Title;
     Editor.AddNL(shown, linkStyleNo, newParagraph, entry.Link->Address);
   }
   Editor.Format();

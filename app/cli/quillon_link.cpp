@@ -201,13 +201,11 @@ int Run(const TArguments& args, char* programName) {
     }
     bool ok = false;
     const bool rtf = args.Format.Format == TFormat::RTF;
-    const std::string bytes = rtf
-                                  ? quillon::HyperlinkClipboardRTF(document.RichViewEdit1, ok)
+    const std::string bytes = rtf ? quillon::HyperlinkClipboardRTF(document.RichViewEdit1, ok)
                                   : quillon::HyperlinkClipboardRVF(document.RichViewEdit1, ok);
     WriteBytes(bytes);
     if (!ok) {
-      std::fprintf(stderr, "quillon-link: writing the %s data failed\n",
-                   rtf ? "RTF" : "RVF");
+      std::fprintf(stderr, "quillon-link: writing the %s data failed\n", rtf ? "RTF" : "RVF");
       return ExitFailure;
     }
     return ExitOk;

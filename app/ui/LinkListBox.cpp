@@ -103,8 +103,8 @@ void TLinkListBox::mouseMoveEvent(QMouseEvent* event) {
   if (!(event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))) {
     const QModelIndex current = selectionModel()->currentIndex();
     if (current.isValid())
-      selectionModel()->select(current, QItemSelectionModel::ClearAndSelect |
-                                            QItemSelectionModel::Rows);
+      selectionModel()->select(current,
+                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   }
   if (ItemIndex() != before && ItemIndex() >= 0 && OneRowSelected())
     emit UserSelect();

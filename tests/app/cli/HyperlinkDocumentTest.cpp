@@ -100,9 +100,9 @@ TEST_F(HyperlinkDocumentTest, EditorConfiguration) {
 // Many links at once: one paragraph each, one HYPERLINK field per link, entries that are no
 // links as plain text, and the selection's text one line per paragraph.
 TEST_F(HyperlinkDocumentTest, ListDocumentHasOneParagraphAndOneFieldPerLink) {
-  const std::vector<TStoredEntry> entries = ReadStoredEntries(
-      {u"[url=http://one.example/]One[/url]", u"not a link", u"[Two](http://two.example/)",
-       u"[url=http://bare.example/][/url]"});
+  const std::vector<TStoredEntry> entries =
+      ReadStoredEntries({u"[url=http://one.example/]One[/url]", u"not a link",
+                         u"[Two](http://two.example/)", u"[url=http://bare.example/][/url]"});
   Doc.RichViewEdit1.Format(); // an earlier document must not leak into the list
   BuildHyperlinkListDocument(Doc.RichViewEdit1, Doc.RVStyle1, entries);
   EXPECT_EQ(7, Doc.RVStyle1.TextStyles.Count());
