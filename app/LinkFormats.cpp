@@ -1,5 +1,6 @@
 #include "app/LinkFormats.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -41,27 +42,24 @@ void AppendDecimalReference(u16string& out, char32_t code) {
 
 // ---- HTML ----------------------------------------------------------------------------
 
+// "&", "<", ">" (and '"' with Quote) as HTML writes them; false for any other character.
+bool AppendHtmlEscape(u16string& out, char16_t c, bool quote) {
+  const char16_t* escaped = c == u'&'            ? u"&amp;"
+                            : c == u'<'          ? u"&lt;"
+                            : c == u'>'          ? u"&gt;"
+                            : quote && c == u'"' ? u"&quot;"
+                                                 : nullptr;
+  if (escaped)
+    out += escaped;
+  return escaped != nullptr;
+}
+
 // Text and double-quoted attribute values alike.
 u16string HtmlEscape(u16string_view text) {
   u16string out;
-  for (char16_t c : text) {
-    switch (c) {
-    case u'&':
-      out += u"&amp;";
-      break;
-    case u'<':
-      out += u"&lt;";
-      break;
-    case u'>':
-      out += u"&gt;";
-      break;
-    case u'"':
-      out += u"&quot;";
-      break;
-    default:
+  for (char16_t c : text)
+    if (!AppendHtmlEscape(out, c, true))
       out += c;
-    }
-  }
   return out;
 }
 
@@ -152,7 +150,7 @@ bool IsAsciiDocMarkup(char16_t c) {
 }
 
 // "--" (dash), "..." (ellipsis) are replaced only in runs; a lone "-" or "." stays.
-bool InAsciiDocRun(u16string_view text, std::size_t i, char16_t c) {
+bool InRun(u16string_view text, std::size_t i, char16_t c) {
   return (i > 0 && text[i - 1] == c) || (i + 1 < text.size() && text[i + 1] == c);
 }
 
@@ -160,7 +158,7 @@ u16string AsciiDocEscape(u16string_view text) {
   u16string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
-    if (IsAsciiDocMarkup(c) || ((c == u'-' || c == u'.') && InAsciiDocRun(text, i, c)))
+    if (IsAsciiDocMarkup(c) || ((c == u'-' || c == u'.') && InRun(text, i, c)))
       AppendDecimalReference(out, c);
     else
       out += c;
@@ -209,114 +207,88 @@ bool IsAsciiLetter(char16_t c) {
   return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
-// Org has entities for most characters that could start markup. Where it has none, its
-// escape is a zero-width space that parts the character from what would complete the
-// markup: after a closing "=" or "~", inside "--" and "...", between a scheme and its ":",
-// after a backslash that would start an entity or a fragment.
+// The Org entities written for characters that could close the link or start markup, and
+// when each is needed.
+enum class TOrgWhen { Always, AtMarkup, AtMarkupOrScript, AtScript, AfterEntity };
+struct TOrgEntity {
+  char16_t Char;
+  const char16_t* Entity;
+  TOrgWhen When;
+};
+constexpr TOrgEntity kOrgEntities[] = {
+    // A bracket of any kind could close the description or the link.
+    {u'[', u"\\lbrack{}", TOrgWhen::Always},
+    {u']', u"\\rbrack{}", TOrgWhen::Always},
+    // Targets, radio targets, angle links, timestamps; inline math.
+    {u'<', u"\\lt{}", TOrgWhen::Always},
+    {u'>', u"\\gt{}", TOrgWhen::Always},
+    {u'$', u"\\dollar{}", TOrgWhen::Always},
+    {u'*', u"\\ast{}", TOrgWhen::AtMarkup},
+    {u'/', u"\\slash{}", TOrgWhen::AtMarkup},
+    {u'+', u"\\plus{}", TOrgWhen::AtMarkup},
+    {u'_', u"\\under{}", TOrgWhen::AtMarkupOrScript},
+    {u'^', u"\\asciicirc{}", TOrgWhen::AtScript},
+    // Right after an entity a brace would be read as its argument.
+    {u'{', u"\\lbrace{}", TOrgWhen::AfterEntity},
+};
+
+bool OrgEntityNeeded(TOrgWhen when, u16string_view title, std::size_t i, bool afterEntity) {
+  const bool markup = OrgCanOpen(title, i) || OrgCanClose(title, i);
+  switch (when) {
+  case TOrgWhen::Always:
+    return true;
+  case TOrgWhen::AtMarkup:
+    return markup;
+  case TOrgWhen::AtMarkupOrScript:
+    return markup || OrgCanScript(title, i);
+  case TOrgWhen::AtScript:
+    return OrgCanScript(title, i);
+  case TOrgWhen::AfterEntity:
+    return afterEntity;
+  }
+  return false;
+}
+
+// Where Org has no entity its escape is a zero-width space that parts the character from
+// what would complete the markup: -1 puts it before the character, 1 after, 0 nowhere.
+int OrgZeroWidthSpace(u16string_view title, std::size_t i) {
+  const char16_t c = title[i];
+  const char16_t next = i + 1 < title.size() ? title[i + 1] : u'\0';
+  // A backslash before a letter or a bracket would start an entity or a fragment.
+  if (c == u'\\' &&
+      (IsAsciiLetter(next) ||
+       (next != 0 && u16string_view(u"\\{}()[]_^").find(next) != u16string_view::npos)))
+    return 1;
+  if ((c == u'=' || c == u'~') && OrgCanClose(title, i))
+    return 1;
+  // "--" and "..." become dashes and an ellipsis.
+  if ((c == u'-' || c == u'.') && next == c)
+    return 1;
+  // "scheme:" would make a link inside the description.
+  if (c == u':' && i > 0 && IsAsciiLetter(title[i - 1]) && next != 0 && !IsOrgBlank(next))
+    return -1;
+  return 0;
+}
+
 u16string OrgEscapeTitle(u16string_view title) {
   u16string out;
   bool afterEntity = false;
-  auto entity = [&out, &afterEntity](const char16_t* name) {
-    out += name;
-    afterEntity = true;
-  };
   for (std::size_t i = 0; i < title.size(); ++i) {
     const char16_t c = title[i];
-    const char16_t next = i + 1 < title.size() ? title[i + 1] : u'\0';
-    const bool boundary = OrgCanOpen(title, i) || OrgCanClose(title, i);
-    const bool wasAfterEntity = afterEntity;
-    afterEntity = false;
-    switch (c) {
-    // A bracket of any kind could close the description or the link.
-    case u'[':
-      entity(u"\\lbrack{}");
+    const auto entity = std::find_if(std::begin(kOrgEntities), std::end(kOrgEntities),
+                                     [c](const TOrgEntity& e) { return e.Char == c; });
+    if (entity != std::end(kOrgEntities) && OrgEntityNeeded(entity->When, title, i, afterEntity)) {
+      out += entity->Entity;
+      afterEntity = true;
       continue;
-    case u']':
-      entity(u"\\rbrack{}");
-      continue;
-    // Targets, radio targets, angle links, timestamps; inline math.
-    case u'<':
-      entity(u"\\lt{}");
-      continue;
-    case u'>':
-      entity(u"\\gt{}");
-      continue;
-    case u'$':
-      entity(u"\\dollar{}");
-      continue;
-    case u'*':
-      if (boundary) {
-        entity(u"\\ast{}");
-        continue;
-      }
-      break;
-    case u'/':
-      if (boundary) {
-        entity(u"\\slash{}");
-        continue;
-      }
-      break;
-    case u'+':
-      if (boundary) {
-        entity(u"\\plus{}");
-        continue;
-      }
-      break;
-    case u'_':
-      if (boundary || OrgCanScript(title, i)) {
-        entity(u"\\under{}");
-        continue;
-      }
-      break;
-    case u'^':
-      if (OrgCanScript(title, i)) {
-        entity(u"\\asciicirc{}");
-        continue;
-      }
-      break;
-    // Right after an entity a brace would be read as its argument.
-    case u'{':
-      if (wasAfterEntity) {
-        entity(u"\\lbrace{}");
-        continue;
-      }
-      break;
-    case u'\\':
-      if (IsAsciiLetter(next) ||
-          (next != 0 && u16string_view(u"\\{}()[]_^").find(next) != u16string_view::npos)) {
-        out += c;
-        out += u'\x200B';
-        continue;
-      }
-      break;
-    case u'=':
-    case u'~':
-      if (OrgCanClose(title, i)) {
-        out += c;
-        out += u'\x200B';
-        continue;
-      }
-      break;
-    case u'-':
-    case u'.':
-      if (next == c) {
-        out += c;
-        out += u'\x200B';
-        continue;
-      }
-      break;
-    case u':':
-      // "scheme:" would make a link inside the description.
-      if (i > 0 && IsAsciiLetter(title[i - 1]) && next != 0 && !IsOrgBlank(next)) {
-        out += u'\x200B';
-        out += c;
-        continue;
-      }
-      break;
-    default:
-      break;
     }
+    afterEntity = false;
+    const int space = OrgZeroWidthSpace(title, i);
+    if (space < 0)
+      out += u'\x200B';
     out += c;
+    if (space > 0)
+      out += u'\x200B';
   }
   return out;
 }
@@ -347,41 +319,19 @@ bool HasScheme(u16string_view address) {
 }
 
 u16string MediaWikiEscapeTitle(u16string_view title) {
+  // Brackets end the link, quotes make bold or italics, braces and pipes belong to
+  // templates and tables, tildes make signatures, "__" magic words, and ":" would let a
+  // reader link a "scheme:" inside the text.
+  constexpr u16string_view wikiMarkup = u"[]'{}|~:";
   u16string out;
   for (std::size_t i = 0; i < title.size(); ++i) {
     const char16_t c = title[i];
-    switch (c) {
-    case u'&':
-      out += u"&amp;";
-      break;
-    case u'<':
-      out += u"&lt;";
-      break;
-    case u'>':
-      out += u"&gt;";
-      break;
-    // Brackets end the link, quotes make bold or italics, braces and pipes belong to
-    // templates and tables, tildes make signatures, "__" magic words.
-    case u'[':
-    case u']':
-    case u'\'':
-    case u'{':
-    case u'}':
-    case u'|':
-    case u'~':
-    // ":" would let a reader link a "scheme:" inside the text.
-    case u':':
+    if (AppendHtmlEscape(out, c, false))
+      continue;
+    if (wikiMarkup.find(c) != u16string_view::npos || (c == u'_' && InRun(title, i, u'_')))
       AppendDecimalReference(out, c);
-      break;
-    case u'_':
-      if (InAsciiDocRun(title, i, u'_'))
-        AppendDecimalReference(out, c);
-      else
-        out += c;
-      break;
-    default:
+    else
       out += c;
-    }
   }
   return out;
 }

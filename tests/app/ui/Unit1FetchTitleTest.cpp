@@ -18,9 +18,7 @@ class FetchTitleTest : public FormFixture {
 protected:
   void SetUp() override {
     FormFixture::SetUp();
-    WriteList(kBBCodeListFileName, kUtf8Mark);
-    WriteList(kMarkdownListFileName, kUtf8Mark);
-    Open();
+    OpenWithEmptyLists();
     ASSERT_TRUE(Server.isListening());
   }
   TFormLinkTools& Tools() { return *Form->LinkTools; }
