@@ -55,6 +55,8 @@ void TTitleFetcher::Fetch(const QString& address) {
   request.setMaximumRedirectsAllowed(MaxRedirects);
   request.setRawHeader("Accept", "text/html,application/xhtml+xml;q=0.9,*/*;q=0.1");
   FReply = FManager->get(request);
+  // Qt would otherwise take in the whole page before anyone reads it.
+  FReply->setReadBufferSize(static_cast<qint64>(kPageTitleReadLimit));
   connect(FReply, &QNetworkReply::metaDataChanged, this, &TTitleFetcher::OnMetaDataChanged);
   connect(FReply, &QNetworkReply::readyRead, this, &TTitleFetcher::OnReadyRead);
   connect(FReply, &QNetworkReply::finished, this, &TTitleFetcher::OnFinished);
