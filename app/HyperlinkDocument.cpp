@@ -42,6 +42,25 @@ void BuildHyperlinkDocument(TRichViewEdit& Editor, TRVStyle& Style, const std::u
   Editor.SelectAll();
 }
 
+void BuildHyperlinkListDocument(TRichViewEdit& Editor, TRVStyle& Style,
+                                const std::vector<TStoredEntry>& Entries) {
+  Editor.ClearAll();
+  const int linkStyleNo = GetHypertextStyleNo(Style, 0);
+  constexpr int newParagraph = 0;
+  for (const TStoredEntry& entry : Entries) {
+    if (!entry.Link) {
+      Editor.AddNL(entry.Text, 0, newParagraph);
+      continue;
+    }
+    // An empty title would leave nothing to click on.
+    const std::u16string& shown =
+        entry.Link->Title.empty() ? entry.Link->Address : entry.Link->Title;
+    Editor.AddNL(shown, linkStyleNo, newParagraph, entry.Link->Address);
+  }
+  Editor.Format();
+  Editor.SelectAll();
+}
+
 std::string HyperlinkClipboardRTF(TRichViewEdit& Editor, bool& Ok) {
   Ok = true;
   if (!Editor.RVData->SelectionExists(true, true))

@@ -7,6 +7,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "app/StoredLinks.h"
 
 #include "richtext/control/RichViewEdit.h"
 #include "richtext/style/RVStyle.h"
@@ -45,6 +48,12 @@ int GetHypertextStyleNo(richtext::TRVStyle& Style, int StyleNo);
 void BuildHyperlinkDocument(richtext::TRichViewEdit& Editor, richtext::TRVStyle& Style,
                             const std::u16string& Title, const std::u16string& Address);
 
+// Many links at once: clears the document and appends one paragraph per entry, a link as
+// the label builds it (its address shown when its title is empty), any other entry as plain
+// text in text style 0; formats and selects all.
+void BuildHyperlinkListDocument(richtext::TRichViewEdit& Editor, richtext::TRVStyle& Style,
+                                const std::vector<TStoredEntry>& Entries);
+
 // What the clipboard copy of the editor's selection holds, one format each (empty when
 // nothing is selected). Each sets Ok to false when the engine's writer reported a failure.
 // "Rich Text Format": the RTF of the selection with the editor's colour.
@@ -75,6 +84,11 @@ public:
   // keeps what it held. Clipboard errors propagate (ERichViewError).
   void BuildAndCopy(const std::u16string& Title, const std::u16string& Address) {
     Build(Title, Address);
+    RichViewEdit1.Copy();
+  }
+  // The same copy for the selected entries of a list.
+  void BuildListAndCopy(const std::vector<TStoredEntry>& Entries) {
+    BuildHyperlinkListDocument(RichViewEdit1, RVStyle1, Entries);
     RichViewEdit1.Copy();
   }
 };

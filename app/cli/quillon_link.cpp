@@ -3,7 +3,8 @@
 // Builds the same one-item document as the main window's label (blue, underlined title whose
 // hyperlink target is the address), formatted with the real fonts under Qt's offscreen
 // platform and selected whole, and writes one representation of it: the RTF or RVF bytes of
-// the clipboard copy, the selected text, or the Markdown or BBCode link of the main window.
+// the clipboard copy, the selected text, the Markdown or BBCode link of the main window, or
+// the link in one of the further formats of the result fields' context menu.
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -18,6 +19,7 @@
 
 #include "app/HyperlinkDocument.h"
 #include "app/LinkCompose.h"
+#include "app/LinkFormats.h"
 #include "app/Utf.h"
 #include "platform/qt/RVQtCanvas.h"
 #include "platform/qt/RVQtGraphics.h"
@@ -29,7 +31,9 @@ constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 
 constexpr std::string_view Usage =
-    "Usage: quillon-link [--format markdown|bbcode|text|rtf|rvf] TITLE ADDRESS\n";
+    "Usage: quillon-link [--format FORMAT] TITLE ADDRESS\n"
+    "FORMAT: rtf (default), rvf, text, markdown, bbcode, html, rst, asciidoc, org,\n"
+    "        mediawiki, line\n";
 
 constexpr std::string_view Help =
     "Writes the link tool's formatted hyperlink for TITLE and ADDRESS to standard output.\n"
@@ -46,6 +50,15 @@ constexpr std::string_view Help =
     "            UTF-8, then a newline\n"
     "  bbcode    [url=ADDRESS]TITLE[/url], UTF-8, then a newline\n"
     "\n"
+    "  These escape TITLE and ADDRESS for their format (docs/link-formats.md); each is\n"
+    "  written as UTF-8, then a newline. A blank in ADDRESS is written as %20.\n"
+    "  html      <a href=\"ADDRESS\">TITLE</a>\n"
+    "  rst       `TITLE <ADDRESS>`__ (reStructuredText, an anonymous hyperlink)\n"
+    "  asciidoc  link:ADDRESS[TITLE]\n"
+    "  org       [[ADDRESS][TITLE]] (Org mode)\n"
+    "  mediawiki [ADDRESS TITLE], \"http://\" put in front of an ADDRESS without a scheme\n"
+    "  line      TITLE \u2014 ADDRESS, nothing escaped\n"
+    "\n"
     "Options:\n"
     "  -f, --format FORMAT   one of the formats above\n"
     "  -h, --help            show this help and exit\n"
@@ -54,24 +67,31 @@ constexpr std::string_view Help =
     "Exit status: 0 on success, 1 when the document could not be written (an empty TITLE\n"
     "gives nothing to copy in the rtf and rvf formats), 2 for bad arguments.\n";
 
-enum class TFormat { Markdown, BBCode, Text, RTF, RVF };
+enum class TFormat { Markdown, BBCode, Text, RTF, RVF, Other };
 
-std::optional<TFormat> ParseFormat(std::string_view name) {
+struct TFormatChoice {
+  TFormat Format = TFormat::RTF;
+  quillon::TLinkFormat Other = quillon::TLinkFormat::Html; // with TFormat::Other
+};
+
+std::optional<TFormatChoice> ParseFormat(std::string_view name) {
+  if (const auto other = quillon::FindLinkFormat(name))
+    return TFormatChoice{TFormat::Other, *other};
   if (name == "markdown")
-    return TFormat::Markdown;
+    return TFormatChoice{TFormat::Markdown};
   if (name == "bbcode")
-    return TFormat::BBCode;
+    return TFormatChoice{TFormat::BBCode};
   if (name == "text")
-    return TFormat::Text;
+    return TFormatChoice{TFormat::Text};
   if (name == "rtf")
-    return TFormat::RTF;
+    return TFormatChoice{TFormat::RTF};
   if (name == "rvf")
-    return TFormat::RVF;
+    return TFormatChoice{TFormat::RVF};
   return std::nullopt;
 }
 
 struct TArguments {
-  TFormat Format = TFormat::RTF;
+  TFormatChoice Format;
   bool ShowHelp = false;
   std::string Title;
   std::string Address;
@@ -107,7 +127,8 @@ TArguments ParseArguments(int argc, char** argv) {
       const auto format = ParseFormat(value);
       if (!format)
         throw TUsageError{"unknown format \"" + std::string(value) +
-                          "\" (use markdown, bbcode, text, rtf or rvf)"};
+                          "\" (use rtf, rvf, text, markdown, bbcode, html, rst, asciidoc, "
+                          "org, mediawiki or line)"};
       args.Format = *format;
     } else {
       throw TUsageError{"unknown option " + std::string(arg)};
@@ -159,7 +180,10 @@ int Run(const TArguments& args, char* programName) {
   quillon::THyperlinkDocument document(&canvas);
   document.Build(title, address);
 
-  switch (args.Format) {
+  switch (args.Format.Format) {
+  case TFormat::Other:
+    WriteTextLine(quillon::FormatLink(args.Format.Other, title, address));
+    return ExitOk;
   case TFormat::Markdown:
     WriteTextLine(quillon::ComposeMarkdown(title, address).markdown);
     return ExitOk;
@@ -176,13 +200,12 @@ int Run(const TArguments& args, char* programName) {
       return ExitFailure;
     }
     bool ok = false;
-    const std::string bytes = args.Format == TFormat::RTF
-                                  ? quillon::HyperlinkClipboardRTF(document.RichViewEdit1, ok)
+    const bool rtf = args.Format.Format == TFormat::RTF;
+    const std::string bytes = rtf ? quillon::HyperlinkClipboardRTF(document.RichViewEdit1, ok)
                                   : quillon::HyperlinkClipboardRVF(document.RichViewEdit1, ok);
     WriteBytes(bytes);
     if (!ok) {
-      std::fprintf(stderr, "quillon-link: writing the %s data failed\n",
-                   args.Format == TFormat::RTF ? "RTF" : "RVF");
+      std::fprintf(stderr, "quillon-link: writing the %s data failed\n", rtf ? "RTF" : "RVF");
       return ExitFailure;
     }
     return ExitOk;

@@ -4,11 +4,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace quillon {
 
 TLinkListBox::TLinkListBox(QWidget* parent) : QListView(parent), FModel(new TLinkListModel(this)) {
   setModel(FModel);
-  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setUniformItemSizes(true);
@@ -32,8 +34,23 @@ void TLinkListBox::rowsAboutToBeRemoved(const QModelIndex& parent, int start, in
 }
 
 int TLinkListBox::ItemIndex() const {
-  const QModelIndexList rows = selectionModel()->selectedRows();
-  return rows.isEmpty() ? -1 : rows.first().row();
+  const QModelIndex current = selectionModel()->currentIndex();
+  if (current.isValid() && selectionModel()->isSelected(current))
+    return current.row();
+  const std::vector<int> rows = SelectedRows();
+  return rows.empty() ? -1 : rows.front();
+}
+
+std::vector<int> TLinkListBox::SelectedRows() const {
+  std::vector<int> rows;
+  for (const QModelIndex& index : selectionModel()->selectedRows())
+    rows.push_back(index.row());
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+bool TLinkListBox::OneRowSelected() const {
+  return selectionModel()->selectedRows().size() == 1;
 }
 
 void TLinkListBox::SetItemIndex(int row) {
@@ -46,9 +63,12 @@ void TLinkListBox::SetItemIndex(int row) {
   scrollTo(index);
 }
 
-void TLinkListBox::ReportClickOn(const QPoint& pos) {
+void TLinkListBox::ReportClickOn(const QPoint& pos, Qt::KeyboardModifiers modifiers) {
+  // Ctrl and Shift clicks gather a selection; only a plain click picks an entry.
+  if (modifiers & (Qt::ControlModifier | Qt::ShiftModifier))
+    return;
   const QModelIndex hit = indexAt(pos);
-  if (hit.isValid() && ItemIndex() == hit.row())
+  if (hit.isValid() && ItemIndex() == hit.row() && OneRowSelected())
     emit UserSelect();
 }
 
@@ -59,7 +79,7 @@ void TLinkListBox::mousePressEvent(QMouseEvent* event) {
     return;
   }
   QListView::mousePressEvent(event);
-  ReportClickOn(event->position().toPoint());
+  ReportClickOn(event->position().toPoint(), event->modifiers());
 }
 
 void TLinkListBox::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -70,20 +90,30 @@ void TLinkListBox::mouseDoubleClickEvent(QMouseEvent* event) {
   // The second press of a double click is a click like the first.
   QListView::mousePressEvent(event);
   QListView::mouseDoubleClickEvent(event);
-  ReportClickOn(event->position().toPoint());
+  ReportClickOn(event->position().toPoint(), event->modifiers());
 }
 
 void TLinkListBox::mouseMoveEvent(QMouseEvent* event) {
   const int before = ItemIndex();
   QListView::mouseMoveEvent(event);
-  if ((event->buttons() & Qt::LeftButton) && ItemIndex() != before && ItemIndex() >= 0)
+  if (!(event->buttons() & Qt::LeftButton))
+    return;
+  // A plain drag picks the entry under the pointer, one at a time, as before extended
+  // selection; with Ctrl or Shift it gathers a range.
+  if (!(event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))) {
+    const QModelIndex current = selectionModel()->currentIndex();
+    if (current.isValid())
+      selectionModel()->select(current,
+                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  }
+  if (ItemIndex() != before && ItemIndex() >= 0 && OneRowSelected())
     emit UserSelect();
 }
 
 void TLinkListBox::keyPressEvent(QKeyEvent* event) {
   const int before = ItemIndex();
   QListView::keyPressEvent(event);
-  if (ItemIndex() != before && ItemIndex() >= 0)
+  if (ItemIndex() != before && ItemIndex() >= 0 && OneRowSelected())
     emit UserSelect();
 }
 

@@ -1,10 +1,14 @@
-// A sorted single-selection list box over a TLinkListModel. It reports a selection the user
-// makes, by mouse or keyboard, with UserSelect; a selection the program changes (an entry
-// added or deleted, a list loaded) is never reported. Like a native list box, every left
-// click on an entry is reported, also on the entry already selected.
+// A sorted list box over a TLinkListModel with extended selection (Ctrl and Shift with the
+// mouse and the keys select many entries). It reports a selection of one entry that the
+// user makes, by mouse or keyboard, with UserSelect; a selection the program changes (an
+// entry added or deleted, a list loaded) and a selection of many are never reported. Like
+// a native list box, every plain left click on an entry is reported, also on the entry
+// already selected.
 #pragma once
 
 #include <QListView>
+
+#include <vector>
 
 #include "app/ui/LinkListModel.h"
 
@@ -18,8 +22,11 @@ public:
   TLinkListModel& Items() { return *FModel; }
   const TLinkListModel& Items() const { return *FModel; }
 
-  // The selected row, -1 with none.
+  // The selected row with the focus (the one clicked last), else the first selected row;
+  // -1 with none.
   int ItemIndex() const;
+  // Every selected row, in list order.
+  std::vector<int> SelectedRows() const;
   // Selects a row (-1: none) without reporting it.
   void SetItemIndex(int row);
 
@@ -34,7 +41,8 @@ protected:
   void keyPressEvent(QKeyEvent* event) override;
 
 private:
-  void ReportClickOn(const QPoint& pos);
+  void ReportClickOn(const QPoint& pos, Qt::KeyboardModifiers modifiers);
+  bool OneRowSelected() const;
 
   TLinkListModel* FModel; // owned as a child object
   bool FSelectedRowGoes = false;

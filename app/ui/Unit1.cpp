@@ -12,6 +12,7 @@
 #include "app/LinkCompose.h"
 #include "app/LinkList.h"
 #include "app/Utf.h"
+#include "app/ui/LinkTools.h"
 #include "platform/qt/RVQtCanvas.h"
 #include "platform/qt/RVQtGraphicInterface.h"
 #include "richtext/base/RVClasses.h"
@@ -171,6 +172,12 @@ void TForm1::LayOut() {
   connect(Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
   connect(ListBox1, &TLinkListBox::UserSelect, this, &TForm1::ListBox1Click);
   connect(ListBox2, &TLinkListBox::UserSelect, this, &TForm1::ListBox2Click);
+
+  LinkTools = new TFormLinkTools(*this);
+}
+
+void TForm1::ReportError(const std::exception& e) {
+  ShowException(*FNotifier, ApplicationTitle(ExecutablePath()), e);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,8 @@
 #include "platform/qt/RVQtRichViewWidget.h"
 
 namespace quillon {
+
+class TFormLinkTools;
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -59,6 +62,12 @@ public:
 
   // The style sheet "RVStyle1" and the editor that hold the last formatted hyperlink.
   THyperlinkDocument& Hyperlink() { return *FHyperlink; }
+
+  // Drops from browsers, the context menus of the result fields and lists, the title fetch.
+  TFormLinkTools* LinkTools = nullptr;
+  TTextClipboard& Clipboard() { return *FClipboard; }
+  // Shows an error in the window's error box, as the handlers do.
+  void ReportError(const std::exception& e);
 
 public slots:
   // Runs once the window is complete: makes it topmost, then loads the BBCode list and the

@@ -15,6 +15,7 @@ QUILLON_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xclip xdotool imagemagick
   libreoffice-writer-nogui python3
+  pandoc python3-docutils asciidoctor
 )
 
 # Installs the named Debian packages that are not installed yet.

@@ -25,6 +25,16 @@ inline std::string Dump(const std::vector<std::u16string>& lines) {
   return out + "]";
 }
 
+// UTF-16 little-endian bytes, no mark: how browsers and pages in UTF-16 send text.
+inline std::string Utf16LEBytes(std::u16string_view text) {
+  std::string bytes;
+  for (char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
 // "EF BB BF 61 0D 0A"
 inline std::string Hex(std::string_view bytes) {
   std::string out;

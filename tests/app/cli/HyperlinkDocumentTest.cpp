@@ -97,5 +97,42 @@ TEST_F(HyperlinkDocumentTest, EditorConfiguration) {
   EXPECT_EQ(30, e.GetRTFOptions().Value());
 }
 
+// Many links at once: one paragraph each, one HYPERLINK field per link, entries that are no
+// links as plain text, and the selection's text one line per paragraph.
+TEST_F(HyperlinkDocumentTest, ListDocumentHasOneParagraphAndOneFieldPerLink) {
+  const std::vector<TStoredEntry> entries =
+      ReadStoredEntries({u"[url=http://one.example/]One[/url]", u"not a link",
+                         u"[Two](http://two.example/)", u"[url=http://bare.example/][/url]"});
+  Doc.RichViewEdit1.Format(); // an earlier document must not leak into the list
+  BuildHyperlinkListDocument(Doc.RichViewEdit1, Doc.RVStyle1, entries);
+  EXPECT_EQ(7, Doc.RVStyle1.TextStyles.Count());
+  EXPECT_EQ(u"One\r\nnot a link\r\nTwo\r\nhttp://bare.example/",
+            HyperlinkClipboardText(Doc.RichViewEdit1));
+  const std::string rtf = RTF();
+  std::size_t fields = 0;
+  for (std::size_t at = rtf.find("HYPERLINK"); at != std::string::npos;
+       at = rtf.find("HYPERLINK", at + 1))
+    ++fields;
+  EXPECT_EQ(3u, fields) << rtf;
+  EXPECT_NE(std::string::npos,
+            rtf.find("{\\field{\\*\\fldinst HYPERLINK \"http://one.example/\"}{\\fldrslt "
+                     "\\plain \\f0\\ul\\fs20\\cf1 One}}\r\n\\par"))
+      << rtf;
+  EXPECT_NE(std::string::npos, rtf.find("HYPERLINK \"http://two.example/\""));
+  // The text entry is a paragraph of its own in the plain style, outside every field.
+  const std::size_t text = rtf.find("not a link");
+  ASSERT_NE(std::string::npos, text);
+  EXPECT_EQ(std::string::npos, rtf.substr(text, 12).find('}'));
+  EXPECT_NE(std::string::npos, rtf.rfind("\\par", text));
+  std::size_t paragraphs = 0;
+  for (std::size_t at = rtf.find("\\par"); at != std::string::npos; at = rtf.find("\\par", at + 1))
+    if (rtf.compare(at, 5, "\\pard") != 0)
+      ++paragraphs;
+  EXPECT_EQ(4u, paragraphs) << rtf;
+  bool ok = false;
+  EXPECT_FALSE(HyperlinkClipboardRVF(Doc.RichViewEdit1, ok).empty());
+  EXPECT_TRUE(ok);
+}
+
 } // namespace
 } // namespace quillon

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/HyperlinkDocument.h"
+#include "app/LinkFormats.h"
 #include "app/Utf.h"
 #include "tests/support/RVTestGraphics.h"
 
@@ -131,6 +132,19 @@ TEST(QuillonLinkTest, TextMarkdownAndBBCodeAreUtf8Lines) {
   EXPECT_EQ("[url=example.com]" + title + "[/url]\n", r.Out);
 }
 
+TEST(QuillonLinkTest, FurtherFormatsWriteTheEscapedLinkAsAUtf8Line) {
+  const std::string title = "标题 [1] <b> & \"q\" \xF0\x9F\x98\x80";
+  const std::string address = "https://example.com/a b?x=1&y=2";
+  for (const TLinkFormatInfo& info : LinkFormats()) {
+    const TRunResult r = RunLink({"--format", std::string(info.Name), title, address});
+    EXPECT_EQ(0, r.Status) << info.Name << ": " << r.Err;
+    EXPECT_EQ(ToUtf8(FormatLink(info.Format, FromUtf8(title), FromUtf8(address))) + "\n", r.Out)
+        << info.Name;
+  }
+  EXPECT_EQ("<a href=\"https://example.com/a%20b?x=1&amp;y=2\">t</a>\n",
+            RunLink({"-f", "html", "t", address}).Out);
+}
+
 TEST(QuillonLinkTest, DoubleDashLetsATitleBeginWithADash) {
   const TRunResult r = RunLink({"-f", "bbcode", "--", "-t-", "--a"});
   EXPECT_EQ(0, r.Status) << r.Err;
@@ -150,10 +164,11 @@ TEST(QuillonLinkTest, EmptyTitleHasNothingToCopy) {
 TEST(QuillonLinkTest, HelpDescribesTheFormats) {
   const TRunResult r = RunLink({"--help"});
   EXPECT_EQ(0, r.Status);
-  EXPECT_EQ(0u, r.Out.find(
-                    "Usage: quillon-link [--format markdown|bbcode|text|rtf|rvf] TITLE ADDRESS\n"));
+  EXPECT_EQ(0u, r.Out.find("Usage: quillon-link [--format FORMAT] TITLE ADDRESS\n"));
   for (const char* word : {"  rtf ", "  rvf ", "  text ", "  markdown ", "  bbcode ", "(default)"})
     EXPECT_NE(std::string::npos, r.Out.find(word)) << word;
+  for (const TLinkFormatInfo& info : LinkFormats())
+    EXPECT_NE(std::string::npos, r.Out.find("  " + std::string(info.Name) + " ")) << info.Name;
   EXPECT_EQ(r.Out, RunLink({"t", "-h", "a"}).Out);
 }
 
@@ -165,7 +180,7 @@ TEST(QuillonLinkTest, BadArgumentsExitWithStatusTwo) {
   for (const Case& c :
        {Case{{}, "TITLE and ADDRESS are required"}, Case{{"t"}, "TITLE and ADDRESS are required"},
         Case{{"t", "a", "b"}, "too many arguments"},
-        Case{{"--format", "html", "t", "a"}, "unknown format \"html\""},
+        Case{{"--format", "latex", "t", "a"}, "unknown format \"latex\""},
         Case{{"--format"}, "option --format needs a format"},
         Case{{"-x", "t", "a"}, "unknown option -x"}}) {
     const TRunResult r = RunLink(c.Args);

@@ -57,6 +57,13 @@ protected:
     return *Form;
   }
 
+  // Both list files hold just a UTF-8 mark: the window opens with two empty lists.
+  TForm1& OpenWithEmptyLists() {
+    WriteList(kBBCodeListFileName, kUtf8Mark);
+    WriteList(kMarkdownListFileName, kUtf8Mark);
+    return Open();
+  }
+
   static void ClickRow(TLinkListBox* list, int row) {
     const QModelIndex index = list->model()->index(row, 0);
     list->scrollTo(index);

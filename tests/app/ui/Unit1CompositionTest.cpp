@@ -10,9 +10,7 @@ class CompositionTest : public FormFixture {
 protected:
   void SetUp() override {
     FormFixture::SetUp();
-    WriteList(kBBCodeListFileName, kUtf8Mark);
-    WriteList(kMarkdownListFileName, kUtf8Mark);
-    Open();
+    OpenWithEmptyLists();
   }
   // Key clicks, one per character; characters beyond ASCII come as typed text, as from an
   // input method.
