@@ -18,6 +18,7 @@
 
 #include "app/HyperlinkDocument.h"
 #include "app/LinkCompose.h"
+#include "app/cli/ClipboardCopy.h"
 #include "app/Utf.h"
 #include "platform/qt/RVQtCanvas.h"
 #include "platform/qt/RVQtGraphics.h"
@@ -29,7 +30,8 @@ constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 
 constexpr std::string_view Usage =
-    "Usage: quillon-link [--format markdown|bbcode|text|rtf|rvf] TITLE ADDRESS\n";
+    "Usage: quillon-link [--format markdown|bbcode|text|rtf|rvf] TITLE ADDRESS\n"
+    "       quillon-link --copy TITLE ADDRESS\n";
 
 constexpr std::string_view Help =
     "Writes the link tool's formatted hyperlink for TITLE and ADDRESS to standard output.\n"
@@ -46,13 +48,19 @@ constexpr std::string_view Help =
     "            UTF-8, then a newline\n"
     "  bbcode    [url=ADDRESS]TITLE[/url], UTF-8, then a newline\n"
     "\n"
+    "With --copy the link goes to the clipboard instead, in every format the main window's\n"
+    "label writes (RichView Format, text, RTF and HTML), and a process stays in the\n"
+    "background to hold it until another program takes the clipboard. This needs a display.\n"
+    "\n"
     "Options:\n"
     "  -f, --format FORMAT   one of the formats above\n"
+    "  -c, --copy            put the link on the clipboard\n"
     "  -h, --help            show this help and exit\n"
     "  --                    end of options (for a TITLE that begins with \"-\")\n"
     "\n"
     "Exit status: 0 on success, 1 when the document could not be written (an empty TITLE\n"
-    "gives nothing to copy in the rtf and rvf formats), 2 for bad arguments.\n";
+    "gives nothing to copy in the rtf and rvf formats, and nothing for --copy) or the\n"
+    "clipboard could not be reached, 2 for bad arguments.\n";
 
 enum class TFormat { Markdown, BBCode, Text, RTF, RVF };
 
@@ -73,6 +81,8 @@ std::optional<TFormat> ParseFormat(std::string_view name) {
 struct TArguments {
   TFormat Format = TFormat::RTF;
   bool ShowHelp = false;
+  bool Copy = false;
+  bool FormatGiven = false;
   std::string Title;
   std::string Address;
 };
@@ -95,6 +105,8 @@ TArguments ParseArguments(int argc, char** argv) {
       optionsEnded = true;
     } else if (arg == "-h" || arg == "--help") {
       args.ShowHelp = true;
+    } else if (arg == "-c" || arg == "--copy") {
+      args.Copy = true;
     } else if (arg == "-f" || arg == "--format" || arg.starts_with("--format=")) {
       std::string_view value;
       if (arg.starts_with("--format=")) {
@@ -109,12 +121,15 @@ TArguments ParseArguments(int argc, char** argv) {
         throw TUsageError{"unknown format \"" + std::string(value) +
                           "\" (use markdown, bbcode, text, rtf or rvf)"};
       args.Format = *format;
+      args.FormatGiven = true;
     } else {
       throw TUsageError{"unknown option " + std::string(arg)};
     }
   }
   if (args.ShowHelp)
     return args;
+  if (args.Copy && args.FormatGiven)
+    throw TUsageError{"--copy puts every format on the clipboard; leave out --format"};
   if (positional.size() != 2)
     throw TUsageError{positional.size() < 2 ? "TITLE and ADDRESS are required"
                                             : "too many arguments (quote a TITLE with spaces)"};
@@ -208,6 +223,8 @@ int main(int argc, char** argv) {
     WriteBytes(Help);
     return ExitOk;
   }
+  if (args.Copy)
+    return quillon::CopyHyperlinkInBackground(args.Title, args.Address, argv[0]);
   try {
     const int status = Run(args, argv[0]);
     std::fflush(stdout);
