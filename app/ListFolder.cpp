@@ -2,15 +2,17 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "app/AtomicFile.h"
 #include "app/ErrorBox.h"
 #include "richtext/document/RVClasses.h"
 
-#ifndef QUILLON_INSTALL_BINDIR
-#define QUILLON_INSTALL_BINDIR ""
+#ifndef QUILLON_INSTALL_BINDIRS
+#define QUILLON_INSTALL_BINDIRS ""
 #endif
 
 namespace quillon {
@@ -32,8 +34,14 @@ std::string Environment(const char* name) {
 
 std::string ChooseListFolder(const TListFolderSetting& setting) {
   const std::string beside = WithSlash(setting.executableFolder);
-  const bool installed = !setting.installFolder.empty() &&
-                         beside == WithSlash(setting.installFolder);
+  bool installed = false;
+  std::string_view folders = setting.installFolders;
+  while (!folders.empty() && !installed) {
+    const size_t colon = std::min(folders.find(':'), folders.size());
+    const std::string folder(folders.substr(0, colon));
+    installed = !folder.empty() && beside == WithSlash(folder);
+    folders.remove_prefix(std::min(colon + 1, folders.size()));
+  }
   if (!beside.empty() && !installed && setting.writable && setting.writable(beside))
     return beside;
   // A relative $XDG_DATA_HOME is invalid and to be ignored.
@@ -48,7 +56,7 @@ TListFolderSetting CurrentListFolderSetting() {
   setting.executableFolder = ExecutableFolder();
   setting.dataHome = Environment("XDG_DATA_HOME");
   setting.home = Environment("HOME");
-  setting.installFolder = QUILLON_INSTALL_BINDIR;
+  setting.installFolders = QUILLON_INSTALL_BINDIRS;
   setting.writable = [](const std::string& folder) {
     return access(folder.c_str(), W_OK | X_OK) == 0;
   };

@@ -12,9 +12,9 @@ struct TListFolderSetting {
   std::string executableFolder; // with a trailing '/'
   std::string dataHome;         // $XDG_DATA_HOME as set, possibly empty
   std::string home;             // $HOME
-  // The folder the program is installed into; never used for lists, even by a user who
-  // can write there (root), because the package system owns it.
-  std::string installFolder;
+  // The folders the program is installed into, separated by ':'; never used for lists,
+  // even by a user who can write there (root), because the package system owns them.
+  std::string installFolders;
   std::function<bool(const std::string& folder)> writable;
 };
 

@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
   // As with a form's create handler, the lists are loaded (and any failure reported) once
   // the window is complete and before it first appears.
   form.FormCreate();
+  if (quillon::QuitRequested())
+    return 0;
   form.show();
   quillon::ReportPlatformWhenShown(form);
   const int status = application.exec();

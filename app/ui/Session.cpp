@@ -1,5 +1,6 @@
 #include "app/ui/Session.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QSocketNotifier>
@@ -7,6 +8,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -18,6 +20,7 @@ namespace quillon {
 namespace {
 
 int gSignalPipe[2] = {-1, -1};
+bool gQuitRequested = false;
 
 void OnTerminationSignal(int) {
   const int saved = errno;
@@ -48,6 +51,9 @@ void QuitOnTerminationSignals() {
     char bytes[16];
     while (read(gSignalPipe[0], bytes, sizeof bytes) > 0) {
     }
+    gQuitRequested = true;
+    // Before the main loop runs (an error box at start), quitting alone would not end it.
+    QApplication::closeAllWindows();
     QCoreApplication::quit();
   });
   struct sigaction action {};
@@ -57,6 +63,8 @@ void QuitOnTerminationSignals() {
   for (int signal : {SIGTERM, SIGINT, SIGHUP})
     sigaction(signal, &action, nullptr);
 }
+
+bool QuitRequested() { return gQuitRequested; }
 
 void BringForward(QWidget& window) {
   window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);

@@ -12,8 +12,11 @@ namespace quillon {
 void PreferNativePlatform();
 
 // SIGTERM, SIGINT and SIGHUP (a session that logs out, Ctrl+C in a terminal) end the
-// program the way closing its window does, so the clipboard is still handed over.
+// program the way closing its window does, so the clipboard is still handed over. A
+// signal that comes while a box is up closes the box, and no further box is shown.
 void QuitOnTerminationSignals();
+// Whether such a signal came; the main loop does not start after it.
+bool QuitRequested();
 
 // Shows the window above the others and gives it the focus, as far as the window system
 // lets a program do that (Wayland leaves it to the compositor).

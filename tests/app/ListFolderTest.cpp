@@ -22,7 +22,7 @@ TListFolderSetting Setting(bool writable) {
   TListFolderSetting setting;
   setting.executableFolder = "/opt/quillon/";
   setting.home = "/home/ming";
-  setting.installFolder = "/usr/bin/";
+  setting.installFolders = "/usr/local/bin/:/usr/bin";
   setting.writable = [writable](const std::string&) { return writable; };
   return setting;
 }
@@ -65,6 +65,11 @@ TEST(ListFolder, AnInstalledCopyUsesTheDataFolderEvenWhenItCouldWriteBesideItsel
   EXPECT_EQ("/home/ming/.local/share/quillon/", ChooseListFolder(installed));
   installed.executableFolder = "/usr/bin";
   EXPECT_EQ("/home/ming/.local/share/quillon/", ChooseListFolder(installed));
+  installed.executableFolder = "/usr/local/bin/";
+  EXPECT_EQ("/home/ming/.local/share/quillon/", ChooseListFolder(installed));
+  // A folder that merely begins like one of them is not it.
+  installed.executableFolder = "/usr/bin/quillon/";
+  EXPECT_EQ("/usr/bin/quillon/", ChooseListFolder(installed));
 }
 
 TEST(ListFolder, TheProcessSettingIsItsOwn) {

@@ -50,3 +50,21 @@ wait "$third" || fail "Quillon ended with status $? after closing"
 took=$(elapsed "$start")
 less "$took" 3 || fail "Quillon took ${took}s to end after closing"
 echo "closed and ended in ${took}s"
+
+# A session that ends while the error box of a first start is up (no lists yet): the box
+# goes and the program ends, rather than waiting for an answer that will not come.
+bare="$E2E_WORK/bare"
+mkdir -p "$bare"
+cp "$1" "$bare/quillon"
+"$bare/quillon" 2>"$E2E_WORK/bare.log" &
+bare_pid=$!
+started "$bare_pid"
+wait_until 20 has_window quillon || fail "no error box for the missing lists"
+start=$(now)
+kill -TERM "$bare_pid"
+wait "$bare_pid" || fail "ended with status $? on SIGTERM at the error box"
+took=$(elapsed "$start")
+less "$took" 5 || fail "took ${took}s to end on SIGTERM at the error box"
+has_no_window quillon || fail "an error box stayed"
+has_no_window Quillon || fail "the window opened after SIGTERM"
+echo "SIGTERM at the start-up error box ended the program in ${took}s"
