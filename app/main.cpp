@@ -14,6 +14,8 @@
 int main(int argc, char** argv) {
   quillon::PreferNativePlatform();
   QApplication application(argc, argv);
+  // Wayland compositors match the window to its desktop entry (icon, name) by this id.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.quillon.Quillon"));
   // One window per pair of lists: a second start brings the first one forward instead.
   const std::string listFolder = quillon::DefaultListFolder();
   quillon::TSingleInstance instance(listFolder, quillon::DefaultRuntimeFolder());
