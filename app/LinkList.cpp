@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <unicode/ucol.h>
 #include <unicode/uloc.h>
+#include <unicode/ustring.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -171,7 +172,17 @@ std::u16string DecodeUtf8(std::string_view bytes) {
       --size;
     if (size < bytes.size() && IsUtf8Continuation(bytes[size]))
       size = limit;
-    text += FromUtf8(bytes.substr(0, size));
+    // Straight into the text: one UTF-16 unit at most per byte.
+    const size_t used = text.size();
+    text.resize(used + size);
+    int32_t length = 0;
+    UErrorCode error = U_ZERO_ERROR;
+    u_strFromUTF8WithSub(reinterpret_cast<UChar*>(text.data() + used),
+                         static_cast<int32_t>(size), &length, bytes.data(),
+                         static_cast<int32_t>(size), 0xFFFD, nullptr, &error);
+    text.resize(U_FAILURE(error) && error != U_STRING_NOT_TERMINATED_WARNING
+                    ? used
+                    : used + static_cast<size_t>(length));
     bytes.remove_prefix(size);
   }
   return text;

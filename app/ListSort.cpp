@@ -11,6 +11,8 @@
 
 namespace quillon {
 
+void TCollatorCloser::operator()(UCollator* collator) const { ucol_close(collator); }
+
 namespace {
 
 struct TSetCloser {
@@ -124,10 +126,6 @@ void MakeKeys(const UCollator* collator, const std::vector<std::u16string_view>&
   }
 }
 
-struct TCollatorCloser {
-  void operator()(UCollator* collator) const { ucol_close(collator); }
-};
-
 // Making keys is most of the work of sorting a big list, and each key stands alone: big
 // lists share it out over the processors, each with its own copy of the collator.
 std::vector<std::string_view> CollationKeys(const UCollator* collator,
@@ -176,6 +174,43 @@ std::uint64_t KeyHead(std::string_view key, std::size_t at) {
   return head;
 }
 
+struct TSortItem {
+  std::uint64_t head;
+  std::uint64_t next;
+  std::size_t index;
+};
+using TSortIterator = std::vector<TSortItem>::iterator;
+
+void SortByKeys(const std::vector<std::string_view>& keys, TSortIterator begin,
+                TSortIterator end, std::size_t at) {
+  bool longer = false;
+  for (auto item = begin; item != end; ++item) {
+    const std::string_view key = keys[item->index];
+    item->head = KeyHead(key, at);
+    item->next = KeyHead(key, at + 8);
+    longer = longer || key.size() > at + 16;
+  }
+  std::sort(begin, end, [](const TSortItem& a, const TSortItem& b) {
+    if (a.head != b.head)
+      return a.head < b.head;
+    if (a.next != b.next)
+      return a.next < b.next;
+    return a.index < b.index;
+  });
+  // Equal numbers and no key longer than what they cover: the keys are equal, and the
+  // index already orders them.
+  if (!longer)
+    return;
+  for (auto run = begin; run != end;) {
+    auto runEnd = run + 1;
+    while (runEnd != end && runEnd->head == run->head && runEnd->next == run->next)
+      ++runEnd;
+    if (runEnd - run > 1)
+      SortByKeys(keys, run, runEnd, at + 16);
+    run = runEnd;
+  }
+}
+
 } // namespace
 
 std::vector<std::size_t> CollationOrder(const UCollator* collator,
@@ -188,9 +223,12 @@ std::vector<std::size_t> CollationOrder(const UCollator* collator,
   std::vector<TKeyChunk> chunks;
   const std::vector<std::string_view> keys =
       CollationKeys(collator, lines, SkippablePrefix(collator, lines), chunks);
-  // Keys may still share beginnings; skip what all share, then let the next sixteen bytes,
-  // as two numbers kept beside the index, decide most comparisons without touching the
-  // keys themselves.
+  // Sixteen key bytes at a time, as two numbers kept beside the index, decide the order
+  // without touching the keys themselves; only lines that tie on them are looked at again,
+  // sixteen bytes further on. Ties on whole keys fall back to file order, as in a stable
+  // sort.
+  // Keys may still share beginnings (a list that cannot skip its shared text): start after
+  // what all of them share.
   std::size_t shared = count == 0 ? 0 : keys[0].size();
   for (std::size_t i = 1; i < count && shared > 0; ++i) {
     const std::size_t limit = std::min(shared, keys[i].size());
@@ -199,29 +237,10 @@ std::vector<std::size_t> CollationOrder(const UCollator* collator,
       ++same;
     shared = same;
   }
-  struct TSortItem {
-    std::uint64_t head;
-    std::uint64_t next;
-    std::size_t index;
-  };
   std::vector<TSortItem> order(count);
   for (std::size_t i = 0; i < count; ++i)
-    order[i] = {KeyHead(keys[i], shared), KeyHead(keys[i], shared + 8), i};
-  // Ties fall back to file order: the same as a stable sort.
-  const std::size_t skip = shared + 16;
-  auto tail = [&](std::size_t index) {
-    const std::string_view key = keys[index];
-    return key.size() > skip ? key.substr(skip) : std::string_view();
-  };
-  std::sort(order.begin(), order.end(), [&](const TSortItem& a, const TSortItem& b) {
-    if (a.head != b.head)
-      return a.head < b.head;
-    if (a.next != b.next)
-      return a.next < b.next;
-    if (int cmp = tail(a.index).compare(tail(b.index)); cmp != 0)
-      return cmp < 0;
-    return a.index < b.index;
-  });
+    order[i].index = i;
+  SortByKeys(keys, order.begin(), order.end(), shared);
   std::vector<std::size_t> indexes(count);
   for (std::size_t i = 0; i < count; ++i)
     indexes[i] = order[i].index;

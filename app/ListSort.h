@@ -10,6 +10,11 @@ struct UCollator;
 
 namespace quillon {
 
+// Closes a collator held in a std::unique_ptr.
+struct TCollatorCloser {
+  void operator()(UCollator* collator) const;
+};
+
 // Indexes of lines in collation order; lines that collate equal keep their relative order,
 // exactly as if each line had been inserted after its equals one at a time.
 std::vector<std::size_t> CollationOrder(const UCollator* collator,

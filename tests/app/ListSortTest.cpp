@@ -16,9 +16,6 @@ namespace {
 
 using test::Dump;
 
-struct TCollatorCloser {
-  void operator()(UCollator* collator) const { ucol_close(collator); }
-};
 using TCollator = std::unique_ptr<UCollator, TCollatorCloser>;
 
 TCollator Open(const char* locale) {

@@ -48,7 +48,7 @@ start=$(now)
 wait_until 10 has_no_window Quillon || fail "the window stayed after closing"
 wait "$third" || fail "Quillon ended with status $? after closing"
 took=$(elapsed "$start")
-less "$took" 3 || fail "Quillon took ${took}s to end after closing"
+less "$took" 4 || fail "Quillon took ${took}s to end after closing"
 echo "closed and ended in ${took}s"
 
 # A session that ends while the error box of a first start is up (no lists yet): the box
