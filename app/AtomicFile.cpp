@@ -98,6 +98,20 @@ std::string ResolveSaveTarget(const std::string& path) {
   return FollowLinks(path);
 }
 
+int MakeFolderFor(const std::string& path) {
+  const std::string folder = FolderOf(ResolveSaveTarget(path));
+  struct stat info {};
+  if (stat(folder.c_str(), &info) == 0)
+    return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+  if (folder != "/" && folder != ".") {
+    if (int error = MakeFolderFor(folder); error != 0)
+      return error;
+  }
+  if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+    return errno;
+  return 0;
+}
+
 int ReplaceFileAtomically(const std::string& path, std::string_view bytes, TFileWriter& writer) {
   if (path.empty())
     return ENOENT;

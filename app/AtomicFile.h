@@ -31,6 +31,11 @@ TFileWriter& DefaultFileWriter();
 // is untouched and the errno value of the failing step is returned; 0 on success.
 int ReplaceFileAtomically(const std::string& path, std::string_view bytes, TFileWriter& writer);
 
+// Makes the folder the file a path leads to would be in, and any missing folders above it,
+// readable by the owner only (the rule for a user's data folders). Returns 0 (also when
+// all exist) or the errno value of the step that failed.
+int MakeFolderFor(const std::string& path);
+
 // The real file a path leads to: the path itself when nothing exists there yet (or a
 // dangling link's target, so that saving through such a link creates the file it names).
 std::string ResolveSaveTarget(const std::string& path);

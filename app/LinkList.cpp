@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <unicode/ucol.h>
 #include <unicode/uloc.h>
+#include <unicode/ustring.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -13,6 +14,8 @@
 #include <stdexcept>
 
 #include "app/AtomicFile.h"
+#include "app/FileStamp.h"
+#include "app/ListSort.h"
 #include "app/Utf.h"
 #include "richtext/base/RVClasses.h"
 
@@ -53,22 +56,46 @@ std::string EncodeUtf16(std::u16string_view text, bool bigEndian) {
   return bytes;
 }
 
-std::vector<std::u16string> SplitLines(std::u16string_view text) {
-  std::vector<std::u16string> lines;
+// Where each line is in the text, so that a big list is not copied line by line before it
+// is sorted.
+std::vector<TTextSpan> SplitLines(std::u16string_view text) {
+  std::vector<TTextSpan> lines;
   const size_t end = text.size();
   size_t start = 0;
   for (size_t i = 0; i < end; ++i) {
     char16_t c = text[i];
     if (c != u'\r' && c != u'\n')
       continue;
-    lines.emplace_back(text.substr(start, i - start));
+    lines.push_back({start, i - start});
     if (c == u'\r' && i + 1 < end && text[i + 1] == u'\n')
       ++i;
     start = i + 1;
   }
   if (start < end)
-    lines.emplace_back(text.substr(start));
+    lines.push_back({start, end - start});
   return lines;
+}
+
+// Entries and CR LF straight into UTF-8 bytes; a lone surrogate becomes U+FFFD as when the
+// whole text is converted at once, since CR and LF never pair with one.
+std::string EncodeUtf8Lines(const std::vector<std::u16string>& entries, size_t units) {
+  std::string bytes(kUtf8Mark);
+  bytes.reserve(kUtf8Mark.size() + units + units / 4);
+  for (const std::u16string& entry : entries) {
+    char16_t high = 0;
+    for (char16_t c : entry)
+      high |= c;
+    if (high < 0x80) {
+      const size_t at = bytes.size();
+      bytes.resize(at + entry.size());
+      for (size_t k = 0; k < entry.size(); ++k)
+        bytes[at + k] = static_cast<char>(entry[k]);
+    } else {
+      bytes += ToUtf8(entry);
+    }
+    bytes += "\r\n";
+  }
+  return bytes;
 }
 
 [[noreturn]] void ThrowFileError(const char* what, const std::string& path, int error) {
@@ -76,40 +103,89 @@ std::vector<std::u16string> SplitLines(std::u16string_view text) {
                                  std::strerror(error));
 }
 
-std::string ReadWholeFile(const std::string& path) {
+// A whole file's bytes, in a buffer that is not cleared before it is read into: for a big
+// list, clearing costs as much as reading.
+struct TFileBytes {
+  std::unique_ptr<char[]> data;
+  size_t size = 0;
+  std::string_view View() const { return {data.get(), size}; }
+};
+
+TFileBytes ReadWholeFile(const std::string& path) {
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0)
     ThrowFileError("Cannot open file", path, errno);
-  std::string bytes;
+  auto fail = [&](int error) {
+    close(fd);
+    ThrowFileError("Cannot open file", path, error);
+  };
   struct stat info {};
+  size_t capacity = 65536;
   if (fstat(fd, &info) == 0 && info.st_size > 0) {
     // The converters count in 32-bit lengths; a list this big is not a link list anyway.
-    if (info.st_size > kMaxListFileSize) {
-      close(fd);
-      ThrowFileError("Cannot open file", path, EFBIG);
-    }
-    bytes.reserve(static_cast<size_t>(info.st_size));
+    if (info.st_size > kMaxListFileSize)
+      fail(EFBIG);
+    // One byte more than the size, so that the end of the file shows without another round.
+    capacity = static_cast<size_t>(info.st_size) + 1;
   }
-  char buffer[65536];
+  TFileBytes bytes{std::unique_ptr<char[]>(new char[capacity]), 0};
   for (;;) {
-    ssize_t got = read(fd, buffer, sizeof buffer);
+    if (bytes.size == capacity) {
+      // The file grew while it was read: read on into a bigger buffer.
+      if (capacity > static_cast<size_t>(kMaxListFileSize))
+        fail(EFBIG);
+      std::unique_ptr<char[]> bigger(new char[capacity * 2]);
+      std::memcpy(bigger.get(), bytes.data.get(), bytes.size);
+      bytes.data = std::move(bigger);
+      capacity *= 2;
+    }
+    ssize_t got = read(fd, bytes.data.get() + bytes.size, capacity - bytes.size);
     if (got < 0) {
       if (errno == EINTR)
         continue;
-      int error = errno;
-      close(fd);
-      ThrowFileError("Cannot open file", path, error);
+      fail(errno);
     }
     if (got == 0)
       break;
-    bytes.append(buffer, static_cast<size_t>(got));
-    if (bytes.size() > static_cast<size_t>(kMaxListFileSize)) {
-      close(fd);
-      ThrowFileError("Cannot open file", path, EFBIG);
-    }
+    bytes.size += static_cast<size_t>(got);
   }
   close(fd);
+  if (bytes.size > static_cast<size_t>(kMaxListFileSize))
+    ThrowFileError("Cannot open file", path, EFBIG);
   return bytes;
+}
+
+bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
+// UTF-8 to UTF-16 a piece at a time, so that the big result is written once rather than
+// cleared and then written. A piece ends before a byte that cannot continue a sequence (or
+// that follows three continuation bytes, as no sequence is longer), so damaged input yields
+// the same U+FFFD as in one conversion.
+std::u16string DecodeUtf8(std::string_view bytes) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  constexpr size_t kPiece = 16384;
+  while (!bytes.empty()) {
+    const size_t limit = std::min(bytes.size(), kPiece);
+    size_t size = limit;
+    while (size < bytes.size() && limit - size < 3 && IsUtf8Continuation(bytes[size]))
+      --size;
+    if (size < bytes.size() && IsUtf8Continuation(bytes[size]))
+      size = limit;
+    // Straight into the text: one UTF-16 unit at most per byte.
+    const size_t used = text.size();
+    text.resize(used + size);
+    int32_t length = 0;
+    UErrorCode error = U_ZERO_ERROR;
+    u_strFromUTF8WithSub(reinterpret_cast<UChar*>(text.data() + used),
+                         static_cast<int32_t>(size), &length, bytes.data(),
+                         static_cast<int32_t>(size), 0xFFFD, nullptr, &error);
+    text.resize(U_FAILURE(error) && error != U_STRING_NOT_TERMINATED_WARNING
+                    ? used
+                    : used + static_cast<size_t>(length));
+    bytes.remove_prefix(size);
+  }
+  return text;
 }
 
 // ICU's collation for the POSIX variant (what the C locale becomes) is plain code point
@@ -137,12 +213,12 @@ std::string CollationLocale(std::string localeName) {
 
 } // namespace
 
-TDecodedList DecodeListFile(std::string_view bytes, richtext::TRVCodePage ansiCodePage) {
-  TDecodedList list{TListEncoding::Ansi, {}};
-  std::u16string text;
+TListText DecodeListText(std::string_view bytes, richtext::TRVCodePage ansiCodePage) {
+  TListText list{TListEncoding::Ansi, {}, {}};
+  std::u16string& text = list.text;
   if (bytes.starts_with(kUtf8Mark)) {
     list.encoding = TListEncoding::Utf8;
-    text = FromUtf8(bytes.substr(kUtf8Mark.size()));
+    text = DecodeUtf8(bytes.substr(kUtf8Mark.size()));
   } else if (bytes.starts_with(kUtf16LEMark)) {
     list.encoding = TListEncoding::Utf16LE;
     text = DecodeUtf16(bytes.substr(kUtf16LEMark.size()), false);
@@ -158,11 +234,22 @@ TDecodedList DecodeListFile(std::string_view bytes, richtext::TRVCodePage ansiCo
   return list;
 }
 
+TDecodedList DecodeListFile(std::string_view bytes, richtext::TRVCodePage ansiCodePage) {
+  TListText text = DecodeListText(bytes, ansiCodePage);
+  TDecodedList list{text.encoding, {}};
+  list.lines.reserve(text.lines.size());
+  for (const TTextSpan& line : text.lines)
+    list.lines.emplace_back(text.text, line.start, line.length);
+  return list;
+}
+
 std::string EncodeListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
                            richtext::TRVCodePage ansiCodePage) {
   size_t total = 0;
   for (const std::u16string& entry : entries)
     total += entry.size() + 2;
+  if (encoding == TListEncoding::Utf8)
+    return EncodeUtf8Lines(entries, total);
   std::u16string text;
   text.reserve(total);
   for (const std::u16string& entry : entries) {
@@ -170,8 +257,8 @@ std::string EncodeListFile(const std::vector<std::u16string>& entries, TListEnco
     text += u"\r\n";
   }
   switch (encoding) {
-  case TListEncoding::Utf8:
-    return std::string(kUtf8Mark) + ToUtf8(text);
+  case TListEncoding::Utf8: // written above, without the text in between
+    break;
   case TListEncoding::Utf16LE:
     return std::string(kUtf16LEMark) + EncodeUtf16(text, false);
   case TListEncoding::Utf16BE:
@@ -207,82 +294,31 @@ TLinkList::~TLinkList() = default;
 void TLinkList::Load(const std::string& path) {
   FEntries.clear();
   FEncoding.reset();
-  std::string bytes = ReadWholeFile(path);
-  TDecodedList decoded = DecodeListFile(bytes, FAnsiCodePage);
-  Assign(std::move(decoded.lines));
+  // Taken before reading: a write that lands while the file is read then shows as a
+  // change at the next save, rather than slipping through.
+  FLoadedPath = path;
+  FLoadedStamp = StampOf(path);
+  TListText decoded = DecodeListText(ReadWholeFile(path).View(), FAnsiCodePage);
+  std::vector<std::u16string_view> lines;
+  lines.reserve(decoded.lines.size());
+  for (const TTextSpan& line : decoded.lines)
+    lines.emplace_back(decoded.text.data() + line.start, line.length);
+  // The entries are made in their sorted order, one after the other in memory, so that
+  // everything that walks the list later (a save above all) walks memory in order.
+  const std::vector<std::size_t> order = CollationOrder(FCollator.get(), lines);
+  FEntries.reserve(order.size());
+  for (std::size_t index : order)
+    FEntries.emplace_back(lines[index]);
   FEncoding = decoded.encoding;
 }
 
 void TLinkList::Assign(std::vector<std::u16string> lines) {
-  // One collation key per line, all in one buffer; comparing keys is a byte compare, far
-  // cheaper than comparing the strings with the collator n log n times.
-  std::string keys;
-  std::vector<std::pair<size_t, size_t>> spans(lines.size());
-  std::vector<uint8_t> key(256);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const auto* text = reinterpret_cast<const UChar*>(lines[i].data());
-    int32_t length = static_cast<int32_t>(lines[i].size());
-    int32_t needed = ucol_getSortKey(FCollator.get(), text, length, key.data(),
-                                     static_cast<int32_t>(key.size()));
-    if (needed > static_cast<int32_t>(key.size())) {
-      key.resize(static_cast<size_t>(needed));
-      needed = ucol_getSortKey(FCollator.get(), text, length, key.data(), needed);
-    }
-    // The key ends with a zero byte that no other key byte equals; leave it out.
-    size_t size = needed > 0 ? static_cast<size_t>(needed) - 1 : 0;
-    spans[i] = {keys.size(), size};
-    keys.append(reinterpret_cast<const char*>(key.data()), size);
-  }
-  // Link lists share long beginnings ("[url=https://..."), and so do their keys. Skip what
-  // all keys share, then let the next eight bytes, as one number, decide most comparisons.
-  size_t shared = lines.empty() ? 0 : spans[0].second;
-  for (size_t i = 1; i < lines.size() && shared > 0; ++i) {
-    const char* first = keys.data() + spans[0].first;
-    const char* other = keys.data() + spans[i].first;
-    size_t limit = std::min(shared, spans[i].second);
-    size_t same = 0;
-    while (same < limit && first[same] == other[same])
-      ++same;
-    shared = same;
-  }
-  struct TSortItem {
-    std::uint64_t head;
-    size_t index;
-  };
-  std::vector<TSortItem> order(lines.size());
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::uint64_t head = 0;
-    for (size_t b = 0; b < 8; ++b) {
-      size_t at = shared + b;
-      auto byte = at < spans[i].second
-                      ? static_cast<unsigned char>(keys[spans[i].first + at])
-                      : 0u; // no key byte is zero, so a shorter key sorts first
-      head = head << 8 | byte;
-    }
-    order[i] = {head, i};
-  }
-  // Ties fall back to file order: the same as a stable sort, as if each entry had been
-  // inserted after its equals one by one.
-  const size_t skip = shared + 8;
-  std::sort(order.begin(), order.end(), [&](const TSortItem& a, const TSortItem& b) {
-    if (a.head != b.head)
-      return a.head < b.head;
-    const auto& [startA, sizeA] = spans[a.index];
-    const auto& [startB, sizeB] = spans[b.index];
-    std::string_view tailA = sizeA > skip ? std::string_view(keys.data() + startA + skip,
-                                                             sizeA - skip)
-                                          : std::string_view();
-    std::string_view tailB = sizeB > skip ? std::string_view(keys.data() + startB + skip,
-                                                             sizeB - skip)
-                                          : std::string_view();
-    if (int cmp = tailA.compare(tailB); cmp != 0)
-      return cmp < 0;
-    return a.index < b.index;
-  });
+  const std::vector<std::size_t> order =
+      CollationOrder(FCollator.get(), std::vector<std::u16string_view>(lines.begin(), lines.end()));
   std::vector<std::u16string> sorted;
   sorted.reserve(lines.size());
-  for (const TSortItem& item : order)
-    sorted.push_back(std::move(lines[item.index]));
+  for (std::size_t index : order)
+    sorted.push_back(std::move(lines[index]));
   FEntries = std::move(sorted);
 }
 
@@ -292,8 +328,20 @@ void TLinkList::Save(const std::string& path, TFileWriter& writer) {
   RemoveAdjacentDuplicates();
   std::string bytes =
       EncodeListFile(FEntries, FEncoding.value_or(TListEncoding::Ansi), FAnsiCodePage);
+  const bool loadedHere = FLoadedStamp && path == FLoadedPath;
+  if (loadedHere) {
+    // Someone else's entries in the file would be lost by writing ours over them. A file
+    // that is gone loses nothing, so it is simply written anew.
+    const TFileStamp now = StampOf(path);
+    if (now.exists && !(now == *FLoadedStamp))
+      throw richtext::ERichViewError("The file \"" + path +
+                                     "\" was changed by another program after it was "
+                                     "loaded. Nothing was saved, so that no entry is lost");
+  }
   if (int error = ReplaceFileAtomically(path, bytes, writer); error != 0)
     ThrowFileError("Cannot create file", path, error);
+  if (loadedHere)
+    FLoadedStamp = StampOf(path);
 }
 
 int TLinkList::InsertPosition(std::u16string_view entry) const {

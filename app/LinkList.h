@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/FileStamp.h"
 #include "richtext/base/RVCodePage.h"
 
 struct UCollator;
@@ -22,10 +23,24 @@ struct TDecodedList {
   std::vector<std::u16string> lines;
 };
 
+struct TTextSpan {
+  std::size_t start;
+  std::size_t length;
+};
+
+// A list file's text and where each of its lines is in it.
+struct TListText {
+  TListEncoding encoding;
+  std::u16string text;
+  std::vector<TTextSpan> lines;
+};
+
 // Finds the encoding by byte-order mark (EF BB BF, then FF FE, then FE FF; none: the ANSI
 // code page), decodes and splits into lines (CR, LF, CR LF; a NUL ends the text). An odd
 // trailing byte of UTF-16 text decodes as U+FFFD, so that no byte is silently dropped.
 TDecodedList DecodeListFile(std::string_view bytes, richtext::TRVCodePage ansiCodePage);
+// The same, with the lines as places in one decoded text.
+TListText DecodeListText(std::string_view bytes, richtext::TRVCodePage ansiCodePage);
 
 // The mark of the encoding, then each entry followed by CR LF.
 std::string EncodeListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
@@ -50,7 +65,9 @@ public:
   // left empty with no remembered encoding.
   void Load(const std::string& path);
   // Removes adjacent duplicates, then writes atomically (temp file + fsync + rename; symlinks
-  // followed; permissions kept). Throws "Cannot create file \"%s\". %s".
+  // followed; permissions kept). Throws "Cannot create file \"%s\". %s". When the file was loaded from the same path and has been written by
+  // someone else since (or made, when it was missing), nothing is written and the error
+  // says so.
   void Save(const std::string& path);
   void Save(const std::string& path, TFileWriter& writer);
 
@@ -76,6 +93,10 @@ private:
   richtext::TRVCodePage FAnsiCodePage;
   std::vector<std::u16string> FEntries;
   std::optional<TListEncoding> FEncoding;
+  // The file as the last load found it (it may have been missing), and as the list's own
+  // saves left it.
+  std::string FLoadedPath;
+  std::optional<TFileStamp> FLoadedStamp;
 };
 
 } // namespace quillon

@@ -1,6 +1,6 @@
 // Loading and saving big link list files: decode, one collation-key sort, encode, atomic
-// replace. Targets: 100,000 entries load and save each under 0.5 s; 1,000,000 entries load
-// under 10 s.
+// replace. Targets: 100,000 entries load under 0.15 s, 1,000,000 under 2 s; 1,000,000
+// entries save under 0.5 s. Times are wall-clock: the keys are made on every processor.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -113,6 +113,7 @@ void BM_SaveList(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_LoadList)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SaveList)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadList)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_LoadList)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SaveList)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadList)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_SaveList)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

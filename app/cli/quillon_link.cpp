@@ -20,6 +20,7 @@
 #include "app/HyperlinkDocument.h"
 #include "app/LinkCompose.h"
 #include "app/LinkFormats.h"
+#include "app/cli/ClipboardCopy.h"
 #include "app/Utf.h"
 #include "platform/qt/RVQtCanvas.h"
 #include "platform/qt/RVQtGraphics.h"
@@ -32,6 +33,7 @@ constexpr int ExitUsage = 2;
 
 constexpr std::string_view Usage =
     "Usage: quillon-link [--format FORMAT] TITLE ADDRESS\n"
+    "       quillon-link --copy TITLE ADDRESS\n"
     "FORMAT: rtf (default), rvf, text, markdown, bbcode, html, rst, asciidoc, org,\n"
     "        mediawiki, line\n";
 
@@ -58,14 +60,19 @@ constexpr std::string_view Help =
     "  org       [[ADDRESS][TITLE]] (Org mode)\n"
     "  mediawiki [ADDRESS TITLE], \"http://\" put in front of an ADDRESS without a scheme\n"
     "  line      TITLE \u2014 ADDRESS, nothing escaped\n"
+    "With --copy the link goes to the clipboard instead, in every format the main window's\n"
+    "label writes (RichView Format, text, RTF and HTML), and a process stays in the\n"
+    "background to hold it until another program takes the clipboard. This needs a display.\n"
     "\n"
     "Options:\n"
     "  -f, --format FORMAT   one of the formats above\n"
+    "  -c, --copy            put the link on the clipboard\n"
     "  -h, --help            show this help and exit\n"
     "  --                    end of options (for a TITLE that begins with \"-\")\n"
     "\n"
     "Exit status: 0 on success, 1 when the document could not be written (an empty TITLE\n"
-    "gives nothing to copy in the rtf and rvf formats), 2 for bad arguments.\n";
+    "gives nothing to copy in the rtf and rvf formats, and nothing for --copy) or the\n"
+    "clipboard could not be reached, 2 for bad arguments.\n";
 
 enum class TFormat { Markdown, BBCode, Text, RTF, RVF, Other };
 
@@ -93,6 +100,8 @@ std::optional<TFormatChoice> ParseFormat(std::string_view name) {
 struct TArguments {
   TFormatChoice Format;
   bool ShowHelp = false;
+  bool Copy = false;
+  bool FormatGiven = false;
   std::string Title;
   std::string Address;
 };
@@ -115,6 +124,8 @@ TArguments ParseArguments(int argc, char** argv) {
       optionsEnded = true;
     } else if (arg == "-h" || arg == "--help") {
       args.ShowHelp = true;
+    } else if (arg == "-c" || arg == "--copy") {
+      args.Copy = true;
     } else if (arg == "-f" || arg == "--format" || arg.starts_with("--format=")) {
       std::string_view value;
       if (arg.starts_with("--format=")) {
@@ -130,12 +141,15 @@ TArguments ParseArguments(int argc, char** argv) {
                           "\" (use rtf, rvf, text, markdown, bbcode, html, rst, asciidoc, "
                           "org, mediawiki or line)"};
       args.Format = *format;
+      args.FormatGiven = true;
     } else {
       throw TUsageError{"unknown option " + std::string(arg)};
     }
   }
   if (args.ShowHelp)
     return args;
+  if (args.Copy && args.FormatGiven)
+    throw TUsageError{"--copy puts every format on the clipboard; leave out --format"};
   if (positional.size() != 2)
     throw TUsageError{positional.size() < 2 ? "TITLE and ADDRESS are required"
                                             : "too many arguments (quote a TITLE with spaces)"};
@@ -231,6 +245,8 @@ int main(int argc, char** argv) {
     WriteBytes(Help);
     return ExitOk;
   }
+  if (args.Copy)
+    return quillon::CopyHyperlinkInBackground(args.Title, args.Address, argv[0]);
   try {
     const int status = Run(args, argv[0]);
     std::fflush(stdout);

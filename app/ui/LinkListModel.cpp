@@ -1,5 +1,7 @@
 #include "app/ui/LinkListModel.h"
 
+#include "app/ListFolder.h"
+
 namespace quillon {
 
 void TLinkListModel::Load(const std::string& path) {
@@ -70,6 +72,7 @@ int TLinkListModel::RemoveAdjacentDuplicates(int keepRow) {
 }
 
 void TLinkListModel::Save(const std::string& path) {
+  PrepareListFolder(path);
   FList.Save(path);
 }
 

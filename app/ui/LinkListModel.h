@@ -24,7 +24,8 @@ public:
   // Drops adjacent exact duplicates. Returns where the entry at keepRow went, or -1 when
   // that entry was one of the dropped duplicates (or keepRow was -1).
   int RemoveAdjacentDuplicates(int keepRow = -1);
-  // Writes the entries to the file in the remembered encoding.
+  // Writes the entries to the file in the remembered encoding, making its folder first when
+  // it is missing.
   void Save(const std::string& path);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include "app/ui/Session.h"
+
 namespace quillon {
 
 namespace {
@@ -33,12 +35,16 @@ QString ToQt(const std::u16string& text) {
 } // namespace
 
 void QtNotifier::ShowError(const std::u16string& title, const std::u16string& text) {
+  if (QuitRequested())
+    return; // a box would hold up an ending the session asked for
   QMessageBox box(QMessageBox::Critical, ToQt(title), ToQt(text), QMessageBox::Ok, FOwner);
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }
 
 void QtNotifier::ShowMessage(const std::u16string& title, const std::u16string& text) {
+  if (QuitRequested())
+    return;
   TScreenCentredBox box(QMessageBox::NoIcon, ToQt(title), ToQt(text), QMessageBox::Ok, FOwner);
   box.setTextFormat(Qt::PlainText);
   box.exec();

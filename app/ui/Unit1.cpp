@@ -11,6 +11,7 @@
 
 #include "app/LinkCompose.h"
 #include "app/LinkList.h"
+#include "app/ListFolder.h"
 #include "app/Utf.h"
 #include "app/ui/LinkTools.h"
 #include "platform/qt/RVQtCanvas.h"
@@ -36,7 +37,7 @@ constexpr double kDesignDpi = 96.0;
 TForm1::TForm1(TNotifier& notifier, TTextClipboard& clipboard, std::string listFolder,
                QWidget* parent)
     : QWidget(parent), FNotifier(&notifier), FClipboard(&clipboard),
-      FListFolder(listFolder.empty() ? ExecutableFolder() : std::move(listFolder)) {
+      FListFolder(listFolder.empty() ? DefaultListFolder() : std::move(listFolder)) {
   setObjectName(QStringLiteral("Form1"));
   // The editor's document comes before the window's controls: the editor widget shows it.
   FEditorCanvas = std::make_unique<TRVQtCanvas>(logicalDpiX(), logicalDpiY());

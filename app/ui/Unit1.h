@@ -27,7 +27,7 @@ class TForm1 : public QWidget {
   Q_OBJECT
 public:
   // The boxes and the clipboard are the platform's in the program and doubles in tests.
-  // listFolder holds the two list files, with a trailing '/'; by default the executable's.
+  // listFolder holds the two list files, with a trailing '/'; by default DefaultListFolder().
   TForm1(TNotifier& notifier, TTextClipboard& clipboard, std::string listFolder = {},
          QWidget* parent = nullptr);
   // The editor widget goes before the document and canvas it shows.

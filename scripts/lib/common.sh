@@ -7,7 +7,7 @@ QUILLON_JOBS=${QUILLON_JOBS:-2}
 # Packages the program needs to build and run.
 QUILLON_RUN_PACKAGES=(
   g++ cmake make pkg-config
-  qt6-base-dev libicu-dev
+  qt6-base-dev libicu-dev qt6-wayland
   fonts-liberation2 fonts-wqy-microhei
 )
 # Packages the tests, benchmarks and the screenshot under a virtual display need on top.
@@ -16,6 +16,8 @@ QUILLON_TEST_PACKAGES=(
   xvfb xauth x11-utils xclip xdotool imagemagick
   libreoffice-writer-nogui python3
   pandoc python3-docutils asciidoctor
+  libx11-dev procps xfce4-clipman dbus-x11 weston
+  dpkg-dev file desktop-file-utils appstream groff-base
 )
 
 # Installs the named Debian packages that are not installed yet.

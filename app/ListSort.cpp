@@ -1,0 +1,250 @@
+#include "app/ListSort.h"
+
+#include <unicode/ucol.h>
+#include <unicode/uset.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <thread>
+
+namespace quillon {
+
+void TCollatorCloser::operator()(UCollator* collator) const { ucol_close(collator); }
+
+namespace {
+
+struct TSetCloser {
+  void operator()(USet* set) const { uset_close(set); }
+};
+using TSet = std::unique_ptr<USet, TSetCloser>;
+
+// Code units at which a comparison may not start after an identical prefix: combining
+// marks and every part of a contraction or a context-dependent mapping, whose weights
+// depend on their neighbours. Surrogates are left out of the prefix by the caller.
+TSet UnsafeBoundaries(const UCollator* collator) {
+  UErrorCode error = U_ZERO_ERROR;
+  TSet unsafe(uset_openEmpty());
+  ucol_getUnsafeSet(collator, unsafe.get(), &error);
+  TSet contractions(uset_openEmpty());
+  ucol_getContractionsAndExpansions(collator, contractions.get(), nullptr, true, &error);
+  if (U_FAILURE(error))
+    return nullptr;
+  const int32_t items = uset_getItemCount(contractions.get());
+  std::u16string text(64, u'\0');
+  for (int32_t i = 0; i < items; ++i) {
+    UChar32 start = 0, end = 0;
+    UErrorCode itemError = U_ZERO_ERROR;
+    int32_t length = uset_getItem(contractions.get(), i, &start, &end,
+                                  reinterpret_cast<UChar*>(text.data()),
+                                  static_cast<int32_t>(text.size()), &itemError);
+    if (U_FAILURE(itemError))
+      return nullptr;
+    if (length == 0)
+      uset_addRange(unsafe.get(), start, end);
+    else
+      uset_addAllCodePoints(unsafe.get(), reinterpret_cast<const UChar*>(text.data()), length);
+  }
+  return unsafe;
+}
+
+bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+
+} // namespace
+
+std::size_t SkippablePrefix(const UCollator* collator, const std::vector<std::u16string_view>& lines) {
+  if (lines.size() < 2)
+    return 0;
+  // French secondary order compares accents from the end of the string, and numeric
+  // collation reads digits as numbers: in both a shared beginning still counts.
+  UErrorCode error = U_ZERO_ERROR;
+  if (ucol_getAttribute(collator, UCOL_FRENCH_COLLATION, &error) != UCOL_OFF ||
+      ucol_getAttribute(collator, UCOL_NUMERIC_COLLATION, &error) != UCOL_OFF ||
+      U_FAILURE(error))
+    return 0;
+  std::size_t shared = lines[0].size();
+  for (std::size_t i = 1; i < lines.size() && shared > 0; ++i) {
+    std::u16string_view line = lines[i];
+    const std::size_t limit = std::min(shared, line.size());
+    std::size_t same = 0;
+    while (same < limit && line[same] == lines[0][same])
+      ++same;
+    shared = same;
+  }
+  if (shared == 0)
+    return 0;
+  TSet unsafe = UnsafeBoundaries(collator);
+  if (!unsafe)
+    return 0;
+  auto unsafeAt = [&](std::size_t at) {
+    // The unit before the boundary is the same in all lines; the one after is each line's.
+    const char16_t before = lines[0][at - 1];
+    if (IsSurrogate(before) || uset_contains(unsafe.get(), before))
+      return true;
+    for (std::u16string_view line : lines) {
+      if (at < line.size() &&
+          (IsSurrogate(line[at]) || uset_contains(unsafe.get(), line[at])))
+        return true;
+    }
+    return false;
+  };
+  while (shared > 0 && unsafeAt(shared))
+    --shared;
+  return shared;
+}
+
+namespace {
+
+// The collation keys of lines [begin, end), without what all lines share, in one buffer.
+struct TKeyChunk {
+  std::string bytes;
+  std::vector<std::pair<std::size_t, std::size_t>> spans; // offset and length in bytes
+};
+
+void MakeKeys(const UCollator* collator, const std::vector<std::u16string_view>& lines,
+              std::size_t skipped, std::size_t begin, std::size_t end, TKeyChunk& chunk) {
+  std::size_t units = 0;
+  for (std::size_t i = begin; i < end; ++i)
+    units += lines[i].size() - skipped;
+  chunk.bytes.reserve(units * 2 + (end - begin) * 4);
+  chunk.spans.resize(end - begin);
+  std::vector<uint8_t> key(512);
+  for (std::size_t i = begin; i < end; ++i) {
+    const auto* text = reinterpret_cast<const UChar*>(lines[i].data() + skipped);
+    const auto length = static_cast<int32_t>(lines[i].size() - skipped);
+    int32_t needed =
+        ucol_getSortKey(collator, text, length, key.data(), static_cast<int32_t>(key.size()));
+    if (needed > static_cast<int32_t>(key.size())) {
+      key.resize(static_cast<std::size_t>(needed));
+      needed = ucol_getSortKey(collator, text, length, key.data(), needed);
+    }
+    // The key ends with a zero byte that no other key byte equals; leave it out.
+    const std::size_t size = needed > 0 ? static_cast<std::size_t>(needed) - 1 : 0;
+    chunk.spans[i - begin] = {chunk.bytes.size(), size};
+    chunk.bytes.append(reinterpret_cast<const char*>(key.data()), size);
+  }
+}
+
+// Making keys is most of the work of sorting a big list, and each key stands alone: big
+// lists share it out over the processors, each with its own copy of the collator.
+std::vector<std::string_view> CollationKeys(const UCollator* collator,
+                                            const std::vector<std::u16string_view>& lines,
+                                            std::size_t skipped,
+                                            std::vector<TKeyChunk>& chunks) {
+  constexpr std::size_t kLinesPerThread = 20000;
+  const std::size_t count = lines.size();
+  std::size_t threads = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+  threads = std::clamp<std::size_t>(count / kLinesPerThread, 1, threads);
+  chunks.assign(threads, {});
+  std::vector<std::unique_ptr<UCollator, TCollatorCloser>> clones;
+  for (std::size_t t = 1; t < threads; ++t) {
+    UErrorCode error = U_ZERO_ERROR;
+    std::unique_ptr<UCollator, TCollatorCloser> clone(ucol_clone(collator, &error));
+    if (U_FAILURE(error) || !clone)
+      break;
+    clones.push_back(std::move(clone));
+  }
+  threads = clones.size() + 1;
+  chunks.resize(threads);
+  auto bounds = [&](std::size_t t) { return count * t / threads; };
+  std::vector<std::thread> workers;
+  for (std::size_t t = 1; t < threads; ++t)
+    workers.emplace_back(MakeKeys, clones[t - 1].get(), std::cref(lines), skipped, bounds(t),
+                         bounds(t + 1), std::ref(chunks[t]));
+  MakeKeys(collator, lines, skipped, 0, bounds(1), chunks[0]);
+  for (std::thread& worker : workers)
+    worker.join();
+  std::vector<std::string_view> keys;
+  keys.reserve(count);
+  for (const TKeyChunk& chunk : chunks)
+    for (const auto& [offset, size] : chunk.spans)
+      keys.emplace_back(chunk.bytes.data() + offset, size);
+  return keys;
+}
+
+// Eight key bytes from at on, as one number; no key byte is zero, so a shorter key sorts
+// first.
+std::uint64_t KeyHead(std::string_view key, std::size_t at) {
+  std::uint64_t head = 0;
+  for (std::size_t b = 0; b < 8; ++b) {
+    const auto byte = at + b < key.size() ? static_cast<unsigned char>(key[at + b]) : 0u;
+    head = head << 8 | byte;
+  }
+  return head;
+}
+
+struct TSortItem {
+  std::uint64_t head;
+  std::uint64_t next;
+  std::size_t index;
+};
+using TSortIterator = std::vector<TSortItem>::iterator;
+
+void SortByKeys(const std::vector<std::string_view>& keys, TSortIterator begin,
+                TSortIterator end, std::size_t at) {
+  bool longer = false;
+  for (auto item = begin; item != end; ++item) {
+    const std::string_view key = keys[item->index];
+    item->head = KeyHead(key, at);
+    item->next = KeyHead(key, at + 8);
+    longer = longer || key.size() > at + 16;
+  }
+  std::sort(begin, end, [](const TSortItem& a, const TSortItem& b) {
+    if (a.head != b.head)
+      return a.head < b.head;
+    if (a.next != b.next)
+      return a.next < b.next;
+    return a.index < b.index;
+  });
+  // Equal numbers and no key longer than what they cover: the keys are equal, and the
+  // index already orders them.
+  if (!longer)
+    return;
+  for (auto run = begin; run != end;) {
+    auto runEnd = run + 1;
+    while (runEnd != end && runEnd->head == run->head && runEnd->next == run->next)
+      ++runEnd;
+    if (runEnd - run > 1)
+      SortByKeys(keys, run, runEnd, at + 16);
+    run = runEnd;
+  }
+}
+
+} // namespace
+
+std::vector<std::size_t> CollationOrder(const UCollator* collator,
+                                        const std::vector<std::u16string_view>& lines) {
+  const std::size_t count = lines.size();
+  // One collation key per line; comparing keys is a byte compare, far cheaper than
+  // comparing the strings with the collator n log n times. A line's key only covers what
+  // follows the prefix all lines share, which is most of a link in a list of links to one
+  // site.
+  std::vector<TKeyChunk> chunks;
+  const std::vector<std::string_view> keys =
+      CollationKeys(collator, lines, SkippablePrefix(collator, lines), chunks);
+  // Sixteen key bytes at a time, as two numbers kept beside the index, decide the order
+  // without touching the keys themselves; only lines that tie on them are looked at again,
+  // sixteen bytes further on. Ties on whole keys fall back to file order, as in a stable
+  // sort.
+  // Keys may still share beginnings (a list that cannot skip its shared text): start after
+  // what all of them share.
+  std::size_t shared = count == 0 ? 0 : keys[0].size();
+  for (std::size_t i = 1; i < count && shared > 0; ++i) {
+    const std::size_t limit = std::min(shared, keys[i].size());
+    std::size_t same = 0;
+    while (same < limit && keys[0][same] == keys[i][same])
+      ++same;
+    shared = same;
+  }
+  std::vector<TSortItem> order(count);
+  for (std::size_t i = 0; i < count; ++i)
+    order[i].index = i;
+  SortByKeys(keys, order.begin(), order.end(), shared);
+  std::vector<std::size_t> indexes(count);
+  for (std::size_t i = 0; i < count; ++i)
+    indexes[i] = order[i].index;
+  return indexes;
+}
+
+} // namespace quillon

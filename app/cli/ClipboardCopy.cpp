@@ -1,0 +1,153 @@
+#include "app/cli/ClipboardCopy.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "app/HyperlinkDocument.h"
+#include "app/Utf.h"
+#include "platform/qt/RVQtCanvas.h"
+#include "platform/qt/RVQtClipboard.h"
+#include "platform/qt/RVQtGraphics.h"
+#include "richtext/export/RVStr.h"
+
+namespace quillon {
+
+namespace {
+
+// The child tells the waiting parent how the copy went: "ok", or the error text.
+void Tell(int fd, const std::string& message) {
+  std::string_view rest = message;
+  while (!rest.empty()) {
+    ssize_t written = write(fd, rest.data(), rest.size());
+    if (written < 0 && errno == EINTR)
+      continue;
+    if (written <= 0)
+      break;
+    rest.remove_prefix(static_cast<size_t>(written));
+  }
+  close(fd);
+}
+
+std::string Hear(int fd) {
+  std::string message;
+  char buffer[512];
+  for (;;) {
+    ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got <= 0)
+      break;
+    message.append(buffer, static_cast<size_t>(got));
+  }
+  close(fd);
+  return message;
+}
+
+void DetachFromTerminal() {
+  int null = open("/dev/null", O_RDWR | O_CLOEXEC);
+  if (null < 0)
+    return;
+  dup2(null, STDIN_FILENO);
+  dup2(null, STDOUT_FILENO);
+  dup2(null, STDERR_FILENO);
+  if (null > STDERR_FILENO)
+    close(null);
+}
+
+// Runs in the child: copies, reports to the parent, then serves the clipboard.
+int ServeClipboard(const std::string& title, const std::string& address, char* programName,
+                   int reportFd) {
+  // A Wayland client may only set the clipboard while it has the keyboard focus, which a
+  // window-less command never has; under XWayland, X11 lets it.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "xcb");
+  int qtArgc = 1;
+  char* qtArgv[] = {programName, nullptr};
+  QGuiApplication app(qtArgc, qtArgv);
+  QGuiApplication::setQuitOnLastWindowClosed(false);
+  try {
+    richtext::RVRegisterClipboardFormats();
+    RegisterQtGraphics();
+    RegisterQtClipboard();
+    int dpi = 96;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+      dpi = static_cast<int>(std::lround(screen->logicalDotsPerInchY()));
+    TRVQtCanvas canvas(dpi, dpi);
+    THyperlinkDocument document(&canvas);
+    document.BuildAndCopy(FromUtf8(title), FromUtf8(address));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard->ownsClipboard()) {
+      Tell(reportFd, "the clipboard did not take the link");
+      return 1;
+    }
+    QObject::connect(clipboard, &QClipboard::changed, &app, [clipboard](QClipboard::Mode mode) {
+      if (mode == QClipboard::Clipboard && !clipboard->ownsClipboard())
+        QCoreApplication::quit();
+    });
+    Tell(reportFd, "ok");
+    DetachFromTerminal();
+    return app.exec();
+  } catch (const std::exception& e) {
+    Tell(reportFd, e.what());
+    return 1;
+  }
+}
+
+} // namespace
+
+int CopyHyperlinkInBackground(const std::string& title, const std::string& address,
+                              char* programName) {
+  if (title.empty()) {
+    std::fprintf(stderr, "quillon-link: the title is empty, so there is nothing to copy\n");
+    return 1;
+  }
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  const bool offscreen = platform && std::string_view(platform).starts_with("offscreen");
+  auto isSet = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+  };
+  if (offscreen || (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY"))) {
+    std::fprintf(stderr, "quillon-link: --copy needs a display (DISPLAY or WAYLAND_DISPLAY)\n");
+    return 1;
+  }
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) {
+    std::perror("quillon-link");
+    return 1;
+  }
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  if (child < 0) {
+    std::perror("quillon-link");
+    return 1;
+  }
+  if (child == 0) {
+    close(report[0]);
+    // Its own session: closing the terminal or the shell's job control does not end it.
+    setsid();
+    std::_Exit(ServeClipboard(title, address, programName, report[1]));
+  }
+  close(report[1]);
+  const std::string message = Hear(report[0]);
+  if (message == "ok")
+    return 0;
+  int status = 0;
+  waitpid(child, &status, 0);
+  std::fprintf(stderr, "quillon-link: cannot copy: %s\n",
+               message.empty() ? "the copying process ended early" : message.c_str());
+  return 1;
+}
+
+} // namespace quillon

@@ -1,0 +1,145 @@
+// The one-sort order of a loaded list against the order of inserting each entry after its
+// equals with the collator, for lists whose shared beginning the sort leaves out.
+#include "app/ListSort.h"
+
+#include <gtest/gtest.h>
+#include <unicode/ucol.h>
+
+#include <algorithm>
+#include <memory>
+#include <numeric>
+
+#include "AppTestSupport.h"
+
+namespace quillon {
+namespace {
+
+using test::Dump;
+
+using TCollator = std::unique_ptr<UCollator, TCollatorCloser>;
+
+TCollator Open(const char* locale) {
+  UErrorCode error = U_ZERO_ERROR;
+  TCollator collator(ucol_open(locale, &error));
+  EXPECT_TRUE(U_SUCCESS(error)) << locale;
+  ucol_setStrength(collator.get(), UCOL_SECONDARY);
+  return collator;
+}
+
+std::vector<std::u16string_view> Views(const std::vector<std::u16string>& lines) {
+  return {lines.begin(), lines.end()};
+}
+
+// What inserting one by one, each after its equals, gives.
+std::string InsertedOrder(const UCollator* collator, const std::vector<std::u16string>& lines) {
+  std::vector<std::u16string> sorted;
+  for (const std::u16string& line : lines) {
+    auto at = std::upper_bound(sorted.begin(), sorted.end(), line,
+                               [&](const std::u16string& a, const std::u16string& b) {
+                                 return ucol_strcoll(collator, reinterpret_cast<const UChar*>(a.data()),
+                                                     static_cast<int32_t>(a.size()),
+                                                     reinterpret_cast<const UChar*>(b.data()),
+                                                     static_cast<int32_t>(b.size())) == UCOL_LESS;
+                               });
+    sorted.insert(at, line);
+  }
+  return Dump(sorted);
+}
+
+std::string SortedOrder(const UCollator* collator, const std::vector<std::u16string>& lines) {
+  std::vector<std::u16string> sorted;
+  for (std::size_t index : CollationOrder(collator, Views(lines)))
+    sorted.push_back(lines[index]);
+  return Dump(sorted);
+}
+
+// Every line is the prefix followed by one of the endings, in a scrambled order.
+std::vector<std::u16string> Lines(const std::u16string& prefix,
+                                  std::initializer_list<const char16_t*> endings) {
+  std::vector<std::u16string> lines;
+  for (int round = 0; round < 3; ++round)
+    for (const char16_t* ending : endings)
+      lines.push_back(prefix + ending);
+  std::reverse(lines.begin() + static_cast<long>(lines.size() / 2), lines.end());
+  return lines;
+}
+
+TEST(ListSort, ASharedBeginningIsLeftOutWhereThatChangesNothing) {
+  TCollator root = Open("en_US");
+  auto links = Lines(u"[url=https://blog.example.net/", {u"b]B", u"a]x", u"A]x", u"á]x", u""});
+  // All of it but the "/": an accented letter right after the shared part could take an
+  // accent of its own, so the comparison starts one character early.
+  EXPECT_EQ(29u, SkippablePrefix(root.get(), Views(links)));
+  auto plain = Lines(u"[url=https://blog.example.net/", {u"b]B", u"a]x", u"A]x", u""});
+  EXPECT_EQ(30u, SkippablePrefix(root.get(), Views(plain)));
+  EXPECT_EQ(InsertedOrder(root.get(), plain), SortedOrder(root.get(), plain));
+  EXPECT_EQ(InsertedOrder(root.get(), links), SortedOrder(root.get(), links));
+  // One line or none: nothing to skip.
+  EXPECT_EQ(0u, SkippablePrefix(root.get(), {}));
+  EXPECT_EQ(0u, SkippablePrefix(root.get(), Views({u"only"})));
+}
+
+TEST(ListSort, ABeginningThatEndsInsideACharacterIsCutBack) {
+  TCollator root = Open("en_US");
+  // A combining accent after the shared part belongs to its last letter.
+  auto accents = Lines(u"caf", {u"e", u"e\u0301", u"\u0301x", u"f"});
+  EXPECT_EQ(2u, SkippablePrefix(root.get(), Views(accents)));
+  EXPECT_EQ(InsertedOrder(root.get(), accents), SortedOrder(root.get(), accents));
+  // A shared lead surrogate is half a character; no comparison starts at a surrogate.
+  auto pairs = Lines(u"x\U0001F600", {u"a", u"b"});
+  pairs.push_back(u"x\xD83D\xDE01");
+  EXPECT_EQ(0u, SkippablePrefix(root.get(), Views(pairs)));
+  EXPECT_EQ(InsertedOrder(root.get(), pairs), SortedOrder(root.get(), pairs));
+}
+
+TEST(ListSort, ContractionsAcrossTheBoundaryAreKeptWhole) {
+  // Czech sorts "ch" as one letter after "h".
+  TCollator czech = Open("cs_CZ");
+  auto czechLines = Lines(u"xc", {u"h", u"i", u"a", u""});
+  EXPECT_EQ(0u, SkippablePrefix(czech.get(), Views(czechLines)));
+  EXPECT_EQ(InsertedOrder(czech.get(), czechLines), SortedOrder(czech.get(), czechLines));
+  // Japanese: the length mark takes its weight from the kana before it.
+  TCollator japanese = Open("ja_JP");
+  auto kana = Lines(u"リンクカ", {u"ー", u"ア", u"a"});
+  EXPECT_EQ(InsertedOrder(japanese.get(), kana), SortedOrder(japanese.get(), kana));
+}
+
+TEST(ListSort, AccentsReadFromTheEndKeepTheWholeLine) {
+  // Canadian French compares accents from the end of the string, shared part included.
+  TCollator french = Open("fr_CA");
+  auto lines = Lines(u"cote", {u"", u"\u0301", u"s"});
+  lines.push_back(u"c\u00f4te");
+  lines.push_back(u"c\u00f4t\u00e9");
+  EXPECT_EQ(0u, SkippablePrefix(french.get(), Views(lines)));
+  EXPECT_EQ(InsertedOrder(french.get(), lines), SortedOrder(french.get(), lines));
+}
+
+TEST(ListSort, BigListsSortTheSameInPieces) {
+  // Enough lines for the keys to be made on several threads.
+  TCollator chinese = Open("zh_CN");
+  const char16_t* const parts[] = {u"Blog", u"blog", u"链接", u"博客", u"", u"b\u0301"};
+  std::vector<std::u16string> lines;
+  unsigned state = 5;
+  for (int i = 0; i < 60000; ++i) {
+    state = state * 1103515245u + 12345u;
+    lines.push_back(u"[url=https://e.net/" + std::u16string(parts[(state >> 8) % 6]) +
+                    std::u16string(parts[(state >> 12) % 6]) + u"]" +
+                    std::u16string(parts[(state >> 16) % 6]));
+  }
+  const std::vector<std::size_t> order = CollationOrder(chinese.get(), Views(lines));
+  ASSERT_EQ(lines.size(), order.size());
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    const std::u16string& a = lines[order[i - 1]];
+    const std::u16string& b = lines[order[i]];
+    const UCollationResult result = ucol_strcoll(
+        chinese.get(), reinterpret_cast<const UChar*>(a.data()), static_cast<int32_t>(a.size()),
+        reinterpret_cast<const UChar*>(b.data()), static_cast<int32_t>(b.size()));
+    ASSERT_NE(UCOL_GREATER, result) << i;
+    if (result == UCOL_EQUAL) {
+      ASSERT_LT(order[i - 1], order[i]) << "equals keep file order at " << i;
+    }
+  }
+}
+
+} // namespace
+} // namespace quillon

@@ -1,0 +1,95 @@
+# Shared by the end-to-end tests. Source it; do not run it. Each test runs on its own
+# virtual display (xvfb-run -a), in a scratch folder, and ends every process it started.
+set -euo pipefail
+
+E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/quillon-e2e-XXXXXX")
+E2E_PIDS=()
+export XDG_RUNTIME_DIR="$E2E_WORK/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export HOME="$E2E_WORK/home"
+mkdir -p "$HOME"
+# The tests drive the real window system, not the offscreen platform of the unit tests.
+export QT_QPA_PLATFORM=xcb
+export LC_ALL=C.UTF-8
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+
+e2e_cleanup() {
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  rm -rf "$E2E_WORK"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Remembers a started process so that it is ended however the test ends.
+started() {
+  E2E_PIDS+=("$1")
+}
+
+# True while the process exists and has not ended (a child not yet reaped has ended).
+running() {
+  [ -r "/proc/$1/status" ] && ! grep -q '^State:[[:space:]]*Z' "/proc/$1/status"
+}
+
+# wait_until SECONDS COMMAND...: polls every 50 ms; false when the time runs out.
+wait_until() {
+  local limit=$1
+  shift
+  local deadline=$((SECONDS + limit + 1))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# Ids of the shown top-level windows whose name is exactly NAME (the search itself ignores
+# case, and an error box of the program is named after it in lower case).
+windows_named() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id"
+  done
+  return 0
+}
+
+window_count() {
+  windows_named "$1" | wc -l
+}
+
+has_window() {
+  [ "$(window_count "$1")" -ge 1 ]
+}
+
+has_no_window() {
+  [ "$(window_count "$1")" -eq 0 ]
+}
+
+# A copy of the program in a folder of its own, with two empty UTF-8 lists beside it, so
+# that it starts without an error box. Prints the copy's path.
+program_copy() {
+  local folder="$E2E_WORK/$2"
+  mkdir -p "$folder"
+  cp "$1" "$folder/quillon"
+  printf '\xEF\xBB\xBF' >"$folder/博客SEO_富文本型.txt"
+  printf '\xEF\xBB\xBF' >"$folder/博客SEO_MarkDown型.txt"
+  echo "$folder/quillon"
+}
+
+# now: seconds since the epoch with fractions; elapsed START: seconds since START.
+now() {
+  date +%s.%N
+}
+elapsed() {
+  awk -v start="$1" -v end="$(now)" 'BEGIN { printf "%.2f", end - start }'
+}
+# less SECONDS LIMIT: true when SECONDS < LIMIT.
+less() {
+  awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'
+}

@@ -1,0 +1,107 @@
+# package.sh BUILD_DIR X11_TOOL: makes the package with CPack and checks it.
+set -euo pipefail
+[ $# -eq 2 ] || { echo "usage: package.sh BUILD_DIR X11_TOOL" >&2; exit 2; }
+build=$1
+x11_tool=$2
+work=$(mktemp -d "${TMPDIR:-/tmp}/quillon-package-XXXXXX")
+quillon=
+cleanup() {
+  [ -z "$quillon" ] || { kill -KILL "$quillon" 2>/dev/null; wait "$quillon" 2>/dev/null; } || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
+  fail "cpack failed: $(cat "$work/cpack.log")"
+deb=$(ls "$work"/out/quillon_*_*.deb) || fail "no quillon_VERSION_ARCH.deb made"
+echo "made $(basename "$deb")"
+
+dpkg-deb -c "$deb" | awk '{print $6}' >"$work/contents"
+for path in ./usr/bin/quillon ./usr/bin/quillon-link \
+  ./usr/share/applications/org.quillon.Quillon.desktop \
+  ./usr/share/icons/hicolor/scalable/apps/org.quillon.Quillon.svg \
+  ./usr/share/icons/hicolor/48x48/apps/org.quillon.Quillon.png \
+  ./usr/share/icons/hicolor/128x128/apps/org.quillon.Quillon.png \
+  ./usr/share/metainfo/org.quillon.Quillon.metainfo.xml \
+  ./usr/share/man/man1/quillon-link.1.gz; do
+  grep -qx -- "$path" "$work/contents" || fail "the package lacks $path"
+done
+# Nothing of the build, the tests or the benchmarks.
+if grep -E 'test|bench|\.a$|include/' "$work/contents"; then fail "the package holds build files"; fi
+echo "the package holds the programs, the desktop entry, the icons, the metainfo and the manual"
+
+dpkg-deb -I "$deb" >"$work/info"
+grep -q '^ Package: quillon$' "$work/info" || fail "wrong package name: $(cat "$work/info")"
+depends=$(sed -n 's/^ Depends: //p' "$work/info")
+for library in libc6 libstdc++6 libicu72 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 \
+  fonts-liberation2; do
+  [[ ", $depends," == *", $library "* || ", $depends," == *", $library,"* ]] ||
+    fail "Depends lacks $library: $depends"
+done
+echo "Depends: $depends"
+# Every dependency is one this Debian has installed, in a version that satisfies it: the
+# package installs here as it stands.
+IFS=',' read -ra clauses <<<"$depends"
+for clause in "${clauses[@]}"; do
+  clause=${clause# }
+  name=${clause%% *}
+  installed=$(dpkg-query -W -f='${Version}' "$name" 2>/dev/null) || fail "$name is not installed"
+  if [[ "$clause" =~ \((.+)\ (.+)\) ]]; then
+    dpkg --compare-versions "$installed" "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}" ||
+      fail "$name $installed does not satisfy $clause"
+  fi
+done
+echo "every dependency is satisfied on this system"
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+desktop="$root/usr/share/applications/org.quillon.Quillon.desktop"
+desktop-file-validate "$desktop" >"$work/desktop.log" 2>&1 || fail "$(cat "$work/desktop.log")"
+# Two main categories are asked for; the checker's only remark may be that hint.
+if grep -v 'contains more than one main category' "$work/desktop.log"; then
+  fail "desktop-file-validate remarks on the entry"
+fi
+grep -qx 'Name\[zh_CN\]=.*' "$desktop" && grep -qx 'Comment\[zh_CN\]=.*' "$desktop" ||
+  fail "no Chinese name or comment"
+grep -qx 'Categories=Utility;Office;' "$desktop" || fail "wrong categories"
+appstreamcli validate --no-net "$root/usr/share/metainfo/org.quillon.Quillon.metainfo.xml" \
+  >"$work/appstream.log" 2>&1 || fail "$(cat "$work/appstream.log")"
+if grep -E '^[EW]:' "$work/appstream.log"; then fail "appstreamcli remarks on the metainfo"; fi
+grep -q '<screenshot type="default">' "$root/usr/share/metainfo/org.quillon.Quillon.metainfo.xml" ||
+  fail "the metainfo has no screenshot"
+zcat "$root/usr/share/man/man1/quillon-link.1.gz" >"$work/quillon-link.1"
+LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z "$work/quillon-link.1" 2>"$work/man.log" ||
+  fail "the manual does not render"
+[ ! -s "$work/man.log" ] || fail "the manual renders with warnings: $(cat "$work/man.log")"
+file -b "$root/usr/share/icons/hicolor/scalable/apps/org.quillon.Quillon.svg" | grep -q SVG ||
+  fail "the scalable icon is no SVG"
+for size in 48 128; do
+  file -b "$root/usr/share/icons/hicolor/${size}x${size}/apps/org.quillon.Quillon.png" |
+    grep -q "PNG image data, $size x $size" || fail "the ${size}px icon is not ${size}x${size}"
+done
+echo "desktop entry, metainfo, manual and icons pass their checks"
+
+# The menu entry's command, found the way a menu finds it, starts the window.
+command=$(sed -n 's/^Exec=//p' "$desktop")
+[ "$command" = quillon ] || fail "unexpected Exec line: $command"
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+PATH="$root/usr/bin:$PATH" QUILLON_REPORT_PLATFORM=1 $command 2>"$work/quillon.log" &
+quillon=$!
+# The first start of an installed copy finds no lists yet and says so in error boxes,
+# answered here as a person would.
+for _ in $(seq 1 400); do
+  grep -q 'window shown on xcb' "$work/quillon.log" && break
+  "$x11_tool" close quillon 2>/dev/null || true
+  sleep 0.05
+done
+grep -q 'window shown on xcb' "$work/quillon.log" || fail "no window: $(cat "$work/quillon.log")"
+kill -TERM "$quillon"
+wait "$quillon" || fail "the program ended with status $?"
+quillon=
+echo "the menu entry's command started the window"
