@@ -44,9 +44,9 @@ QString ToQString(std::u16string_view Text) {
 
 } // namespace
 
-void TRVQtGraphicInterface::GetTextAdvances(richtext::TRVCanvas& Canvas,
-                                            std::u16string_view Text,
-                                            std::vector<int>& Advances) {
+void TRVQtGraphicInterface::GetClusterAdvances(richtext::TRVCanvas& Canvas,
+                                               std::u16string_view Text,
+                                               std::vector<int>& Advances) {
   Advances.assign(Text.size(), 0);
   if (Text.empty())
     return;

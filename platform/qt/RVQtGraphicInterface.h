@@ -26,8 +26,8 @@ public:
   // A soft hyphen is measured as the hyphen it is drawn as.
   richtext::TRVSize TextSizeBasic(richtext::TRVCanvas& Canvas, std::u16string_view Text) override;
   // One layout of the run, each cluster's edge read from it (RVQtGlyphs.cpp).
-  void GetTextAdvances(richtext::TRVCanvas& Canvas, std::u16string_view Text,
-                       std::vector<int>& Advances) override;
+  void GetClusterAdvances(richtext::TRVCanvas& Canvas, std::u16string_view Text,
+                          std::vector<int>& Advances) override;
   // HORZRES and VERTRES are the primary screen's size in device pixels.
   int GetDeviceCaps(richtext::TRVCanvas& Canvas, int Index) override;
   std::unique_ptr<richtext::TRVCanvas> CreateScreenCanvas() override;

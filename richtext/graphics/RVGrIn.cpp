@@ -92,8 +92,8 @@ bool TRVGraphicInterface::PreferMaxFit(TRVCanvas& Canvas, TRVBiDiMode BiDiMode, 
   return UseFormatCanvas && Length / std::max(EstimatedFit, 1) < 6;
 }
 
-void TRVGraphicInterface::GetTextAdvances(TRVCanvas& Canvas, std::u16string_view Text,
-                                          std::vector<int>& Advances) {
+void TRVGraphicInterface::GetClusterAdvances(TRVCanvas& Canvas, std::u16string_view Text,
+                                             std::vector<int>& Advances) {
   Advances.assign(Text.size(), 0);
   int x = 0;
   for (int i = 0, n = static_cast<int>(Text.size()); i < n;) {

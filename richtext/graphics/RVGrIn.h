@@ -83,8 +83,8 @@ public:
   // hyphens as TextSizeBasic draws them), on the cluster's first UTF-16 unit; the other units
   // of a cluster get 0. Advances has one entry per unit and adds up to TextSizeBasic's width.
   // The default measures each prefix that ends a cluster.
-  virtual void GetTextAdvances(TRVCanvas& Canvas, std::u16string_view Text,
-                               std::vector<int>& Advances);
+  virtual void GetClusterAdvances(TRVCanvas& Canvas, std::u16string_view Text,
+                                  std::vector<int>& Advances);
   // Characters that widen a distributed line: those that start a character cluster and have
   // a non-zero advance.
   virtual int GetExpandableCharCount(TRVCanvas& Canvas, std::u16string_view Text, bool IsSymbolFont,

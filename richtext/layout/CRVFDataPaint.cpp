@@ -40,7 +40,7 @@ void RunAdvances(TPaintPass& P, const TRVDrawLineInfo& d, std::u16string_view s)
   TRVGraphicInterface* gi = P.Style.GetGraphicInterface();
   if (gi == nullptr || s.empty())
     return;
-  gi->GetTextAdvances(P.Canvas, s, adv);
+  gi->GetClusterAdvances(P.Canvas, s, adv);
   const std::int32_t spaceCount = d.GetSpaceCount();
   if (spaceCount == 0)
     return;

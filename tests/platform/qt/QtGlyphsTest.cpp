@@ -25,7 +25,7 @@ protected:
   }
   std::vector<int> Advances(std::u16string_view s) {
     std::vector<int> a;
-    GI.GetTextAdvances(Canvas, s, a);
+    GI.GetClusterAdvances(Canvas, s, a);
     return a;
   }
   // Columns of the image holding dark pixels.
