@@ -33,7 +33,21 @@ protected:
     link.Style.Include(fsUnderline);
     link.Jump = true;
     Link = Style.FindTextStyle(link);
-    Style.ParaStyles.Add()->LeftIndent = 20;
+    TParaInfo* indented = Style.ParaStyles.Add();
+    indented->LeftIndent = 20;
+    indented->SetSpaceBefore(7);
+    indented->SetSpaceAfter(5);
+  }
+
+  // The layout as drawn, with the numbers that formatting keeps beside it.
+  std::string Layout() {
+    TRVEditRVData& d = *RV.GetEditData();
+    std::string out = d.DrawItems.Dump(&d.Items()) + "height " + std::to_string(d.DocumentHeight) +
+                      " jumps " + std::to_string(d.nJmps) + "\n";
+    for (std::int32_t i = 0; i < d.ItemCount(); ++i)
+      out += "item " + std::to_string(i) + " first " + std::to_string(d.GetItem(i)->DrawItemNo) +
+             " jump " + std::to_string(d.GetItem(i)->JumpID) + "\n";
+    return out;
   }
 
   // "0'ab' 6'cd'{tag}" per line; "|" starts a paragraph (with its style), "/" a line break.
@@ -315,16 +329,41 @@ TEST_F(EditingTest, ReadOnlyRefusesEditsButKeepsSelectionAndCopy) {
   RVSetSystemClipboard(previous);
 }
 
+TEST_F(EditingTest, AnEditFormatsOnlyTheParagraphsItTouchesAndMovesTheLinesBelow) {
+  for (int i = 0; i < 6; ++i)
+    RV.AddNL(u"paragraph " + std::u16string(1, static_cast<char16_t>(u'0' + i)), 0, 0);
+  Place(3, 3);
+  TRVEditRVData& d = *RV.GetEditData();
+  const TRVDrawLineInfo* first = d.DrawItems[0];
+  const TRVDrawLineInfo* last = d.DrawItems[5];
+  const std::int32_t lastTop = last->Top;
+  RV.InsertText(u"x");
+  EXPECT_EQ(first, d.DrawItems[0]);
+  EXPECT_EQ(last, d.DrawItems[5]);
+  EXPECT_EQ(lastTop, last->Top);
+  RV.InsertParagraphBreak();
+  ASSERT_EQ(7, d.DrawItems.Count());
+  EXPECT_EQ(first, d.DrawItems[0]);
+  EXPECT_EQ(last, d.DrawItems[6]);
+  EXPECT_EQ(lastTop + d.DrawItems[4]->Top - d.DrawItems[3]->Top, last->Top);
+  EXPECT_EQ(6, last->ItemNo);
+  EXPECT_EQ(6, d.GetItem(6)->DrawItemNo);
+}
+
 // Random actions, then undoing them all gives back the document, and redoing them all the
-// edited one; the layout stays consistent with the items throughout.
+// edited one; after every action the layout, formatted again only where the action reached, is
+// the layout a full formatting gives.
 TEST_F(EditingTest, RandomEditsUndoAndRedoExactly) {
   for (std::uint32_t seed = 1; seed <= 60; ++seed) {
     std::mt19937 rng(seed);
     RV.ClearAll();
-    RV.AddNL(u"alpha beta", 0, 0);
+    RV.AddNL(u"alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu nu xi", 0, 0);
     RV.AddNL(u"link", Link, -1, u"http://x");
+    RV.AddNL(u"omicron pi rho sigma tau upsilon phi chi psi omega", 2, -1);
     RV.AddBreak();
     RV.AddNL(u"gamma", 1, 1);
+    RV.AddNL(u"second link", Link, 0, u"http://y");
+    RV.AddNL(u"tail of the document in a paragraph of its own", 0, 1);
     RV.Format();
     const std::string original = Doc();
     std::vector<std::string> states{original};
@@ -351,6 +390,9 @@ TEST_F(EditingTest, RandomEditsUndoAndRedoExactly) {
       }
       ASSERT_GT(RV.ItemCount(), 0);
       ASSERT_EQ(RV.ItemCount() - 1, d.LastItemFormatted) << "seed " << seed;
+      const std::string partial = Layout();
+      RV.Format();
+      ASSERT_EQ(Layout(), partial) << "seed " << seed << " step " << step << " " << Doc();
       ASSERT_TRUE(d.GetItem(0)->ParaStart(false)) << Doc();
       for (std::int32_t k = 0; k < RV.ItemCount(); ++k) {
         const TCustomRVItemInfo* it = d.GetItem(k);
