@@ -82,6 +82,9 @@ public:
   // The text style and tag typing at Pos gets: the item's inside it, and at a hyperlink's
   // ends (where typing must not extend it) the nearest plain text style of the paragraph.
   std::int32_t GetTypingStyle(TRVItemPos Pos, TRVTag& Tag);
+  // The caret's box in client coordinates (one pixel wide, the height of its drawing item),
+  // for an input method's candidate window and the preedit text; false without a layout.
+  bool GetEditCaretRect(TRect& R);
 
 private:
   bool CanEdit() const { return !GetReadOnly() && GetStyle() != nullptr; }

@@ -14,6 +14,7 @@
 #include "richtext/export/RVClipboard.h"
 #include "richtext/export/RVFReader.h"
 #include "richtext/export/RVStr.h"
+#include "richtext/graphics/RVGrIn.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {
@@ -103,8 +104,7 @@ std::int32_t TCustomRichViewEdit::GetTypingStyle(TRVItemPos Pos, TRVTag& Tag) {
     Tag = source->Tag;
     return source->StyleNo;
   };
-  if (it->StyleNo >= 0 && (!IsJumpStyle(style, it->StyleNo) || (!atStart && !atEnd) ||
-                           it->ItemText.empty()))
+  if (it->StyleNo >= 0 && (!IsJumpStyle(style, it->StyleNo) || (!atStart && !atEnd)))
     return use(it);
   // Text right before the caret on the same line wins at an item's start.
   if (atStart && it->GetSameAsPrev()) {
@@ -131,6 +131,37 @@ std::int32_t TCustomRichViewEdit::GetTypingStyle(TRVItemPos Pos, TRVTag& Tag) {
   if (const std::int32_t assoc = it->GetAssociatedTextStyleNo(); assoc >= 0 && !IsJumpStyle(style, assoc))
     return assoc;
   return IsJumpStyle(style, d.CurTextStyleNo) ? rvsNormal : d.CurTextStyleNo;
+}
+
+bool TCustomRichViewEdit::GetEditCaretRect(TRect& R) {
+  TRVEditRVData& d = *GetEditData();
+  if (d.ItemCount() == 0 || d.DrawItems.Count() == 0 || d.LastItemFormatted != d.ItemCount() - 1 ||
+      GetStyle() == nullptr)
+    return false;
+  const TRVItemPos c = GetCaretPos();
+  std::int32_t dNo = -1, dOffs = 0;
+  d.Item2DrawItem(c.ItemNo, c.Offs, dNo, dOffs);
+  if (dNo < 0 || dNo >= d.DrawItems.Count())
+    return false;
+  const TRVDrawLineInfo& di = *d.DrawItems[dNo];
+  std::int32_t x = di.Left;
+  const TCustomRVItemInfo* item = d.GetItem(di.ItemNo);
+  TRVCanvas* canvas = d.GetFormatCanvas();
+  TRVGraphicInterface* gi = GetStyle()->GetGraphicInterface();
+  if (item->StyleNo >= 0 && canvas != nullptr && gi != nullptr && dOffs > di.Offs) {
+    GetStyle()->ApplyStyle(*canvas, d.GetActualStyle(const_cast<TCustomRVItemInfo*>(item)),
+                           rvbdUnspecified, d.GetFlags().Contains(rvflCanUseCustomPPI));
+    const std::u16string_view text(item->ItemText);
+    const auto from = static_cast<std::size_t>(std::max(di.Offs - 1, 0));
+    const auto n = static_cast<std::size_t>(dOffs - di.Offs);
+    if (from <= text.size())
+      x += gi->TextSizeBasic(*canvas, text.substr(from, n)).cx;
+  } else if (item->StyleNo < 0 && dOffs >= 1) {
+    x += di.Width;
+  }
+  const std::int32_t y = di.Top - d.GetVOffs();
+  R = TRect{x, y, x + 1, y + di.Height};
+  return true;
 }
 
 TRVUndoEntry TCustomRichViewEdit::BeginAction(TRVUndoKind Kind) {
@@ -162,6 +193,17 @@ TRVItemPos TCustomRichViewEdit::DeleteSelectionInto(TRVUndoEntry& Entry) {
 
 bool TCustomRichViewEdit::EndAction(TRVUndoEntry Entry, TRVItemPos Caret) {
   TRVEditRVData& d = *GetEditData();
+  // An emptied hyperlink left alone on its line is no hyperlink any more: what is typed there
+  // next is plain text.
+  if (!Entry.Steps.Empty() && Caret.ItemNo >= 0 && Caret.ItemNo < d.ItemCount()) {
+    const TCustomRVItemInfo* it = d.GetItem(Caret.ItemNo);
+    if (it->StyleNo >= 0 && it->ItemText.empty() && IsJumpStyle(*GetStyle(), it->StyleNo)) {
+      TRVItemProps props = TRVItemProps::Of(*it);
+      props.StyleNo = GetTypingStyle(Caret, props.Tag);
+      props.Tag.clear();
+      Entry.Steps.Do(d, RVSetItemPropsStep(Caret.ItemNo, props));
+    }
+  }
   const bool changed = !Entry.Steps.Empty();
   const std::int32_t oldCount = d.LastItemFormatted + 1;
   ReformatAfterEdit(Entry.Steps, oldCount);

@@ -21,6 +21,7 @@ namespace {
 class EditingTest : public ::testing::Test {
 protected:
   EditingTest() {
+    RVRegisterClipboardFormats();
     Style.SetGraphicInterface(std::make_unique<TRVTestGraphicInterface>());
     RV.SetStyle(&Style);
     RV.SetCanvas(&Canvas);
@@ -201,6 +202,18 @@ TEST_F(EditingTest, BackspaceAtAParagraphStartJoinsAndAfterALineRemovesIt) {
   Place(0, 2);
   RV.DeleteForward();
   EXPECT_EQ("|p0 0'abc'", Doc());
+}
+
+TEST_F(EditingTest, AnEmptiedHyperlinkTurnsIntoPlainText) {
+  Hyperlink(u"title");
+  RV.SelectAll();
+  RV.DeleteSelection();
+  EXPECT_EQ("|p0 0''", Doc());
+  RV.InsertText(u"plain");
+  EXPECT_EQ("|p0 0'plain'", Doc());
+  RV.Undo();
+  RV.Undo();
+  EXPECT_EQ("|p0 6'title'{http://x}", Doc());
 }
 
 TEST_F(EditingTest, DeletingEverythingLeavesOneEmptyLine) {
