@@ -42,16 +42,22 @@ TEditedCorpus* EditedCorpus() {
   return doc.get();
 }
 
+// The document, or none after reporting the missing corpus.
+TEditedCorpus* DocumentFor(benchmark::State& state) {
+  TEditedCorpus* doc = EditedCorpus();
+  if (doc == nullptr)
+    state.SkipWithError(quillon::bench::kNoCorpus);
+  return doc;
+}
+
 void PlaceCaret(TEditedCorpus& Doc) {
   Doc.RV.SetSelectionBounds(Doc.Middle, Doc.MiddleOffs, Doc.Middle, Doc.MiddleOffs);
 }
 
 void BM_TypeOneCharacterInTheMiddle(benchmark::State& state) {
-  TEditedCorpus* doc = EditedCorpus();
-  if (doc == nullptr) {
-    state.SkipWithError(quillon::bench::kNoCorpus);
+  TEditedCorpus* doc = DocumentFor(state);
+  if (doc == nullptr)
     return;
-  }
   for (auto _ : state) {
     state.PauseTiming();
     PlaceCaret(*doc);
@@ -65,11 +71,9 @@ void BM_TypeOneCharacterInTheMiddle(benchmark::State& state) {
 }
 
 void BM_UndoOneCharacterInTheMiddle(benchmark::State& state) {
-  TEditedCorpus* doc = EditedCorpus();
-  if (doc == nullptr) {
-    state.SkipWithError(quillon::bench::kNoCorpus);
+  TEditedCorpus* doc = DocumentFor(state);
+  if (doc == nullptr)
     return;
-  }
   for (auto _ : state) {
     state.PauseTiming();
     PlaceCaret(*doc);
@@ -81,11 +85,9 @@ void BM_UndoOneCharacterInTheMiddle(benchmark::State& state) {
 }
 
 void BM_FormatTheWholeDocument(benchmark::State& state) {
-  TEditedCorpus* doc = EditedCorpus();
-  if (doc == nullptr) {
-    state.SkipWithError(quillon::bench::kNoCorpus);
+  TEditedCorpus* doc = DocumentFor(state);
+  if (doc == nullptr)
     return;
-  }
   for (auto _ : state)
     doc->RV.Format();
 }

@@ -97,6 +97,7 @@ private:
   // action changed nothing.
   bool EndAction(TRVUndoEntry Entry, TRVItemPos Caret);
   void ReformatAfterEdit(const TRVEditGroup& Steps, std::int32_t OldItemCount);
+  bool InsertBreak(bool LineBreak);
   bool DeleteStep(bool Forward, bool ByWord);
   bool PasteItems(std::vector<std::unique_ptr<TCustomRVItemInfo>> Items);
 

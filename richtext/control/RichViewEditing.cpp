@@ -258,26 +258,23 @@ bool TCustomRichViewEdit::InsertText(const std::u16string& Text, bool AsTyping) 
   return EndAction(std::move(entry), caret);
 }
 
-bool TCustomRichViewEdit::InsertParagraphBreak() {
+bool TCustomRichViewEdit::InsertBreak(bool LineBreak) {
   if (!CanEdit())
     return false;
   TRVUndoEntry entry = BeginAction(TRVUndoKind::rvukEdit);
   TRVItemPos caret = DeleteSelectionInto(entry);
   TRVTag tag;
   const std::int32_t style = GetTypingStyle(caret, tag);
-  caret = RVEditBreak(*GetEditData(), entry.Steps, caret, false, style);
+  caret = RVEditBreak(*GetEditData(), entry.Steps, caret, LineBreak, style);
   return EndAction(std::move(entry), caret);
 }
 
+bool TCustomRichViewEdit::InsertParagraphBreak() {
+  return InsertBreak(false);
+}
+
 bool TCustomRichViewEdit::InsertLineBreak() {
-  if (!CanEdit())
-    return false;
-  TRVUndoEntry entry = BeginAction(TRVUndoKind::rvukEdit);
-  TRVItemPos caret = DeleteSelectionInto(entry);
-  TRVTag tag;
-  const std::int32_t style = GetTypingStyle(caret, tag);
-  caret = RVEditBreak(*GetEditData(), entry.Steps, caret, true, style);
-  return EndAction(std::move(entry), caret);
+  return InsertBreak(true);
 }
 
 bool TCustomRichViewEdit::DeleteSelection() {

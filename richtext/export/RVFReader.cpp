@@ -143,8 +143,12 @@ private:
   // A count of lines that the rest of the stream can hold at all.
   std::int32_t LineCount(const THeader& H, std::size_t Index) const;
   TRVItemOptions Options(const THeader& H, std::size_t Index) const;
-  std::int32_t TextStyleCount() const;
-  std::int32_t ParaStyleCount() const;
+  // A style reference: a number below the count of the stream's collection (or else the
+  // sheet's), Special, or a quoted style name.
+  template <typename Infos>
+  std::int32_t StyleRef(const THeader& H, std::size_t Index, const Infos& StreamStyles,
+                        bool InStream, const Infos* SheetStyles, std::int32_t Min,
+                        std::int32_t Special, const char* What) const;
 
   void ReadDocProperty(const THeader& H);
   std::string ReadStyleBlock(std::int32_t ReadType);
@@ -196,18 +200,6 @@ std::int32_t TRVFParser::Number(const THeader& H, std::size_t Index, std::int32_
   return value;
 }
 
-std::int32_t TRVFParser::TextStyleCount() const {
-  if (FOut.HasTextStyles)
-    return FOut.TextStyles.Count();
-  return FStyle != nullptr ? FStyle->TextStyles.Count() : std::numeric_limits<std::int32_t>::max();
-}
-
-std::int32_t TRVFParser::ParaStyleCount() const {
-  if (FOut.HasParaStyles)
-    return FOut.ParaStyles.Count();
-  return FStyle != nullptr ? FStyle->ParaStyles.Count() : std::numeric_limits<std::int32_t>::max();
-}
-
 template <typename Infos>
 std::int32_t FindByName(const Infos& Styles, const std::u16string& Name) {
   for (int i = 0; i < Styles.Count(); ++i)
@@ -216,36 +208,36 @@ std::int32_t FindByName(const Infos& Styles, const std::u16string& Name) {
   return -1;
 }
 
-std::int32_t TRVFParser::TextStyleRef(const THeader& H, std::size_t Index) const {
+template <typename Infos>
+std::int32_t TRVFParser::StyleRef(const THeader& H, std::size_t Index, const Infos& StreamStyles,
+                                  bool InStream, const Infos* SheetStyles, std::int32_t Min,
+                                  std::int32_t Special, const char* What) const {
   if (Index < H.Size() && H.Quoted[Index]) {
     const std::u16string name = FromRVFString(H.Fields[Index]);
-    const std::int32_t no = FOut.HasTextStyles ? FindByName(FOut.TextStyles, name)
-                            : FStyle != nullptr ? FindByName(FStyle->TextStyles, name)
-                                                : -1;
+    const std::int32_t no = InStream               ? FindByName(StreamStyles, name)
+                            : SheetStyles != nullptr ? FindByName(*SheetStyles, name)
+                                                     : -1;
     if (no < 0)
-      Fail("unknown text style name");
+      Fail(std::string("unknown ") + What + " name");
     return no;
   }
-  const std::int32_t no = Number(H, Index, 0, rvsDefStyle);
-  if (no != rvsDefStyle && no >= TextStyleCount())
-    Fail("text style " + std::to_string(no) + " does not exist");
+  const std::int32_t no = Number(H, Index, Min, std::numeric_limits<std::int32_t>::max());
+  const std::int32_t count = InStream               ? StreamStyles.Count()
+                             : SheetStyles != nullptr ? SheetStyles->Count()
+                                                      : std::numeric_limits<std::int32_t>::max();
+  if (no != Special && no >= count)
+    Fail(std::string(What) + " " + std::to_string(no) + " does not exist");
   return no;
 }
 
+std::int32_t TRVFParser::TextStyleRef(const THeader& H, std::size_t Index) const {
+  return StyleRef(H, Index, FOut.TextStyles, FOut.HasTextStyles,
+                  FStyle != nullptr ? &FStyle->TextStyles : nullptr, 0, rvsDefStyle, "text style");
+}
+
 std::int32_t TRVFParser::ParaRef(const THeader& H, std::size_t Index) const {
-  if (Index < H.Size() && H.Quoted[Index]) {
-    const std::u16string name = FromRVFString(H.Fields[Index]);
-    const std::int32_t no = FOut.HasParaStyles ? FindByName(FOut.ParaStyles, name)
-                            : FStyle != nullptr ? FindByName(FStyle->ParaStyles, name)
-                                                : -1;
-    if (no < 0)
-      Fail("unknown paragraph style name");
-    return no;
-  }
-  const std::int32_t no = Number(H, Index, -1, std::numeric_limits<std::int32_t>::max());
-  if (no >= ParaStyleCount())
-    Fail("paragraph style " + std::to_string(no) + " does not exist");
-  return no;
+  return StyleRef(H, Index, FOut.ParaStyles, FOut.HasParaStyles,
+                  FStyle != nullptr ? &FStyle->ParaStyles : nullptr, -1, -1, "paragraph style");
 }
 
 std::u16string TRVFParser::Tag(const THeader& H, std::size_t Index) const {
