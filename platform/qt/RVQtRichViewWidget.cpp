@@ -15,6 +15,7 @@ TRVQtRichViewWidget::TRVQtRichViewWidget(richtext::TCustomRichView& View, TRVQtC
   setPalette(pal);
   setAutoFillBackground(true);
   setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_InputMethodEnabled, Editor() != nullptr);
   FView->SetHost(this);
   UpdateClientSize();
 }
@@ -68,6 +69,7 @@ void TRVQtRichViewWidget::paintEvent(QPaintEvent* event) {
   } catch (const std::exception&) {
   }
   FCanvas->SetPainter(nullptr);
+  PaintPreedit(painter);
 }
 
 } // namespace quillon

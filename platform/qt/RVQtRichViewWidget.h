@@ -2,13 +2,17 @@
 // which the engine paints the control's formatted document.
 //
 // The control stays the engine's object, owned elsewhere; this widget only tells it its
-// client size, formats it again when that size changes, and paints it on request.
+// client size, formats it again when that size changes, and paints it on request. For an
+// editor it turns editing keys and input-method events into the editor's calls
+// (RVQtRichViewWidgetEditing.cpp).
 #pragma once
 
 #include <QFrame>
+#include <QString>
+#include <QVariant>
 
 #include "platform/qt/RVQtCanvas.h"
-#include "richtext/control/RichView.h"
+#include "richtext/control/RichViewEdit.h"
 
 namespace quillon {
 
@@ -28,15 +32,35 @@ public:
   // The control asks for a repaint.
   void Invalidate() override { update(); }
 
+  // -- editing (RVQtRichViewWidgetEditing.cpp) --
+  // Typing, Enter and Shift+Enter, Backspace and Delete (with Ctrl by word), undo (Ctrl+Z),
+  // redo (Ctrl+Y, Ctrl+Shift+Z), cut (Ctrl+X, Shift+Delete) and paste (Ctrl+V, Shift+Insert)
+  // on an editor; true when the key was one of them.
+  bool HandleEditingKey(QKeyEvent* event);
+  // The input method's text not yet committed, shown underlined at the caret.
+  const QString& PreeditText() const { return FPreedit; }
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+  // The editor shown, or none for a viewer.
+  richtext::TCustomRichViewEdit* Editor() const;
+  // The caret's box in widget coordinates; empty without one.
+  QRect CaretRect() const;
+  // The current text style's font, for the preedit text.
+  QFont TypingFont() const;
+  void PaintPreedit(QPainter& Painter);
+
   richtext::TCustomRichView* FView;
   TRVQtCanvas* FCanvas;
+  QString FPreedit;
 };
 
 } // namespace quillon

@@ -16,6 +16,7 @@ void TRVEditRVData::Clear() {
   TRichViewRVData::Clear();
   CurTextStyleNo = 0;
   CurParaStyleNo = 0;
+  UndoList.Clear();
   State.Include(rvstEditorUnformatted);
 }
 

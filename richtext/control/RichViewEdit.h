@@ -1,11 +1,14 @@
-// The editable rich view control. Editing itself (caret, typing, undo, drag and drop, paste)
-// is not part of this engine; the editor differs from the viewer in its construction
-// defaults and in what clearing its document does.
+// The editable rich view control: the viewer's construction defaults changed, a document that
+// keeps the current styles and the undo history, and the editing operations (typing, breaks,
+// deleting, undo and redo, cut and paste; RichViewEditing.cpp) that a host calls for the
+// user's keys. The caret is the active end of the selection.
 #pragma once
 
 #include <cstdint>
 
 #include "richtext/control/RichView.h"
+#include "richtext/document/RVEditOps.h"
+#include "richtext/document/RVUndoList.h"
 
 namespace richtext {
 
@@ -27,6 +30,8 @@ public:
 
   std::int32_t CurTextStyleNo = 0;
   std::int32_t CurParaStyleNo = 0;
+  // Emptied by Clear, so that ClearAll starts a fresh history.
+  TRVUndoList UndoList;
 
   void Clear() override;
 };
@@ -45,7 +50,57 @@ public:
   virtual void SetReadOnly(bool Value) { FReadOnly = Value; }
   virtual bool GetReadOnly() const { return FReadOnly; }
 
+  // -- editing (RichViewEditing.cpp) --
+  // Each answers false, changing nothing, when the control is read-only or there is nothing
+  // to do. Every change reformats what it touched and leaves the caret (a collapsed
+  // selection) after it.
+  // Text at the caret in the style the caret is in, replacing the selection. Typing (AsTyping)
+  // grows one undo entry per word; otherwise the text is one entry (an input method's commit).
+  bool InsertText(const std::u16string& Text, bool AsTyping = true);
+  // Enter: a new paragraph in the same paragraph style; Shift+Enter: a new line in it.
+  bool InsertParagraphBreak();
+  bool InsertLineBreak();
+  // Backspace / Delete: the selection, else one character (grapheme cluster) or, ByWord, to the
+  // word boundary; at a paragraph's edge the paragraphs join.
+  bool DeleteBackward(bool ByWord = false);
+  bool DeleteForward(bool ByWord = false);
+  bool DeleteSelection();
+  bool Undo();
+  bool Redo();
+  bool CanUndo() const { return GetEditData()->UndoList.CanUndo(); }
+  bool CanRedo() const { return GetEditData()->UndoList.CanRedo(); }
+  // Copy as the shortcut does, then delete the selection.
+  bool CutDef();
+  // "RichView Format" from the clipboard when it is there (styles the sheet lacks are added),
+  // else its Unicode text.
+  bool PasteDef();
+  // An RVF stream / plain text at the caret, replacing the selection.
+  bool PasteRVF(std::string_view Bytes);
+  bool PasteText(const std::u16string& Text);
+  // The caret: the active end of the selection; the end of the document without one.
+  TRVItemPos GetCaretPos();
+  // The text style and tag typing at Pos gets: the item's inside it, and at a hyperlink's
+  // ends (where typing must not extend it) the nearest plain text style of the paragraph.
+  std::int32_t GetTypingStyle(TRVItemPos Pos, TRVTag& Tag);
+  // The caret's box in client coordinates (one pixel wide, the height of its drawing item),
+  // for an input method's candidate window and the preedit text; false without a layout.
+  bool GetEditCaretRect(TRect& R);
+
 private:
+  bool CanEdit() const { return !GetReadOnly() && GetStyle() != nullptr; }
+  // Starts an action: a document with no items gets an empty one, and the selection before
+  // the action is remembered.
+  TRVUndoEntry BeginAction(TRVUndoKind Kind);
+  // Deletes the selection into Entry; answers where the caret goes.
+  TRVItemPos DeleteSelectionInto(TRVUndoEntry& Entry);
+  // Reformats what Entry touched, puts the caret and records the entry; false when the
+  // action changed nothing.
+  bool EndAction(TRVUndoEntry Entry, TRVItemPos Caret);
+  void ReformatAfterEdit(const TRVEditGroup& Steps, std::int32_t OldItemCount);
+  bool InsertBreak(bool LineBreak);
+  bool DeleteStep(bool Forward, bool ByWord);
+  bool PasteItems(std::vector<std::unique_ptr<TCustomRVItemInfo>> Items);
+
   bool FReadOnly = false;
 };
 

@@ -34,7 +34,9 @@ public:
 
 private:
   TCustomRVItemInfo* Item(std::int32_t ItemNo) const { return D.Items().GetObject(ItemNo); }
-  void WriteItemText(std::u16string_view Text);
+  // A raw text line ends at U+2029, so a record whose text holds one is written in hexadecimal.
+  std::int32_t ReadTypeFor(std::int32_t FirstItemNo, std::int32_t Count) const;
+  void WriteItemText(std::u16string_view Text, std::int32_t ReadType);
   void WritePartialTextLine(std::int32_t ItemNo, std::int32_t StartOffs, std::int32_t EndOffs,
                             bool ForceSavingPara);
   // Writes the pending group's first Count lines and empties it.
@@ -57,8 +59,16 @@ private:
   bool FMarkerWritten = false;
 };
 
-void TRVFItemWriter::WriteItemText(std::u16string_view Text) {
-  if (FReadType == RVF_READTYPE_TEXT) {
+std::int32_t TRVFItemWriter::ReadTypeFor(std::int32_t FirstItemNo, std::int32_t Count) const {
+  if (FReadType == RVF_READTYPE_TEXT)
+    for (std::int32_t i = FirstItemNo; i < FirstItemNo + Count; ++i)
+      if (D.Items().GetItem(i).find(u'\u2029') != std::u16string::npos)
+        return RVF_READTYPE_HEX;
+  return FReadType;
+}
+
+void TRVFItemWriter::WriteItemText(std::u16string_view Text, std::int32_t ReadType) {
+  if (ReadType == RVF_READTYPE_TEXT) {
     if constexpr (std::endian::native == std::endian::little)
       S.WriteBuffer(Text.data(), Text.size() * sizeof(char16_t));
     else
@@ -89,9 +99,10 @@ void TRVFItemWriter::WritePartialTextLine(std::int32_t ItemNo, std::int32_t Star
     styleRef = "0";
   const std::int32_t para =
       (!fromStart || it->GetSameAsPrev()) && !ForceSavingPara ? -1 : it->ParaNo;
+  const std::int32_t readType = ReadTypeFor(ItemNo, 1);
   RVFWriteLine(S, styleRef + " 1 " + RVFSavePara(&D, para) + ' ' +
                       std::to_string(RVFGetItemOptions(it->ItemOptions, false)) + ' ' +
-                      std::to_string(FReadType) + ' ' + RVFSaveTag(it->Tag) +
+                      std::to_string(readType) + ' ' + RVFSaveTag(it->Tag) +
                       RVFSaveHint(it->Hint));
   std::u16string_view text;
   if (it->StyleNo >= 0 && EndOffs > StartOffs && StartOffs >= 1) {
@@ -100,7 +111,7 @@ void TRVFItemWriter::WritePartialTextLine(std::int32_t ItemNo, std::int32_t Star
     if (from < s.size())
       text = std::u16string_view(s).substr(from, static_cast<std::size_t>(EndOffs - StartOffs));
   }
-  WriteItemText(text);
+  WriteItemText(text, readType);
 }
 
 void TRVFItemWriter::Flush(std::int32_t Count) {
@@ -116,18 +127,21 @@ void TRVFItemWriter::Flush(std::int32_t Count) {
   std::int32_t itemNo = FHeadNo;
   if (FMarkerWritten) {
     // The marker opened the paragraph, so the first line continues it.
+    const std::int32_t readType = ReadTypeFor(itemNo, 1);
     RVFWriteLine(S, styleRef + " 1 -1 " + std::to_string(RVFGetItemOptions(head->ItemOptions, true)) +
-                        ' ' + std::to_string(FReadType) + ' ' + tag);
-    WriteItemText(D.Items().GetItem(itemNo++));
+                        ' ' + std::to_string(readType) + ' ' + tag);
+    WriteItemText(D.Items().GetItem(itemNo), readType);
+    ++itemNo;
     --Count;
     FMarkerWritten = false;
   }
   if (Count > 0) {
+    const std::int32_t readType = ReadTypeFor(itemNo, Count);
     RVFWriteLine(S, styleRef + ' ' + std::to_string(Count) + ' ' + RVFSavePara(&D, FHeadParaRef) +
                         ' ' + std::to_string(RVFGetItemOptions(head->ItemOptions, false)) + ' ' +
-                        std::to_string(FReadType) + ' ' + tag + RVFSaveHint(head->Hint));
+                        std::to_string(readType) + ' ' + tag + RVFSaveHint(head->Hint));
     for (const std::int32_t end = itemNo + Count; itemNo < end; ++itemNo)
-      WriteItemText(D.Items().GetItem(itemNo));
+      WriteItemText(D.Items().GetItem(itemNo), readType);
   }
   FLineCount = 0;
 }

@@ -109,6 +109,11 @@ public:
   bool Format_(bool OnlyResized, bool ForceFormat, bool NoScroll, std::int32_t depth,
                TRVCanvas* Canvas, bool OnlyTail, bool NoCaching, bool Reformatting,
                bool CallOnFormat, bool AbsRotation = false);
+  // After an edit: formats again only the paragraphs of the items from First to the item with
+  // FromEnd items after it (numbering after the edit), which replaced the items from First to
+  // OldItemCount - 1 - FromEnd of the formatted layout; the lines below move by the change in
+  // height. False (nothing done) when the layout cannot be patched and needs a full Format.
+  bool FormatRange(std::int32_t First, std::int32_t FromEnd, std::int32_t OldItemCount);
   // The layout as a binary stream.
   void SaveFormattingToStream(TRVStream& Stream);
   void LoadFormattingFromStream(TRVStream& Stream);

@@ -1,5 +1,5 @@
-// The engine's fuzz targets (RTF text encoding, building, formatting and writing a document)
-// over their seeds and pseudo-random inputs.
+// The engine's fuzz targets (RTF text encoding, building, formatting and writing a document,
+// reading RVF) over their seeds and pseudo-random inputs.
 #include "tests/fuzz/FuzzSmoke.h"
 #include "tests/fuzz/FuzzTargets.h"
 
@@ -22,6 +22,15 @@ TEST(FuzzSmoke, DocumentWriteSeedsHold) {
 
 TEST(FuzzSmoke, DocumentWriteRandomInputsHold) {
   RunRandom(FuzzDocumentWrite, DocumentWriteSeeds(), 2000, 3, 300);
+}
+
+TEST(FuzzSmoke, RVFReadSeedsHold) {
+  for (const std::string& seed : RVFReadSeeds())
+    EXPECT_EQ("", RunTarget(FuzzRVFRead, seed)) << Excerpt(seed);
+}
+
+TEST(FuzzSmoke, RVFReadRandomInputsHold) {
+  RunRandom(FuzzRVFRead, RVFReadSeeds(), 3000, 4, 200);
 }
 
 } // namespace

@@ -30,10 +30,15 @@ std::string FuzzRTFText(const std::uint8_t* data, std::size_t size);
 // the writers succeed and the RTF is 7-bit with balanced groups.
 std::string FuzzDocumentWrite(const std::uint8_t* data, std::size_t size);
 
+// The bytes as RichView Format read into an editor holding a document: a failed read changes
+// nothing; a successful one formats, and writing, reading and writing again is stable.
+std::string FuzzRVFRead(const std::uint8_t* data, std::size_t size);
+
 // Hand-made inputs that reach each target's interesting corners, for the smoke test and to
 // start a fuzzer's corpus.
 std::vector<std::string> ListFileSeeds();
 std::vector<std::string> RTFTextSeeds();
 std::vector<std::string> DocumentWriteSeeds();
+std::vector<std::string> RVFReadSeeds();
 
 } // namespace quillon::fuzz

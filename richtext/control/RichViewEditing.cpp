@@ -1,0 +1,455 @@
+// The editor's editing operations: each turns the caret and selection into item positions,
+// edits the document through the steps of RVEditOps.h into one undo entry, reformats what the
+// steps touched and puts the caret back.
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include <unicode/brkiter.h>
+#include <unicode/locid.h>
+#include <unicode/uchar.h>
+
+#include "richtext/base/RVCharNav.h"
+#include "richtext/control/RichViewEdit.h"
+#include "richtext/export/RVClipboard.h"
+#include "richtext/export/RVFReader.h"
+#include "richtext/export/RVStr.h"
+#include "richtext/graphics/RVGrIn.h"
+#include "richtext/style/RVStyle.h"
+
+namespace richtext {
+
+namespace {
+
+bool IsSpaceChar(char16_t c) {
+  return u_isUWhiteSpace(c) != 0;
+}
+
+// ICU word boundaries in Text, for deleting by word.
+class TWordBreaks {
+public:
+  explicit TWordBreaks(const std::u16string& Text)
+      : FText(reinterpret_cast<const UChar*>(Text.data()), static_cast<int32_t>(Text.size())) {
+    UErrorCode status = U_ZERO_ERROR;
+    FIter.reset(icu::BreakIterator::createWordInstance(icu::Locale::getDefault(), status));
+    if (U_FAILURE(status))
+      FIter.reset();
+    else
+      FIter->setText(FText);
+  }
+  // The start of the word before Index, spaces in between included (0-based).
+  std::int32_t Before(const std::u16string& Text, std::int32_t Index) const {
+    while (Index > 0 && IsSpaceChar(Text[static_cast<std::size_t>(Index - 1)]))
+      --Index;
+    if (Index == 0)
+      return 0;
+    if (!FIter)
+      return RVU_PrevCharIndex(Text, Index);
+    const std::int32_t p = FIter->preceding(Index);
+    return p == icu::BreakIterator::DONE ? 0 : p;
+  }
+  // The end of the word after Index and of the spaces after it.
+  std::int32_t After(const std::u16string& Text, std::int32_t Index) const {
+    const auto size = static_cast<std::int32_t>(Text.size());
+    std::int32_t p = size;
+    if (!FIter)
+      p = RVU_NextCharIndex(Text, Index);
+    else if (const std::int32_t f = FIter->following(Index); f != icu::BreakIterator::DONE)
+      p = f;
+    while (p < size && IsSpaceChar(Text[static_cast<std::size_t>(p)]))
+      ++p;
+    return p;
+  }
+
+private:
+  icu::UnicodeString FText;
+  std::unique_ptr<icu::BreakIterator> FIter;
+};
+
+bool IsJumpStyle(TRVStyle& Style, std::int32_t StyleNo) {
+  return StyleNo >= 0 && Style.TextStyles[StyleNo].Jump;
+}
+
+bool HasLineBreakChars(const std::u16string& Text) {
+  return std::any_of(Text.begin(), Text.end(), [](char16_t c) {
+    return c == u'\r' || c == u'\n' || c == u'\t' || c == u'\v' || c == u'\u2028' || c == u'\u2029';
+  });
+}
+
+} // namespace
+
+TRVItemPos TCustomRichViewEdit::GetCaretPos() {
+  TRVEditRVData& d = *GetEditData();
+  if (d.ItemCount() == 0)
+    return {};
+  std::int32_t s = -1, so = 0, e = -1, eo = 0;
+  d.GetSelectionBounds(s, so, e, eo, false);
+  if (e < 0 || e >= d.ItemCount()) {
+    const std::int32_t last = d.ItemCount() - 1;
+    return {last, RVEditOffsAfter(d, last)};
+  }
+  return {e, std::clamp(eo, RVEditOffsBefore(d, e), RVEditOffsAfter(d, e))};
+}
+
+std::int32_t TCustomRichViewEdit::GetTypingStyle(TRVItemPos Pos, TRVTag& Tag) {
+  TRVEditRVData& d = *GetEditData();
+  TRVStyle& style = *GetStyle();
+  Tag.clear();
+  if (Pos.ItemNo < 0 || Pos.ItemNo >= d.ItemCount())
+    return d.CurTextStyleNo;
+  const TCustomRVItemInfo* it = d.GetItem(Pos.ItemNo);
+  const bool atStart = Pos.Offs <= RVEditOffsBefore(d, Pos.ItemNo);
+  const bool atEnd = Pos.Offs >= RVEditOffsAfter(d, Pos.ItemNo);
+  auto use = [&](const TCustomRVItemInfo* source) {
+    Tag = source->Tag;
+    return source->StyleNo;
+  };
+  if (it->StyleNo >= 0 && (!IsJumpStyle(style, it->StyleNo) || (!atStart && !atEnd)))
+    return use(it);
+  // Text right before the caret on the same line wins at an item's start.
+  if (atStart && it->GetSameAsPrev()) {
+    const TCustomRVItemInfo* prev = d.GetItem(Pos.ItemNo - 1);
+    if (prev->StyleNo >= 0 && !IsJumpStyle(style, prev->StyleNo))
+      return use(prev);
+  }
+  // At a hyperlink's end or start, or beside a non-text item: the nearest plain text of the
+  // paragraph, else the non-text item's own text style, else the first text style.
+  std::int32_t first = Pos.ItemNo, last = Pos.ItemNo;
+  while (first > 0 && !d.GetItem(first)->ParaStart(false))
+    --first;
+  while (last + 1 < d.ItemCount() && !d.GetItem(last + 1)->ParaStart(false))
+    ++last;
+  for (std::int32_t distance = 1; distance <= last - first; ++distance) {
+    for (const std::int32_t k : {Pos.ItemNo - distance, Pos.ItemNo + distance}) {
+      if (k < first || k > last)
+        continue;
+      const TCustomRVItemInfo* near = d.GetItem(k);
+      if (near->StyleNo >= 0 && !IsJumpStyle(style, near->StyleNo))
+        return use(near);
+    }
+  }
+  if (const std::int32_t assoc = it->GetAssociatedTextStyleNo(); assoc >= 0 && !IsJumpStyle(style, assoc))
+    return assoc;
+  return IsJumpStyle(style, d.CurTextStyleNo) ? rvsNormal : d.CurTextStyleNo;
+}
+
+bool TCustomRichViewEdit::GetEditCaretRect(TRect& R) {
+  TRVEditRVData& d = *GetEditData();
+  if (d.ItemCount() == 0 || d.DrawItems.Count() == 0 || d.LastItemFormatted != d.ItemCount() - 1 ||
+      GetStyle() == nullptr)
+    return false;
+  const TRVItemPos c = GetCaretPos();
+  std::int32_t dNo = -1, dOffs = 0;
+  d.Item2DrawItem(c.ItemNo, c.Offs, dNo, dOffs);
+  if (dNo < 0 || dNo >= d.DrawItems.Count())
+    return false;
+  const TRVDrawLineInfo& di = *d.DrawItems[dNo];
+  std::int32_t x = di.Left;
+  const TCustomRVItemInfo* item = d.GetItem(di.ItemNo);
+  TRVCanvas* canvas = d.GetFormatCanvas();
+  TRVGraphicInterface* gi = GetStyle()->GetGraphicInterface();
+  if (item->StyleNo >= 0 && canvas != nullptr && gi != nullptr && dOffs > di.Offs) {
+    GetStyle()->ApplyStyle(*canvas, d.GetActualStyle(const_cast<TCustomRVItemInfo*>(item)),
+                           rvbdUnspecified, d.GetFlags().Contains(rvflCanUseCustomPPI));
+    const std::u16string_view text(item->ItemText);
+    const auto from = static_cast<std::size_t>(std::max(di.Offs - 1, 0));
+    const auto n = static_cast<std::size_t>(dOffs - di.Offs);
+    if (from <= text.size())
+      x += gi->TextSizeBasic(*canvas, text.substr(from, n)).cx;
+  } else if (item->StyleNo < 0 && dOffs >= 1) {
+    x += di.Width;
+  }
+  const std::int32_t y = di.Top - d.GetVOffs();
+  R = TRect{x, y, x + 1, y + di.Height};
+  return true;
+}
+
+TRVUndoEntry TCustomRichViewEdit::BeginAction(TRVUndoKind Kind) {
+  TRVEditRVData& d = *GetEditData();
+  TRVUndoEntry entry;
+  entry.Kind = Kind;
+  if (d.ItemCount() > 0 && d.LastItemFormatted != d.ItemCount() - 1)
+    Format();
+  d.GetSelectionBounds(entry.SelStartBefore.ItemNo, entry.SelStartBefore.Offs,
+                       entry.SelEndBefore.ItemNo, entry.SelEndBefore.Offs, false);
+  if (d.ItemCount() == 0) {
+    auto item = CreateRichViewItem(d.CurTextStyleNo, &d);
+    item->StyleNo = d.CurTextStyleNo;
+    item->ParaNo = std::max(d.CurParaStyleNo, 0);
+    entry.Steps.Do(d, RVInsertItemStep(0, std::move(item)));
+  }
+  return entry;
+}
+
+TRVItemPos TCustomRichViewEdit::DeleteSelectionInto(TRVUndoEntry& Entry) {
+  TRVEditRVData& d = *GetEditData();
+  std::int32_t s = -1, so = 0, e = -1, eo = 0;
+  if (Entry.Steps.Empty())
+    d.GetSelectionBounds(s, so, e, eo, true);
+  if (s < 0 || e < 0 || (s == e && so == eo))
+    return GetCaretPos();
+  return RVEditDeleteRange(d, Entry.Steps, {s, so}, {e, eo});
+}
+
+bool TCustomRichViewEdit::EndAction(TRVUndoEntry Entry, TRVItemPos Caret) {
+  TRVEditRVData& d = *GetEditData();
+  // An emptied hyperlink left alone on its line is no hyperlink any more: what is typed there
+  // next is plain text.
+  if (!Entry.Steps.Empty() && Caret.ItemNo >= 0 && Caret.ItemNo < d.ItemCount()) {
+    const TCustomRVItemInfo* it = d.GetItem(Caret.ItemNo);
+    if (it->StyleNo >= 0 && it->ItemText.empty() && IsJumpStyle(*GetStyle(), it->StyleNo)) {
+      TRVItemProps props = TRVItemProps::Of(*it);
+      props.StyleNo = GetTypingStyle(Caret, props.Tag);
+      props.Tag.clear();
+      Entry.Steps.Do(d, RVSetItemPropsStep(Caret.ItemNo, props));
+    }
+  }
+  const bool changed = !Entry.Steps.Empty();
+  const std::int32_t oldCount = d.LastItemFormatted + 1;
+  ReformatAfterEdit(Entry.Steps, oldCount);
+  Caret.ItemNo = std::clamp(Caret.ItemNo, 0, d.ItemCount() - 1);
+  Caret.Offs = std::clamp(Caret.Offs, RVEditOffsBefore(d, Caret.ItemNo),
+                          RVEditOffsAfter(d, Caret.ItemNo));
+  d.SetSelectionBounds(Caret.ItemNo, Caret.Offs, Caret.ItemNo, Caret.Offs);
+  if (const std::int32_t style = d.GetItem(Caret.ItemNo)->StyleNo; style >= 0)
+    d.CurTextStyleNo = style;
+  d.CurParaStyleNo = d.GetItem(Caret.ItemNo)->ParaNo;
+  Entry.CaretAfter = Caret;
+  if (!changed || UndoLimit == 0)
+    return changed;
+  if (Entry.Kind == TRVUndoKind::rvukTyping) {
+    TRVUndoEntry* top = d.UndoList.Top();
+    const bool grows = top != nullptr && top->Kind == TRVUndoKind::rvukTyping &&
+                       !d.UndoList.CanRedo() && top->CaretAfter == Entry.SelEndBefore &&
+                       Entry.SelStartBefore == Entry.SelEndBefore &&
+                       (!top->WordEnded || Entry.WordEnded);
+    if (grows) {
+      top->Steps.Append(std::move(Entry.Steps));
+      top->CaretAfter = Caret;
+      top->WordEnded = Entry.WordEnded;
+      return true;
+    }
+  }
+  d.UndoList.Add(std::move(Entry), UndoLimit);
+  return true;
+}
+
+void TCustomRichViewEdit::ReformatAfterEdit(const TRVEditGroup& Steps, std::int32_t OldItemCount) {
+  TRVEditRVData& d = *GetEditData();
+  if (!Steps.HasTouched() || !d.FormatRange(Steps.Touched().First, Steps.Touched().FromEnd, OldItemCount))
+    Format();
+}
+
+bool TCustomRichViewEdit::InsertText(const std::u16string& Text, bool AsTyping) {
+  if (!CanEdit() || Text.empty())
+    return false;
+  TRVEditRVData& d = *GetEditData();
+  const bool special = HasLineBreakChars(Text);
+  TRVUndoEntry entry = BeginAction(AsTyping && !special ? TRVUndoKind::rvukTyping
+                                                        : TRVUndoKind::rvukEdit);
+  entry.WordEnded = IsSpaceChar(Text.back());
+  TRVItemPos caret = DeleteSelectionInto(entry);
+  TRVTag tag;
+  const std::int32_t style = GetTypingStyle(caret, tag);
+  if (special)
+    caret = RVEditInsertPlainText(d, entry.Steps, caret, Text, style);
+  else
+    caret = RVEditInsertText(d, entry.Steps, caret, Text, style, tag);
+  return EndAction(std::move(entry), caret);
+}
+
+bool TCustomRichViewEdit::InsertBreak(bool LineBreak) {
+  if (!CanEdit())
+    return false;
+  TRVUndoEntry entry = BeginAction(TRVUndoKind::rvukEdit);
+  TRVItemPos caret = DeleteSelectionInto(entry);
+  TRVTag tag;
+  const std::int32_t style = GetTypingStyle(caret, tag);
+  caret = RVEditBreak(*GetEditData(), entry.Steps, caret, LineBreak, style);
+  return EndAction(std::move(entry), caret);
+}
+
+bool TCustomRichViewEdit::InsertParagraphBreak() {
+  return InsertBreak(false);
+}
+
+bool TCustomRichViewEdit::InsertLineBreak() {
+  return InsertBreak(true);
+}
+
+bool TCustomRichViewEdit::DeleteSelection() {
+  if (!CanEdit() || GetEditData()->ItemCount() == 0)
+    return false;
+  std::int32_t s = -1, so = 0, e = -1, eo = 0;
+  GetEditData()->GetSelectionBounds(s, so, e, eo, true);
+  if (s < 0 || (s == e && so == eo))
+    return false;
+  TRVUndoEntry entry = BeginAction(TRVUndoKind::rvukEdit);
+  const TRVItemPos caret = DeleteSelectionInto(entry);
+  return EndAction(std::move(entry), caret);
+}
+
+bool TCustomRichViewEdit::DeleteStep(bool Forward, bool ByWord) {
+  if (!CanEdit() || GetEditData()->ItemCount() == 0)
+    return false;
+  TRVEditRVData& d = *GetEditData();
+  std::int32_t s = -1, so = 0, e = -1, eo = 0;
+  d.GetSelectionBounds(s, so, e, eo, true);
+  if (s >= 0 && !(s == e && so == eo))
+    return DeleteSelection();
+  TRVItemPos c = GetCaretPos();
+  TRVItemPos from = c, to = c;
+  for (int pass = 0; pass < 2 && from == to; ++pass) {
+    const std::int32_t i = c.ItemNo;
+    const TCustomRVItemInfo* it = d.GetItem(i);
+    const bool text = it->StyleNo >= 0;
+    if (!Forward) {
+      if (c.Offs > RVEditOffsBefore(d, i)) {
+        if (text) {
+          const std::int32_t index = c.Offs - 1;
+          from = {i, 1 + (ByWord ? TWordBreaks(it->ItemText).Before(it->ItemText, index)
+                                 : RVU_PrevCharIndex(it->ItemText, index))};
+        } else {
+          from = {i, 0};
+        }
+      } else if (i > 0 && it->GetSameAsPrev()) {
+        c = to = {i - 1, RVEditOffsAfter(d, i - 1)};
+        from = to;
+      } else if (i > 0) {
+        if (d.GetItem(i - 1)->GetBoolValue(rvbpFullWidth)) {
+          from = {i - 1, 0};
+          to = {i - 1, 1};
+        } else {
+          from = {i - 1, RVEditOffsAfter(d, i - 1)};
+        }
+      }
+    } else {
+      if (c.Offs < RVEditOffsAfter(d, i)) {
+        if (text) {
+          const std::int32_t index = c.Offs - 1;
+          to = {i, 1 + (ByWord ? TWordBreaks(it->ItemText).After(it->ItemText, index)
+                               : RVU_NextCharIndex(it->ItemText, index))};
+        } else {
+          to = {i, 1};
+        }
+      } else if (i + 1 < d.ItemCount() && d.GetItem(i + 1)->GetSameAsPrev()) {
+        c = from = {i + 1, RVEditOffsBefore(d, i + 1)};
+        to = from;
+      } else if (i + 1 < d.ItemCount()) {
+        if (d.GetItem(i + 1)->GetBoolValue(rvbpFullWidth)) {
+          from = {i + 1, 0};
+          to = {i + 1, 1};
+        } else {
+          to = {i + 1, RVEditOffsBefore(d, i + 1)};
+        }
+      }
+    }
+  }
+  if (from == to)
+    return false;
+  TRVUndoEntry entry = BeginAction(TRVUndoKind::rvukEdit);
+  const TRVItemPos caret = RVEditDeleteRange(d, entry.Steps, from, to);
+  return EndAction(std::move(entry), caret);
+}
+
+bool TCustomRichViewEdit::DeleteBackward(bool ByWord) {
+  return DeleteStep(false, ByWord);
+}
+
+bool TCustomRichViewEdit::DeleteForward(bool ByWord) {
+  return DeleteStep(true, ByWord);
+}
+
+bool TCustomRichViewEdit::Undo() {
+  TRVEditRVData& d = *GetEditData();
+  if (!CanEdit() || !d.UndoList.CanUndo())
+    return false;
+  const std::int32_t oldCount = d.LastItemFormatted + 1;
+  TRVUndoEntry entry = d.UndoList.PopUndo();
+  entry.Steps = entry.Steps.Revert(d);
+  ReformatAfterEdit(entry.Steps, oldCount);
+  if (d.ItemCount() > 0) {
+    TRVItemPos s = entry.SelStartBefore, e = entry.SelEndBefore;
+    if (s.ItemNo < 0 || e.ItemNo < 0 || s.ItemNo >= d.ItemCount() || e.ItemNo >= d.ItemCount())
+      s = e = {d.ItemCount() - 1, RVEditOffsAfter(d, d.ItemCount() - 1)};
+    d.SetSelectionBounds(s.ItemNo, s.Offs, e.ItemNo, e.Offs);
+  }
+  entry.Kind = TRVUndoKind::rvukEdit;
+  d.UndoList.PushRedo(std::move(entry));
+  return true;
+}
+
+bool TCustomRichViewEdit::Redo() {
+  TRVEditRVData& d = *GetEditData();
+  if (!CanEdit() || !d.UndoList.CanRedo())
+    return false;
+  const std::int32_t oldCount = d.LastItemFormatted + 1;
+  TRVUndoEntry entry = d.UndoList.PopRedo();
+  entry.Steps = entry.Steps.Revert(d);
+  ReformatAfterEdit(entry.Steps, oldCount);
+  const TRVItemPos c = entry.CaretAfter;
+  if (c.ItemNo >= 0 && c.ItemNo < d.ItemCount())
+    d.SetSelectionBounds(c.ItemNo, c.Offs, c.ItemNo, c.Offs);
+  d.UndoList.PushUndo(std::move(entry), UndoLimit);
+  return true;
+}
+
+bool TCustomRichViewEdit::CutDef() {
+  if (!CanEdit() || !SelectionExists())
+    return false;
+  CopyDef();
+  return DeleteSelection();
+}
+
+bool TCustomRichViewEdit::PasteItems(std::vector<std::unique_ptr<TCustomRVItemInfo>> Items) {
+  if (Items.empty())
+    return false;
+  TRVUndoEntry entry = BeginAction(TRVUndoKind::rvukEdit);
+  TRVItemPos caret = DeleteSelectionInto(entry);
+  caret = RVEditInsertItems(*GetEditData(), entry.Steps, caret, std::move(Items));
+  return EndAction(std::move(entry), caret);
+}
+
+bool TCustomRichViewEdit::PasteRVF(std::string_view Bytes) {
+  if (!CanEdit())
+    return false;
+  return PasteItems(RVFReadItemsForInsertion(*GetEditData(), Bytes));
+}
+
+bool TCustomRichViewEdit::PasteText(const std::u16string& Text) {
+  if (!CanEdit() || Text.empty())
+    return false;
+  TRVUndoEntry entry = BeginAction(TRVUndoKind::rvukEdit);
+  TRVItemPos caret = DeleteSelectionInto(entry);
+  TRVTag tag;
+  const std::int32_t style = GetTypingStyle(caret, tag);
+  caret = RVEditInsertPlainText(*GetEditData(), entry.Steps, caret, Text, style);
+  return EndAction(std::move(entry), caret);
+}
+
+bool TCustomRichViewEdit::PasteDef() {
+  if (!CanEdit())
+    return false;
+  TRVSystemClipboard& clipboard = RVSystemClipboard();
+  if (clipboard.HasFormat(CFRV_RVF)) {
+    const std::string block = clipboard.GetData(CFRV_RVF);
+    if (block.size() >= 4) {
+      std::uint32_t length = 0;
+      for (int i = 3; i >= 0; --i)
+        length = (length << 8) | static_cast<unsigned char>(block[static_cast<std::size_t>(i)]);
+      if (length <= block.size() - 4) {
+        try {
+          return PasteRVF(std::string_view(block).substr(4, length));
+        } catch (const ERichViewError&) {
+          // A damaged block from another program: its plain text is still worth pasting.
+        }
+      }
+    }
+  }
+  std::u16string text;
+  if (!RVGetTextFromClipboardW(text, CF_UNICODETEXT))
+    return false;
+  return PasteText(text);
+}
+
+} // namespace richtext

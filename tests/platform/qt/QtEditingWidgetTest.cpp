@@ -1,0 +1,167 @@
+// Editing in the rich view widget through Qt's own events: keys sent with QTest, input-method
+// events as an input method sends them, and the system clipboard of the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMimeData>
+#include <QTest>
+#include <memory>
+
+#include "platform/qt/RVQtCanvas.h"
+#include "platform/qt/RVQtClipboard.h"
+#include "platform/qt/RVQtGraphicInterface.h"
+#include "platform/qt/RVQtRichViewWidget.h"
+#include "richtext/base/RVUni.h"
+#include "tests/support/TestHyperlinkDocument.h"
+
+namespace quillon {
+namespace {
+
+using namespace richtext;
+
+class QtEditingWidgetTest : public ::testing::Test {
+protected:
+  QtEditingWidgetTest() : Doc(&Canvas) {
+    static const bool clipboard = [] {
+      RegisterQtClipboard();
+      return true;
+    }();
+    (void)clipboard;
+    Doc.RVStyle1.SetGraphicInterface(std::make_unique<TRVQtGraphicInterface>());
+    Widget = std::make_unique<TRVQtRichViewWidget>(Doc.RichViewEdit1, Canvas);
+    Widget->resize(306, 60);
+    Widget->UpdateClientSize();
+    Doc.Build(u"title", u"http://blog.example/");
+    Editor().SetSelectionBounds(0, 6, 0, 6); // the caret after the title
+  }
+  TRichViewEdit& Editor() { return Doc.RichViewEdit1; }
+  // "style'text'{tag}" per item; "|" starts a paragraph, "/" a line.
+  std::string Items() {
+    std::string out;
+    for (std::int32_t i = 0; i < Editor().ItemCount(); ++i) {
+      const TCustomRVItemInfo* it = Editor().RVData->GetItem(i);
+      out += i == 0 ? "" : it->GetSameAsPrev() ? " " : it->GetBR() ? " / " : " | ";
+      out += std::to_string(it->StyleNo) + "'" + RVU_UnicodeToUtf8(it->ItemText) + "'";
+      if (!it->Tag.empty())
+        out += "{" + RVU_UnicodeToUtf8(it->Tag) + "}";
+    }
+    return out;
+  }
+  void Preedit(const QString& Text) {
+    QList<QInputMethodEvent::Attribute> attributes{
+        {QInputMethodEvent::TextFormat, 0, static_cast<int>(Text.size()), QVariant()},
+        {QInputMethodEvent::Cursor, static_cast<int>(Text.size()), 1, QVariant()}};
+    QInputMethodEvent event(Text, attributes);
+    QApplication::sendEvent(Widget.get(), &event);
+  }
+  void Commit(const QString& Text) {
+    QInputMethodEvent event;
+    event.setCommitString(Text);
+    QApplication::sendEvent(Widget.get(), &event);
+  }
+
+  TRVQtCanvas Canvas{96, 96};
+  richtext::test::TTestHyperlinkDocument Doc;
+  std::unique_ptr<TRVQtRichViewWidget> Widget;
+};
+
+TEST_F(QtEditingWidgetTest, KeysTypeBreakDeleteUndoAndRedo) {
+  QTest::keyClicks(Widget.get(), " new");
+  EXPECT_EQ("6'title'{http://blog.example/} 0' new'", Items());
+  QTest::keyClick(Widget.get(), Qt::Key_Return);
+  QTest::keyClicks(Widget.get(), "ab");
+  QTest::keyClick(Widget.get(), Qt::Key_Return, Qt::ShiftModifier);
+  QTest::keyClicks(Widget.get(), "cd");
+  EXPECT_EQ("6'title'{http://blog.example/} 0' new' | 0'ab' / 0'cd'", Items());
+  QTest::keyClick(Widget.get(), Qt::Key_Backspace);
+  QTest::keyClick(Widget.get(), Qt::Key_Backspace, Qt::ControlModifier);
+  EXPECT_EQ("6'title'{http://blog.example/} 0' new' | 0'ab' / 0''", Items());
+  QTest::keyClick(Widget.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ("6'title'{http://blog.example/} 0' new' | 0'ab' / 0'c'", Items());
+  QTest::keyClick(Widget.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ("6'title'{http://blog.example/} 0' new' | 0'ab' / 0''", Items());
+  QTest::keyClick(Widget.get(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(Widget.get(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(Widget.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ("6'title'{http://blog.example/} 0' new' | 0'ab' / 0'c'", Items());
+  // Shortcut modifiers never type.
+  QTest::keyClick(Widget.get(), Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_EQ("6'title'{http://blog.example/} 0' new' | 0'ab' / 0'c'", Items());
+}
+
+TEST_F(QtEditingWidgetTest, CutAndPasteKeepTheHyperlinkThroughTheSystemClipboard) {
+  Editor().SelectAll();
+  QTest::keyClick(Widget.get(), Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ("0''", Items());
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  ASSERT_NE(nullptr, data);
+  EXPECT_EQ("title", data->text());
+  EXPECT_TRUE(data->hasFormat("RichView Format"));
+  QTest::keyClick(Widget.get(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ("6'title'{http://blog.example/}", Items());
+  QTest::keyClick(Widget.get(), Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ("6'titletitle'{http://blog.example/}", Items());
+  Editor().SelectAll();
+  QTest::keyClick(Widget.get(), Qt::Key_Delete, Qt::ShiftModifier);
+  EXPECT_EQ("0''", Items());
+}
+
+TEST_F(QtEditingWidgetTest, PlainTextFromAnotherProgramIsPastedAsText) {
+  auto* mime = new QMimeData;
+  mime->setText("from\nelsewhere");
+  mime->setHtml("<b>from</b><br>elsewhere");
+  QApplication::clipboard()->setMimeData(mime);
+  QTest::keyClick(Widget.get(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ("6'title'{http://blog.example/} 0'from' | 0'elsewhere'", Items());
+  QTest::keyClick(Widget.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ("6'title'{http://blog.example/}", Items());
+}
+
+TEST_F(QtEditingWidgetTest, InputMethodPreeditShowsAtTheCaretAndTheCommitIsOneStep) {
+  const QRect caret = Widget->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+  const TRVDrawLineInfo& run = *Editor().RVData->DrawItems[0];
+  const QPoint origin = Widget->contentsRect().topLeft();
+  EXPECT_EQ(origin.x() + run.Left + run.Width, caret.left());
+  EXPECT_EQ(origin.y() + run.Top, caret.top());
+  EXPECT_EQ(run.Height, caret.height());
+  EXPECT_TRUE(Widget->inputMethodQuery(Qt::ImEnabled).toBool());
+  EXPECT_EQ(5, Widget->inputMethodQuery(Qt::ImCursorPosition).toInt());
+  EXPECT_EQ("title", Widget->inputMethodQuery(Qt::ImSurroundingText).toString());
+
+  Preedit("zhong");
+  EXPECT_EQ("zhong", Widget->PreeditText());
+  EXPECT_EQ("6'title'{http://blog.example/}", Items());
+  // The preedit is drawn underlined to the right of the caret.
+  const QImage img = Widget->grab().toImage();
+  int dark = 0;
+  for (int y = caret.top(); y < caret.bottom(); ++y)
+    for (int x = caret.left() + 1; x < caret.left() + 40 && x < img.width(); ++x)
+      if (qGray(img.pixel(x, y)) < 100)
+        ++dark;
+  EXPECT_GT(dark, 20);
+
+  Commit(QString::fromUtf16(u"\u4E2D\u6587"));
+  EXPECT_EQ("", Widget->PreeditText());
+  EXPECT_EQ("6'title'{http://blog.example/} 0'\xE4\xB8\xAD\xE6\x96\x87'", Items());
+  EXPECT_GT(Widget->inputMethodQuery(Qt::ImCursorRectangle).toRect().left(), caret.left());
+  QTest::keyClick(Widget.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ("6'title'{http://blog.example/}", Items());
+}
+
+TEST_F(QtEditingWidgetTest, AReadOnlyEditorTakesNoTextButStillCopies) {
+  Editor().SetReadOnly(true);
+  QTest::keyClicks(Widget.get(), "abc");
+  QTest::keyClick(Widget.get(), Qt::Key_Backspace);
+  Commit("x");
+  EXPECT_EQ("6'title'{http://blog.example/}", Items());
+  EXPECT_FALSE(Widget->inputMethodQuery(Qt::ImEnabled).toBool());
+  Editor().SelectAll();
+  QApplication::clipboard()->clear();
+  EXPECT_TRUE(Editor().CopyDef());
+  EXPECT_EQ("title", QApplication::clipboard()->text());
+}
+
+} // namespace
+} // namespace quillon
