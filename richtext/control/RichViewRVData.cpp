@@ -117,7 +117,11 @@ bool TRichViewRVData::IsDestroying() {
   return FRichView->IsDestroying();
 }
 void TRichViewRVData::DoSelect() {
-  if (!FRichView->IsDestroying() && FRichView->OnSelect)
+  if (FRichView->IsDestroying())
+    return;
+  if (GetSelStartNo() < 0)
+    FRichView->DocumentSelectionDropped();
+  if (FRichView->OnSelect)
     FRichView->OnSelect(FRichView);
 }
 
