@@ -289,28 +289,42 @@ std::int32_t TRVCaretLayout::OffsAtX(std::int32_t DItemNo, std::int32_t X) const
   if (stops.size() == 1 || d.TextLength == 0)
     return 1;
   TRunMeasure run(D, C, DItemNo);
-  // The last stop at or left of X, by bisection (x grows with the offset), then the nearer
-  // of it and the stop after it.
+  // The two neighbouring stops around X (x grows with the offset), found by interpolation:
+  // prose is nearly even in width, so the guess from the run's drawn width usually lands
+  // next to the answer and a line is done in two or three measurements. A guess that does
+  // not halve the range is followed by a bisection, so a run of uneven widths still costs no
+  // more than a binary search.
   std::size_t lo = 0, hi = stops.size() - 1;
   std::int32_t loX = run.X(stops[0]);
   if (X <= loX)
     return stops[0];
-  while (lo < hi) {
-    const std::size_t mid = lo + (hi - lo + 1) / 2;
-    const std::int32_t x = run.X(stops[mid]);
+  std::int32_t hiX = std::max(d.Left + d.Width, loX + 1);
+  bool hiMeasured = false;
+  bool bisect = false;
+  while (hi - lo > 1) {
+    std::size_t guess = lo + (hi - lo) / 2;
+    if (!bisect && hiX > loX) {
+      const std::int64_t step = static_cast<std::int64_t>(X - loX) * (hi - lo) / (hiX - loX);
+      guess = lo + static_cast<std::size_t>(std::clamp<std::int64_t>(
+                       step, 1, static_cast<std::int64_t>(hi - lo - 1)));
+    }
+    const std::size_t before = hi - lo;
+    const std::int32_t x = run.X(stops[guess]);
     if (x <= X) {
-      lo = mid;
+      lo = guess;
       loX = x;
     } else {
-      hi = mid - 1;
+      hi = guess;
+      hiX = x;
+      hiMeasured = true;
     }
+    bisect = !bisect && (hi - lo) * 2 > before;
   }
-  if (lo + 1 < stops.size()) {
-    const std::int32_t nextX = run.X(stops[lo + 1]);
-    if (nextX - X < X - loX)
-      return stops[lo + 1];
-  }
-  return stops[lo];
+  if (!hiMeasured)
+    hiX = run.X(stops[hi]);
+  if (X >= hiX)
+    return stops[hi];
+  return hiX - X < X - loX ? stops[hi] : stops[lo];
 }
 
 TRVDrawPos TRVCaretLayout::PosOnLine(std::int32_t First, std::int32_t X) const {
