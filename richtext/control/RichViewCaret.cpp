@@ -167,7 +167,13 @@ void TCustomRichView::ScrollToCaret() {
   if (p.DItemNo < 0)
     return;
   std::int32_t top = 0, bottom = 0;
-  layout.LineExtent(layout.LineFirst(p.DItemNo), top, bottom);
+  const std::int32_t first = layout.LineFirst(p.DItemNo);
+  layout.LineExtent(first, top, bottom);
+  // The first and last lines bring the document's margins into view with them.
+  if (first == 0)
+    top = 0;
+  if (layout.LineLast(p.DItemNo) + 1 >= RVData->DrawItems.Count())
+    bottom = std::max(bottom, RVData->DocumentHeight);
   const int pos = GetVScrollPos();
   const int height = GetAreaHeight();
   if (bottom - top >= height || top < pos)
