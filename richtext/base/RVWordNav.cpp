@@ -1,33 +1,19 @@
 #include "richtext/base/RVWordNav.h"
 
 #include <algorithm>
-#include <memory>
 #include <unicode/ubrk.h>
 #include <unicode/uchar.h>
 
+#include "richtext/base/RVBreakIterator.h"
 #include "richtext/base/RVUni.h"
 
 namespace richtext {
 
 namespace {
 
-struct BreakIteratorCloser {
-  void operator()(UBreakIterator* it) const { ubrk_close(it); }
-};
-
-// One word iterator per thread, given new text for every call; null when ICU has none.
+// This thread's word iterator on Text; null when ICU has none.
 UBreakIterator* WordIterator(std::u16string_view Text) {
-  thread_local std::unique_ptr<UBreakIterator, BreakIteratorCloser> iterator = [] {
-    UErrorCode status = U_ZERO_ERROR;
-    UBreakIterator* it = ubrk_open(UBRK_WORD, "", nullptr, 0, &status);
-    if (U_FAILURE(status)) {
-      if (it)
-        ubrk_close(it);
-      it = nullptr;
-    }
-    return std::unique_ptr<UBreakIterator, BreakIteratorCloser>(it);
-  }();
-  UBreakIterator* it = iterator.get();
+  UBreakIterator* it = RVU_ThreadBreakIterator(UBRK_WORD);
   if (it == nullptr)
     return nullptr;
   UErrorCode status = U_ZERO_ERROR;

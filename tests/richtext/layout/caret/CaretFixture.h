@@ -20,33 +20,22 @@ protected:
   static TRVCaretPos P(std::int32_t ItemNo, std::int32_t Offs, bool AtLineStart = false) {
     return TRVCaretPos{ItemNo, Offs, AtLineStart};
   }
-  // Every stop from the document's start by NextChar, then back by PrevChar.
-  std::string Forward() {
+  // Every stop from the document's start by NextChar (Forward), or from its end by PrevChar.
+  std::string Walk(bool Forward) {
     TRVCaretLayout l = Layout();
     std::string out;
-    TRVCaretPos p = l.DocStart();
+    TRVCaretPos p = Forward ? l.DocStart() : l.DocEnd();
     for (int guard = 0; guard < 200; ++guard) {
       out += (out.empty() ? "" : " ") + Str(p);
-      const TRVCaretPos next = l.NextChar(p);
+      const TRVCaretPos next = Forward ? l.NextChar(p) : l.PrevChar(p);
       if (next == p)
         break;
       p = next;
     }
     return out;
   }
-  std::string Backward() {
-    TRVCaretLayout l = Layout();
-    std::string out;
-    TRVCaretPos p = l.DocEnd();
-    for (int guard = 0; guard < 200; ++guard) {
-      out += (out.empty() ? "" : " ") + Str(p);
-      const TRVCaretPos previous = l.PrevChar(p);
-      if (previous == p)
-        break;
-      p = previous;
-    }
-    return out;
-  }
+  std::string Forward() { return Walk(true); }
+  std::string Backward() { return Walk(false); }
   // x of each item position given, as drawn.
   std::string Xs(std::initializer_list<TRVCaretPos> Positions) {
     TRVCaretLayout l = Layout();
