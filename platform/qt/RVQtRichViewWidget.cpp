@@ -14,6 +14,7 @@
 #include <QStyleHints>
 #include <QUrl>
 #include <QWheelEvent>
+#include <algorithm>
 #include <exception>
 
 #include "platform/qt/RVQtAccessible.h"

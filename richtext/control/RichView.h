@@ -270,9 +270,10 @@ public:
   // The copy request of the window system: CopyDef.
   void WMCopy();
 
-  // The document's selection changed under the control (SelectAll, Deselect, formatting):
-  // the caret and the anchor follow it. The control's document calls these.
-  void DocumentSelectionChanged();
+  // The document's selection changed under the control (SelectAll, SetSelectionBounds,
+  // Deselect): the caret and the anchor follow it, and with AllowScrolling the view follows
+  // the caret. The control's document calls these.
+  void DocumentSelectionChanged(bool AllowScrolling);
   void DocumentSelectionDropped();
 
   // -- clear handlers: run after the root document is cleared --

@@ -11,8 +11,8 @@ namespace richtext {
 
 // -- the document's side --
 
-void TRichViewRVData::DoOnSelection(bool /*AllowScrolling*/) {
-  FRichView->DocumentSelectionChanged();
+void TRichViewRVData::DoOnSelection(bool AllowScrolling) {
+  FRichView->DocumentSelectionChanged(AllowScrolling);
 }
 
 void TRichViewRVData::PostPaintTo(TRVCanvas& Canvas, std::int32_t XShift, std::int32_t YShift,
@@ -49,7 +49,7 @@ TRVCaretLayout TCustomRichView::CaretLayout() {
   return TRVCaretLayout(*RVData, *canvas);
 }
 
-void TCustomRichView::DocumentSelectionChanged() {
+void TCustomRichView::DocumentSelectionChanged(bool AllowScrolling) {
   if (FInput.Syncing)
     return;
   if (RVData->GetSelStartNo() < 0 || RVData->GetSelEndNo() < 0)
@@ -58,6 +58,8 @@ void TCustomRichView::DocumentSelectionChanged() {
   FInput.Anchor = layout.FromDraw({RVData->GetSelStartNo(), RVData->GetSelStartOffs()});
   FInput.Caret = layout.FromDraw({RVData->GetSelEndNo(), RVData->GetSelEndOffs()});
   FInput.DesiredX = -1;
+  if (AllowScrolling)
+    ScrollToCaret();
   if (GetHost() != nullptr)
     GetHost()->CaretMoved();
 }
