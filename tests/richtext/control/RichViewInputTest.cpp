@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "richtext/control/RVTextMap.h"
 #include "richtext/control/RichViewEdit.h"
 #include "richtext/style/RVStyle.h"
 #include "tests/support/RVTestGraphics.h"
@@ -264,6 +265,28 @@ TEST_F(RichViewInputTest, HyperlinkUnderThePointerHoversAndCtrlClickFollowsIt) {
   Edit.MouseDown(mbLeft, {ssCtrl}, 5 + 6 * 7, 10, 1);
   Edit.MouseUp(mbLeft, {ssCtrl}, 10, 10);
   EXPECT_EQ(1u, Host.Links.size());
+}
+
+TEST_F(RichViewInputTest, TextMapLaysParagraphsOutWithLineFeedsAndMapsPositionsBothWays) {
+  Edit.AddNL(u"ab", 0, 0);
+  Edit.AddNL(u"cd", 0, 0);
+  Edit.AddNL(u"ef", 0, -1);
+  Edit.AddBreak();
+  const TRVTextMap map(*Edit.RVData);
+  EXPECT_EQ(u"ab\ncdef\n\uFFFC", map.Text());
+  std::string out;
+  for (int offset = 0; offset <= static_cast<int>(map.Text().size()); ++offset) {
+    const TRVCaretPos p = map.PosOf(offset);
+    out += std::to_string(p.ItemNo) + ":" + std::to_string(p.Offs) + "=" +
+           std::to_string(map.OffsetOf(p)) + " ";
+  }
+  // Offsets 2 and 7 are the line feeds: the ends of "ab" and "ef". The end of "cd" and the
+  // start of "ef" are one offset, 5, read back as the start of "ef". Every offset maps back to
+  // itself.
+  EXPECT_EQ("0:1=0 0:2=1 0:3=2 1:1=3 1:2=4 2:1=5 2:2=6 2:3=7 3:0=8 3:1=9 ", out);
+  EXPECT_EQ(5, map.OffsetOf(TRVCaretPos{2, 1, false}));
+  EXPECT_EQ(8, map.OffsetOf(TRVCaretPos{3, 0, false}));
+  EXPECT_EQ(-1, map.OffsetOf(TRVCaretPos{}));
 }
 
 TEST_F(RichViewInputTest, CopyShortcutIsCtrlCOrCtrlInsertWithoutAlt) {
