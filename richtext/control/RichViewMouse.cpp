@@ -193,7 +193,7 @@ void TCustomRichView::UpdateHover(int X, int Y) {
   TCursor cursor = FRVCursor;
   if (jump >= 0)
     cursor = FStyle->TextStyles[RVData->GetActualStyle(RVData->GetItem(jump))].JumpCursor;
-  if (jump != FInput.HoverItemNo) {
+  if (jump != FInput.HoverItemNo || jump != RVData->HoverItemNo) {
     FInput.HoverItemNo = jump;
     RVData->HoverItemNo = jump;
     if (jump >= 0)

@@ -252,6 +252,17 @@ TEST_F(RichViewInputTest, HyperlinkUnderThePointerHoversAndCtrlClickFollowsIt) {
   EXPECT_FALSE(Edit.RVData->State.Contains(rvstDrawHover));
   EXPECT_EQ((std::vector<TCursor>{crIBeam, crJump, crIBeam}), Host.Cursors);
 
+  // A new document under a resting pointer: hovering starts afresh.
+  Edit.MouseMove({}, 5 + 5 * 7, 10);
+  Edit.ClearAll();
+  EXPECT_FALSE(Edit.RVData->State.Contains(rvstDrawHover));
+  Edit.AddNL(u"see ", 0, 0);
+  Edit.AddNL(u"here", LinkStyle, -1, u"example.com/x");
+  Edit.Format();
+  Edit.MouseMove({}, 5 + 5 * 7, 11);
+  EXPECT_TRUE(Edit.RVData->State.Contains(rvstDrawHover));
+  EXPECT_EQ(1, Edit.RVData->HoverItemNo);
+
   // A plain click only places the caret.
   Click(5 + 5 * 7, 10);
   EXPECT_TRUE(Host.Links.empty());
