@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <vector>
@@ -152,6 +153,9 @@ void TForm1::LayOut() {
   RichViewEdit1->setObjectName(QStringLiteral("RichViewEdit1"));
   RichViewEdit1->setGeometry(Scaled(288, 51, 306, 21));
   RichViewEdit1->UpdateClientSize();
+  // Errors of the editor's own input handling (a clipboard that cannot be opened on Ctrl+C)
+  // go to the error box like those of the window's handlers.
+  RichViewEdit1->SetGuard([this](const std::function<void()>& call) { Guarded(call); });
 
   Button9 = NewButton("Button9", QStringLiteral("Button9"), 519, 165, 75, 25);
   Button9->setVisible(false);

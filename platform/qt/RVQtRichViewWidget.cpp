@@ -1,14 +1,89 @@
 #include "platform/qt/RVQtRichViewWidget.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QScrollBar>
+#include <QStyleHints>
+#include <QUrl>
+#include <QWheelEvent>
+#include <algorithm>
 #include <exception>
 
+#include "platform/qt/RVQtAccessible.h"
+#include "platform/qt/RVQtCursors.h"
+
 namespace quillon {
+
+namespace {
+
+// The rate at which a drag past an edge scrolls on.
+constexpr int kAutoScrollIntervalMs = 50;
+// One notch of a mouse wheel in Qt's eighths of a degree.
+constexpr int kWheelNotch = 120;
+
+richtext::TShiftState ShiftState(Qt::KeyboardModifiers Modifiers) {
+  richtext::TShiftState shift;
+  if (Modifiers & Qt::ShiftModifier)
+    shift.Include(richtext::ssShift);
+  if (Modifiers & Qt::ControlModifier)
+    shift.Include(richtext::ssCtrl);
+  if (Modifiers & Qt::AltModifier)
+    shift.Include(richtext::ssAlt);
+  return shift;
+}
+
+// The control's key code of a Qt key; 0 for keys the control does not know.
+std::uint16_t KeyCode(int Key) {
+  switch (Key) {
+  case Qt::Key_Left:
+    return richtext::VK_LEFT;
+  case Qt::Key_Right:
+    return richtext::VK_RIGHT;
+  case Qt::Key_Up:
+    return richtext::VK_UP;
+  case Qt::Key_Down:
+    return richtext::VK_DOWN;
+  case Qt::Key_Home:
+    return richtext::VK_HOME;
+  case Qt::Key_End:
+    return richtext::VK_END;
+  case Qt::Key_PageUp:
+    return richtext::VK_PRIOR;
+  case Qt::Key_PageDown:
+    return richtext::VK_NEXT;
+  case Qt::Key_Insert:
+    return richtext::VK_INSERT;
+  default:
+    // Letters: Qt's codes are the capitals, as the control's.
+    return Key >= Qt::Key_A && Key <= Qt::Key_Z ? static_cast<std::uint16_t>(Key) : 0;
+  }
+}
+
+richtext::TMouseButton MouseButton(Qt::MouseButton Button) {
+  switch (Button) {
+  case Qt::RightButton:
+    return richtext::mbRight;
+  case Qt::MiddleButton:
+    return richtext::mbMiddle;
+  default:
+    return richtext::mbLeft;
+  }
+}
+
+} // namespace
 
 TRVQtRichViewWidget::TRVQtRichViewWidget(richtext::TCustomRichView& View, TRVQtCanvas& Canvas,
                                          QWidget* parent)
     : QFrame(parent), FView(&View), FCanvas(&Canvas) {
+  RVQtInstallAccessibleFactory();
   setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::white);
@@ -16,6 +91,27 @@ TRVQtRichViewWidget::TRVQtRichViewWidget(richtext::TCustomRichView& View, TRVQtC
   setAutoFillBackground(true);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled, Editor() != nullptr);
+  setMouseTracking(true);
+  setAttribute(Qt::WA_Hover);
+  setCursor(RVQtCursor(FView->GetCursor()));
+
+  FScrollBar = new QScrollBar(Qt::Vertical, this);
+  FScrollBar->setFocusPolicy(Qt::NoFocus);
+  FScrollBar->hide();
+  FView->VScrollBarWidth = FScrollBar->sizeHint().width();
+  connect(FScrollBar, &QScrollBar::valueChanged, this, [this](int value) {
+    if (!FSyncing)
+      Run([&] { FView->ScrollToY(value); });
+  });
+
+  // The desktop's flash time is a whole on-and-off period.
+  const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+  FBlinkTimer.setInterval(flash > 0 ? flash / 2 : 0);
+  connect(&FBlinkTimer, &QTimer::timeout, this,
+          [this] { FView->SetCaretBlinkOn(!FView->IsCaretBlinkOn()); });
+  FScrollTimer.setInterval(kAutoScrollIntervalMs);
+  connect(&FScrollTimer, &QTimer::timeout, this, [this] { Run([&] { FView->ScrollTimerTick(); }); });
+
   FView->SetHost(this);
   UpdateClientSize();
 }
@@ -25,14 +121,104 @@ TRVQtRichViewWidget::~TRVQtRichViewWidget() {
     FView->SetHost(nullptr);
 }
 
+void TRVQtRichViewWidget::Run(const std::function<void()>& Call) {
+  if (FGuard) {
+    FGuard(Call);
+    return;
+  }
+  try {
+    Call();
+  } catch (const std::exception&) {
+  }
+}
+
 void TRVQtRichViewWidget::UpdateClientSize() {
   const QRect area = contentsRect();
-  if (area.width() == FView->GetClientWidth() && area.height() == FView->GetClientHeight())
+  if (area.width() == FView->GetClientWidth() && area.height() == FView->GetClientHeight()) {
+    SyncScrollBar();
     return;
+  }
   FView->SetClientSize(area.width(), area.height());
   if (FView->RVData->DrawItems.Count() > 0)
     FView->Reformat();
+  SyncScrollBar();
   update();
+}
+
+void TRVQtRichViewWidget::SyncScrollBar() {
+  if (FSyncing)
+    return;
+  FSyncing = true;
+  const QRect area = contentsRect();
+  const bool visible = FView->IsVScrollBarVisible();
+  if (visible) {
+    const int w = FView->VScrollBarWidth;
+    FScrollBar->setGeometry(area.right() - w + 1, area.top(), w, area.height());
+    FScrollBar->setRange(0, FView->GetVScrollMax());
+    FScrollBar->setPageStep(std::max(1, FView->GetAreaHeight()));
+    FScrollBar->setSingleStep(16);
+    FScrollBar->setValue(FView->GetVScrollPos());
+  }
+  FScrollBar->setVisible(visible);
+  FSyncing = false;
+}
+
+void TRVQtRichViewWidget::Invalidate() {
+  SyncScrollBar();
+  update();
+}
+
+void TRVQtRichViewWidget::RestartBlink() {
+  FView->SetCaretBlinkOn(true);
+  if (hasFocus() && FBlinkTimer.interval() > 0)
+    FBlinkTimer.start();
+}
+
+void TRVQtRichViewWidget::CaretMoved() {
+  RestartBlink();
+  update();
+  if (QAccessible::isActive()) {
+    QAccessibleTextCursorEvent cursorEvent(this, RVQtAccessibleCaretOffset(*FView));
+    QAccessible::updateAccessibility(&cursorEvent);
+    QAccessibleTextSelectionEvent selectionEvent(this, 0, 0);
+    int start = 0, end = 0;
+    RVQtAccessibleSelection(*FView, start, end);
+    selectionEvent.setSelection(start, end);
+    QAccessible::updateAccessibility(&selectionEvent);
+  }
+}
+
+void TRVQtRichViewWidget::CursorChanged(richtext::TCursor Cursor) {
+  setCursor(RVQtCursor(Cursor));
+}
+
+void TRVQtRichViewWidget::ScrollTimerChanged(bool Active) {
+  if (Active)
+    FScrollTimer.start();
+  else
+    FScrollTimer.stop();
+}
+
+void TRVQtRichViewWidget::OpenLink(const std::u16string& Target) {
+  // An address typed without a scheme is a web address, as a browser's address bar takes it.
+  const QUrl url = QUrl::fromUserInput(QString::fromStdU16String(Target));
+  if (url.isValid())
+    QDesktopServices::openUrl(url);
+}
+
+void TRVQtRichViewWidget::CopyToClipboard() {
+  Run([&] { FView->CopyDef(); });
+}
+
+void TRVQtRichViewWidget::SelectAllText() {
+  Run([&] {
+    FView->SelectAll();
+    FView->Invalidate();
+  });
+}
+
+QPoint TRVQtRichViewWidget::ToClient(const QPointF& WidgetPos) const {
+  return WidgetPos.toPoint() - contentsRect().topLeft();
 }
 
 void TRVQtRichViewWidget::resizeEvent(QResizeEvent* event) {
@@ -42,17 +228,122 @@ void TRVQtRichViewWidget::resizeEvent(QResizeEvent* event) {
 
 void TRVQtRichViewWidget::focusInEvent(QFocusEvent* event) {
   QFrame::focusInEvent(event);
+  Run([&] { FView->SetFocused(true); });
+  RestartBlink();
   update(); // the selection changes colour with the focus
 }
 
 void TRVQtRichViewWidget::focusOutEvent(QFocusEvent* event) {
   QFrame::focusOutEvent(event);
+  FBlinkTimer.stop();
+  Run([&] { FView->SetFocused(false); });
   update();
+}
+
+bool TRVQtRichViewWidget::event(QEvent* event) {
+  // Keys the control answers are not taken by shortcuts of the window around it.
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const std::uint16_t code = KeyCode(key->key());
+    const richtext::TShiftState shift = ShiftState(key->modifiers());
+    if (richtext::TCustomRichView::IsCopyShortcut(code, shift) ||
+        (code == 'A' && shift == richtext::TShiftState{richtext::ssCtrl})) {
+      event->accept();
+      return true;
+    }
+  }
+  return QFrame::event(event);
+}
+
+void TRVQtRichViewWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    int clicks = 1;
+    if (FDoubleClickTime.isValid() &&
+        FDoubleClickTime.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
+        (event->position().toPoint() - FDoubleClickPos).manhattanLength() <=
+            QGuiApplication::styleHints()->startDragDistance())
+      clicks = 3;
+    FDoubleClickTime.invalidate();
+    const QPoint p = ToClient(event->position());
+    Run([&] { FView->MouseDown(richtext::mbLeft, ShiftState(event->modifiers()), p.x(), p.y(), clicks); });
+  }
+  QFrame::mousePressEvent(event);
+}
+
+void TRVQtRichViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QFrame::mouseDoubleClickEvent(event);
+    return;
+  }
+  FDoubleClickTime.start();
+  FDoubleClickPos = event->position().toPoint();
+  const QPoint p = ToClient(event->position());
+  Run([&] { FView->MouseDown(richtext::mbLeft, ShiftState(event->modifiers()), p.x(), p.y(), 2); });
+}
+
+void TRVQtRichViewWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = ToClient(event->position());
+  Run([&] { FView->MouseMove(ShiftState(event->modifiers()), p.x(), p.y()); });
+  QFrame::mouseMoveEvent(event);
+}
+
+void TRVQtRichViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint p = ToClient(event->position());
+  Run([&] {
+    FView->MouseUp(MouseButton(event->button()), ShiftState(event->modifiers()), p.x(), p.y());
+  });
+  QFrame::mouseReleaseEvent(event);
+}
+
+void TRVQtRichViewWidget::leaveEvent(QEvent* event) {
+  Run([&] { FView->MouseLeave(); });
+  QFrame::leaveEvent(event);
+}
+
+void TRVQtRichViewWidget::wheelEvent(QWheelEvent* event) {
+  // Fine-grained wheels and touchpads send parts of a notch: they add up.
+  FWheelRemainder += event->angleDelta().y();
+  const int notches = FWheelRemainder / kWheelNotch;
+  FWheelRemainder -= notches * kWheelNotch;
+  if (notches != 0)
+    Run([&] { FView->MouseWheel(notches); });
+  SyncScrollBar();
+  event->accept();
+}
+
+void TRVQtRichViewWidget::keyPressEvent(QKeyEvent* event) {
+  if (HandleEditingKey(event)) {
+    SyncScrollBar();
+    RestartBlink();
+    return;
+  }
+  std::uint16_t key = KeyCode(event->key());
+  if (key != 0) {
+    Run([&] { FView->KeyDown(key, ShiftState(event->modifiers())); });
+    if (key == 0) {
+      SyncScrollBar();
+      event->accept();
+      return;
+    }
+  }
+  QFrame::keyPressEvent(event);
+}
+
+void TRVQtRichViewWidget::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  QAction* copy = menu.addAction(tr("&Copy"), this, &TRVQtRichViewWidget::CopyToClipboard);
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setEnabled(FView->RVData->SelectionExists(false, true));
+  QAction* all = menu.addAction(tr("Select &All"), this, &TRVQtRichViewWidget::SelectAllText);
+  all->setShortcut(QKeySequence::SelectAll);
+  all->setEnabled(FView->ItemCount() > 0);
+  menu.exec(event->globalPos());
 }
 
 void TRVQtRichViewWidget::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
   const QRect area = contentsRect();
+  const int width = std::max(0, FView->GetAreaWidth());
   QPainter painter(this);
   painter.setClipRect(area);
   painter.translate(area.topLeft());
@@ -64,8 +355,8 @@ void TRVQtRichViewWidget::paintEvent(QPaintEvent* event) {
   FCanvas->SetPainter(&painter);
   // An exception must not leave Qt's event dispatch; what was drawn so far stays.
   try {
-    data.PaintTo(*FCanvas, richtext::TRect{0, 0, area.width(), area.height()}, false, false,
-                 false, false, false, 0, 0);
+    data.PaintTo(*FCanvas, richtext::TRect{0, 0, width, area.height()}, false, false, false,
+                 false, false, 0, 0);
   } catch (const std::exception&) {
   }
   FCanvas->SetPainter(nullptr);

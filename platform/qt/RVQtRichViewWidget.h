@@ -1,18 +1,26 @@
 // The window that shows a rich view control: a sunken frame around a white client area in
-// which the engine paints the control's formatted document.
+// which the engine paints the control's formatted document, with a vertical scroll bar while the
+// document is taller than the area.
 //
-// The control stays the engine's object, owned elsewhere; this widget only tells it its
-// client size, formats it again when that size changes, and paints it on request. For an
-// editor it turns editing keys and input-method events into the editor's calls
+// The control stays the engine's object, owned elsewhere; this widget tells it its client size,
+// formats it again when that size changes, paints it on request, and turns Qt's mouse, key,
+// wheel and focus events into the control's calls. The caret blinks at the desktop's rate. For
+// an editor it turns editing keys and input-method events into the editor's calls
 // (RVQtRichViewWidgetEditing.cpp).
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QString>
 #include <QVariant>
+#include <QPoint>
+#include <QTimer>
+#include <functional>
 
 #include "platform/qt/RVQtCanvas.h"
 #include "richtext/control/RichViewEdit.h"
+
+class QScrollBar;
 
 namespace quillon {
 
@@ -29,8 +37,25 @@ public:
   // formatted again for it. Runs on every resize; call it after moving a hidden widget.
   void UpdateClientSize();
 
-  // The control asks for a repaint.
-  void Invalidate() override { update(); }
+  // Runs a call into the engine from an input event; the default swallows what it throws (an
+  // exception must not leave Qt's event dispatch). The application passes its error box.
+  using TGuard = std::function<void(const std::function<void()>&)>;
+  void SetGuard(TGuard Guard) { FGuard = std::move(Guard); }
+
+  QScrollBar* VerticalScrollBar() const { return FScrollBar; }
+  // The caret's blink period in milliseconds (0: it does not blink).
+  int CaretBlinkInterval() const { return FBlinkTimer.interval(); }
+
+  // -- the control's requests --
+  void Invalidate() override;
+  void CaretMoved() override;
+  void CursorChanged(richtext::TCursor Cursor) override;
+  void ScrollTimerChanged(bool Active) override;
+  void OpenLink(const std::u16string& Target) override;
+
+  // The context menu's actions.
+  void CopyToClipboard();
+  void SelectAllText();
 
   // -- editing (RVQtRichViewWidgetEditing.cpp) --
   // Typing, Enter and Shift+Enter, Backspace and Delete (with Ctrl by word), undo (Ctrl+Z),
@@ -42,12 +67,20 @@ public:
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
   // The editor shown, or none for a viewer.
@@ -57,10 +90,24 @@ private:
   // The current text style's font, for the preedit text.
   QFont TypingFont() const;
   void PaintPreedit(QPainter& Painter);
+  void Run(const std::function<void()>& Call);
+  // The scroll bar's place, range and value from the control.
+  void SyncScrollBar();
+  QPoint ToClient(const QPointF& WidgetPos) const;
+  void RestartBlink();
 
   richtext::TCustomRichView* FView;
   TRVQtCanvas* FCanvas;
   QString FPreedit;
+  QScrollBar* FScrollBar = nullptr;
+  QTimer FBlinkTimer;
+  QTimer FScrollTimer;
+  TGuard FGuard;
+  bool FSyncing = false;
+  int FWheelRemainder = 0;
+  // A press soon after a double click at the same place is a triple click.
+  QElapsedTimer FDoubleClickTime;
+  QPoint FDoubleClickPos;
 };
 
 } // namespace quillon

@@ -33,12 +33,6 @@ richtext::TCustomRichViewEdit* TRVQtRichViewWidget::Editor() const {
   return dynamic_cast<richtext::TCustomRichViewEdit*>(FView);
 }
 
-void TRVQtRichViewWidget::keyPressEvent(QKeyEvent* event) {
-  if (HandleEditingKey(event))
-    return;
-  QFrame::keyPressEvent(event);
-}
-
 bool TRVQtRichViewWidget::HandleEditingKey(QKeyEvent* event) {
   richtext::TCustomRichViewEdit* editor = Editor();
   if (editor == nullptr)

@@ -1,9 +1,9 @@
 #include "richtext/base/RVCharNav.h"
 
 #include <algorithm>
-#include <memory>
 #include <unicode/ubrk.h>
 
+#include "richtext/base/RVBreakIterator.h"
 #include "richtext/base/RVUni.h"
 
 namespace richtext {
@@ -19,24 +19,8 @@ bool SimpleBoundaryBetween(char16_t a, char16_t b) {
   return a < kClusterFreeLimit && b < kClusterFreeLimit && !(a == u'\r' && b == u'\n');
 }
 
-struct BreakIteratorCloser {
-  void operator()(UBreakIterator* it) const { ubrk_close(it); }
-};
-
-// Opening a cluster iterator builds its rules; one per thread is kept and given new text for
-// every call. Null when ICU cannot provide one.
 UBreakIterator* ClusterIterator() {
-  thread_local std::unique_ptr<UBreakIterator, BreakIteratorCloser> iterator = [] {
-    UErrorCode status = U_ZERO_ERROR;
-    UBreakIterator* it = ubrk_open(UBRK_CHARACTER, "", nullptr, 0, &status);
-    if (U_FAILURE(status)) {
-      if (it)
-        ubrk_close(it);
-      it = nullptr;
-    }
-    return std::unique_ptr<UBreakIterator, BreakIteratorCloser>(it);
-  }();
-  return iterator.get();
+  return RVU_ThreadBreakIterator(UBRK_CHARACTER);
 }
 
 // Without the cluster iterator, stepping keeps at least surrogate pairs together.

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "richtext/document/RVTypes.h"
 #include "richtext/graphics/RVCanvas.h"
+#include "richtext/style/RVStyleTypes.h"
 
 namespace richtext {
 
@@ -15,6 +17,15 @@ public:
   virtual ~TRVControlHost() = default;
   // The whole control needs repainting.
   virtual void Invalidate() = 0;
+  // The caret or the selection moved (blinking restarts; assistive technology is told).
+  virtual void CaretMoved() {}
+  // The mouse pointer over the control should take this shape.
+  virtual void CursorChanged(TCursor /*Cursor*/) {}
+  // A mouse selection went past the top or bottom edge (Active) or came back: the host calls
+  // the control's ScrollTimerTick at a steady rate while it is active.
+  virtual void ScrollTimerChanged(bool /*Active*/) {}
+  // A hyperlink was followed: the host opens its target with the desktop's handler.
+  virtual void OpenLink(const std::u16string& /*Target*/) {}
 };
 
 enum class TBorderStyle : std::uint8_t { bsNone, bsSingle };

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "richtext/control/RVInput.h"
 #include "richtext/control/RVScroll.h"
 #include "richtext/control/RichViewRVData.h"
 #include "richtext/document/RVBack.h"
@@ -220,6 +221,61 @@ public:
   void CopyRVF();
   void CopyRTF();
 
+  // -- the hand: caret, mouse, keys and hover (RichViewCaret.cpp, RichViewMouse.cpp,
+  // RichViewKeys.cpp). X and Y are pixels of the client area; the control adds its scroll
+  // position. Everything needs a formatted document and does nothing without one. --
+  // Whether the control shows a caret (the editor does).
+  virtual bool HasCaret() const { return false; }
+  // Item positions of the caret (the moving end of the selection) and of the anchor.
+  TRVCaretPos GetCaretPos() const { return FInput.Caret; }
+  TRVCaretPos GetAnchorPos() const { return FInput.Anchor; }
+  // Moves the caret; with Extend the anchor stays (a selection grows), else it follows.
+  void SetCaretPos(const TRVCaretPos& Pos, bool Extend);
+  // The caret's box in client pixels; empty while no caret is shown (no focus, the blink's
+  // off phase, not an editor, nothing formatted).
+  TRect GetCaretRect();
+  bool IsFocused() const { return FInput.Focused; }
+  void SetFocused(bool Value);
+  // The blink's phase; the host toggles it at the desktop's rate.
+  void SetCaretBlinkOn(bool Value);
+  bool IsCaretBlinkOn() const { return FInput.BlinkOn; }
+  // Draws the caret (painting calls it after the document).
+  void PaintCaret(TRVCanvas& Canvas, std::int32_t XShift, std::int32_t YShift);
+  // Scrolls so that the caret's line is inside the client area.
+  void ScrollToCaret();
+  // Scrolls to document y Y (clamped) and repaints.
+  void ScrollToY(int Y);
+
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y, int ClickCount);
+  void MouseMove(TShiftState Shift, int X, int Y);
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  // The pointer left the control: no hyperlink is under it any more.
+  void MouseLeave();
+  // Wheel notches, positive away from the user.
+  void MouseWheel(int Notches);
+  // While a mouse selection is dragged past an edge: one step of scrolling, the selection
+  // following the pointer.
+  void ScrollTimerTick();
+  // The word around a point; the paragraph of the selection's start and end.
+  void SelectWordAt(int X, int Y);
+  void ExpandSelectionToParagraph();
+  // The hyperlink item under the pointer (-1 none) and the pointer's shape there.
+  std::int32_t GetHoverItemNo() const { return FInput.HoverItemNo; }
+  TCursor GetCurrentCursor() const { return FInput.Cursor; }
+
+  // Handles a key press; Key becomes 0 when the control consumed it.
+  void KeyDown(std::uint16_t& Key, TShiftState Shift);
+  // Ctrl+C or Ctrl+Insert, with Ctrl held and Alt not.
+  static bool IsCopyShortcut(std::uint16_t Key, TShiftState Shift);
+  // The copy request of the window system: CopyDef.
+  void WMCopy();
+
+  // The document's selection changed under the control (SelectAll, SetSelectionBounds,
+  // Deselect): the caret and the anchor follow it, and with AllowScrolling the view follows
+  // the caret. The control's document calls these.
+  void DocumentSelectionChanged(bool AllowScrolling);
+  void DocumentSelectionDropped();
+
   // -- clear handlers: run after the root document is cleared --
   using TRVClearHandler = std::function<void(TCustomRichView* Sender)>;
   // Answers a number for UnregisterClearHandler.
@@ -258,8 +314,18 @@ protected:
   TRVAnimationMode FAnimationMode = rvaniManualStart;
   TRVStyle* FStyle = nullptr;
 
+  TRVInputState FInput;
+
 private:
   TRVRootProperties& RootProperties() const;
+  // Measures on the control's canvas, or on a state canvas when it has none.
+  TRVCaretLayout CaretLayout();
+  // Writes anchor and caret into the document's selection and repaints.
+  void ApplySelection();
+  void CaretChanged(bool Scroll);
+  void ExtendMouseSelection(int X, int Y);
+  void UpdateHover(int X, int Y);
+  std::unique_ptr<TRVCanvas> FFallbackCanvas;
   std::vector<std::pair<int, TRVClearHandler>> FClearHandlers;
   int FNextClearHandlerId = 1;
 };

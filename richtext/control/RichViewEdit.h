@@ -47,6 +47,7 @@ public:
   TRVEditRVData* GetEditData() const { return static_cast<TRVEditRVData*>(RVData.get()); }
 
   TRichViewRVDataClass GetDataClass() const override;
+  bool HasCaret() const override { return true; }
   virtual void SetReadOnly(bool Value) { FReadOnly = Value; }
   virtual bool GetReadOnly() const { return FReadOnly; }
 

@@ -46,6 +46,9 @@ void TRichViewRVData::Clear() {
   // Live spelling, animation, smart pop-ups and thumbnails are not part of this engine, so
   // clearing is the document's own, followed by the control's handlers.
   TCustomRVFormattedData::Clear();
+  // No item of the old document is under the pointer any more.
+  HoverItemNo = -1;
+  State.Exclude(rvstDrawHover);
   if (IsRoot())
     FRichView->DoClearHandlers();
 }
@@ -117,7 +120,11 @@ bool TRichViewRVData::IsDestroying() {
   return FRichView->IsDestroying();
 }
 void TRichViewRVData::DoSelect() {
-  if (!FRichView->IsDestroying() && FRichView->OnSelect)
+  if (FRichView->IsDestroying())
+    return;
+  if (GetSelStartNo() < 0)
+    FRichView->DocumentSelectionDropped();
+  if (FRichView->OnSelect)
     FRichView->OnSelect(FRichView);
 }
 

@@ -7,6 +7,7 @@
 
 #include "richtext/document/RVRootProps.h"
 #include "richtext/layout/CRVFData.h"
+#include "richtext/layout/RVCaretLayout.h"
 
 namespace richtext {
 
@@ -52,6 +53,14 @@ public:
   TRVCanvas* GetCanvas() override;
   bool IsDestroying() override;
   void DoSelect() override;
+  void DoOnSelection(bool AllowScrolling) override;
+  // Draws the control's caret over the painted document.
+  void PostPaintTo(TRVCanvas& Canvas, std::int32_t XShift, std::int32_t YShift,
+                   std::int32_t FirstDrawItemNo, std::int32_t LastDrawItemNo,
+                   bool PrintMode) override;
+  // Sets the selection from drawing item positions, each end on the line it names (at a wrap
+  // an item position alone cannot tell), clamped into its drawing item; raises OnSelect.
+  void SetDrawSelection(const TRVDrawPos& Start, const TRVDrawPos& End);
 
 protected:
   bool IsRoot() { return GetAbsoluteRootData() == this; }

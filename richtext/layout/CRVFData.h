@@ -200,6 +200,9 @@ public:
   // Whether the control is focused (selection colours) or disabled; the host keeps these.
   bool PaintControlFocused = false;
   bool PaintControlDisabled = false;
+  // The hyperlink item under the mouse pointer, drawn in the hover colours while the state
+  // has rvstDrawHover; -1 none.
+  std::int32_t HoverItemNo = -1;
 
 protected:
   // Keeps each end's offset within its drawing item.

@@ -93,6 +93,9 @@ void DrawText(TPaintPass& P, std::int32_t DItemNo, const std::u16string& s, bool
   TRVTextDrawStates state = P.DefaultState;
   if (Selected)
     state.Include(rvtsSelected);
+  if (!P.PrintMode && P.Data.State.Contains(rvstDrawHover) && d.ItemNo == P.Data.HoverItemNo &&
+      P.Style.TextStyles[styleNo].Jump)
+    state.Include(rvtsHover);
   if (P.Style.OnDrawStyleText) {
     state.Include(rvtsDrawItemStart);
     if (d.Offs == 1)
