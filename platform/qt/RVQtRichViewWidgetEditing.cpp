@@ -106,7 +106,7 @@ QFont TRVQtRichViewWidget::TypingFont() const {
   if (editor == nullptr || editor->GetStyle() == nullptr)
     return font();
   richtext::TRVTag tag;
-  const std::int32_t style = editor->GetTypingStyle(editor->GetCaretPos(), tag);
+  const std::int32_t style = editor->GetTypingStyle(editor->GetEditCaretPos(), tag);
   editor->GetStyle()->ApplyStyle(*FCanvas, style, richtext::rvbdUnspecified, false);
   return FCanvas->GetQFont();
 }
@@ -146,7 +146,7 @@ QVariant TRVQtRichViewWidget::inputMethodQuery(Qt::InputMethodQuery query) const
   case Qt::ImCursorPosition:
   case Qt::ImAnchorPosition:
   case Qt::ImSurroundingText: {
-    const richtext::TRVItemPos c = editor->GetCaretPos();
+    const richtext::TRVItemPos c = editor->GetEditCaretPos();
     if (c.ItemNo < 0 || editor->GetItemStyle(c.ItemNo) < 0)
       return query == Qt::ImSurroundingText ? QVariant(QString()) : QVariant(0);
     const std::u16string& text = editor->RVData->GetItemText(c.ItemNo);

@@ -79,7 +79,7 @@ public:
   bool PasteRVF(std::string_view Bytes);
   bool PasteText(const std::u16string& Text);
   // The caret: the active end of the selection; the end of the document without one.
-  TRVItemPos GetCaretPos();
+  TRVItemPos GetEditCaretPos();
   // The text style and tag typing at Pos gets: the item's inside it, and at a hyperlink's
   // ends (where typing must not extend it) the nearest plain text style of the paragraph.
   std::int32_t GetTypingStyle(TRVItemPos Pos, TRVTag& Tag);

@@ -78,7 +78,7 @@ bool HasLineBreakChars(const std::u16string& Text) {
 
 } // namespace
 
-TRVItemPos TCustomRichViewEdit::GetCaretPos() {
+TRVItemPos TCustomRichViewEdit::GetEditCaretPos() {
   TRVEditRVData& d = *GetEditData();
   if (d.ItemCount() == 0)
     return {};
@@ -138,7 +138,7 @@ bool TCustomRichViewEdit::GetEditCaretRect(TRect& R) {
   if (d.ItemCount() == 0 || d.DrawItems.Count() == 0 || d.LastItemFormatted != d.ItemCount() - 1 ||
       GetStyle() == nullptr)
     return false;
-  const TRVItemPos c = GetCaretPos();
+  const TRVItemPos c = GetEditCaretPos();
   std::int32_t dNo = -1, dOffs = 0;
   d.Item2DrawItem(c.ItemNo, c.Offs, dNo, dOffs);
   if (dNo < 0 || dNo >= d.DrawItems.Count())
@@ -187,7 +187,7 @@ TRVItemPos TCustomRichViewEdit::DeleteSelectionInto(TRVUndoEntry& Entry) {
   if (Entry.Steps.Empty())
     d.GetSelectionBounds(s, so, e, eo, true);
   if (s < 0 || e < 0 || (s == e && so == eo))
-    return GetCaretPos();
+    return GetEditCaretPos();
   return RVEditDeleteRange(d, Entry.Steps, {s, so}, {e, eo});
 }
 
@@ -297,7 +297,7 @@ bool TCustomRichViewEdit::DeleteStep(bool Forward, bool ByWord) {
   d.GetSelectionBounds(s, so, e, eo, true);
   if (s >= 0 && !(s == e && so == eo))
     return DeleteSelection();
-  TRVItemPos c = GetCaretPos();
+  TRVItemPos c = GetEditCaretPos();
   TRVItemPos from = c, to = c;
   for (int pass = 0; pass < 2 && from == to; ++pass) {
     const std::int32_t i = c.ItemNo;

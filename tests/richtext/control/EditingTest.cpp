@@ -73,7 +73,7 @@ protected:
     return out;
   }
   std::string Caret() {
-    const TRVItemPos c = RV.GetCaretPos();
+    const TRVItemPos c = RV.GetEditCaretPos();
     return std::to_string(c.ItemNo) + ":" + std::to_string(c.Offs);
   }
   void Place(std::int32_t ItemNo, std::int32_t Offs) {
@@ -412,8 +412,9 @@ TEST_F(EditingTest, RandomEditsUndoAndRedoExactly) {
         ASSERT_FALSE(it->GetSameAsPrev() && it->GetBR()) << Doc();
         ASSERT_TRUE(Style.ParaStyles.IsValidIndex(it->ParaNo)) << Doc();
         // One paragraph, one paragraph style.
-        if (k > 0 && !it->ParaStart(false))
+        if (k > 0 && !it->ParaStart(false)) {
           ASSERT_EQ(d.GetItem(k - 1)->ParaNo, it->ParaNo) << Doc();
+        }
       }
       if (changed)
         states.push_back(Doc());
