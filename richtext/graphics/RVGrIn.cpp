@@ -53,6 +53,15 @@ void TRVGraphicInterface::TextSize(TRVCanvas& Canvas, std::u16string_view Text, 
   }
 }
 
+bool TRVGraphicInterface::GetTextAdvances(TRVCanvas& Canvas, std::u16string_view Text,
+                                          std::int32_t* Advances, int& Denominator) {
+  (void)Canvas;
+  (void)Text;
+  (void)Advances;
+  (void)Denominator;
+  return false;
+}
+
 int TRVGraphicInterface::TextWidth(TRVCanvas& Canvas, std::u16string_view Text, bool IsSymbolFont,
                                    TRVBiDiMode BiDiMode) {
   TRVSize sz;

@@ -5,6 +5,7 @@
 // made by the factory the platform registers.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -62,6 +63,17 @@ public:
   // soft hyphen as a hyphen). Character extra spacing set on the canvas is added once per
   // UTF-16 unit. cy is the font's cell height.
   virtual TRVSize TextSizeBasic(TRVCanvas& Canvas, std::u16string_view Text) = 0;
+
+  // The advance of every UTF-16 unit of Text in the canvas's current font, in 1/Denominator
+  // pixels, when Text's extent is the sum of its parts: TextSizeBasic of any part of Text is
+  // then its advances' sum divided by Denominator and rounded (halves up), plus the character
+  // extra spacing per unit, and TextSize is derived from it as this class does. Measuring
+  // once and summing is then the same as measuring every part. False, with Advances left as
+  // they are, when the text must be shaped as a whole (complex scripts, clusters, widths that
+  // depend on the neighbours): its parts are measured one by one. Advances has room for
+  // Text.size() values. The default knows no advances.
+  virtual bool GetTextAdvances(TRVCanvas& Canvas, std::u16string_view Text, std::int32_t* Advances,
+                               int& Denominator);
 
   // Extent as text is laid out: TextSizeBasic less the width of every soft hyphen (unless the
   // font is a symbol font), and before Vista also of zero-width spaces and word joiners.
