@@ -47,6 +47,8 @@ QString ToQString(std::u16string_view Text) {
 void TRVQtGraphicInterface::GetClusterAdvances(richtext::TRVCanvas& Canvas,
                                                std::u16string_view Text,
                                                std::vector<int>& Advances) {
+  if (ClusterAdvancesFromTextAdvances(Canvas, Text, Advances))
+    return;
   Advances.assign(Text.size(), 0);
   if (Text.empty())
     return;

@@ -21,6 +21,61 @@ using richtext::TRVTextMetric;
 namespace {
 
 constexpr std::size_t MaxCachedFonts = 16;
+constexpr std::size_t MaxKnownSerials = 32;
+// Qt's fixed-point advances are in 1/64 pixel.
+constexpr int FixedPointUnit = 64;
+
+// States of an advance table entry.
+enum : std::uint8_t { Unmeasured, Plain, DependsOnContext, NeedsShaping };
+
+// A character of each context's script, to measure a common character after it.
+constexpr std::array<char16_t, TRVQtGraphicInterface::Contexts> ContextAnchors = {
+    0, u'a', u'\u03B1', u'\u0430', u'\u4E2D', u'\u3042', u'\u30A2', u'\uAC00', u'\u3105'};
+
+// The context of a character that needs no shaping: 0 for common characters, the script's
+// context for the scripts measured from the table, -1 for everything that needs shaping.
+int ContextOf(char16_t Ch) {
+  if (QChar::isSurrogate(Ch))
+    return -1;
+  switch (QChar::category(Ch)) {
+  case QChar::Mark_NonSpacing:
+  case QChar::Mark_SpacingCombining:
+  case QChar::Mark_Enclosing:
+  case QChar::Other_Control:
+  case QChar::Other_Format:
+  case QChar::Other_Surrogate:
+  case QChar::Other_PrivateUse:
+  case QChar::Other_NotAssigned:
+  case QChar::Separator_Line:
+  case QChar::Separator_Paragraph:
+    return -1;
+  default:
+    break;
+  }
+  switch (QChar::script(Ch)) {
+  case QChar::Script_Common:
+    return 0;
+  case QChar::Script_Latin:
+    return 1;
+  case QChar::Script_Greek:
+    return 2;
+  case QChar::Script_Cyrillic:
+    return 3;
+  case QChar::Script_Han:
+    return 4;
+  case QChar::Script_Hiragana:
+    return 5;
+  case QChar::Script_Katakana:
+    return 6;
+  case QChar::Script_Hangul:
+    // Conjoining jamo are composed by shaping; syllables and compatibility jamo are whole.
+    return (Ch >= 0xAC00 && Ch <= 0xD7A3) || (Ch >= 0x3130 && Ch <= 0x318F) ? 7 : -1;
+  case QChar::Script_Bopomofo:
+    return 8;
+  default:
+    return -1;
+  }
+}
 
 // Byte offsets of the fields read from the "OS/2" and "post" tables (big-endian int16).
 constexpr int OS2SubscriptXSize = 10;
@@ -82,20 +137,107 @@ std::optional<TRVOutlineTextMetric> RVQtReadOutlineMetrics(const QRawFont& Font)
 }
 
 TRVQtGraphicInterface::TFontEntry& TRVQtGraphicInterface::Entry(const TRVCanvas& Canvas) {
+  const std::uint64_t serial = Canvas.GetFontSerial();
+  if (serial != 0)
+    for (const auto& [known, entry] : FSerials)
+      if (known == serial)
+        return *entry;
   const richtext::TRVFont& key = Canvas.GetFont();
   auto it =
       std::find_if(FFonts.begin(), FFonts.end(), [&](const auto& e) { return e->Key == key; });
   if (it == FFonts.end()) {
     QFont font = RVQtMakeFont(key);
-    auto e = std::unique_ptr<TFontEntry>(
-        new TFontEntry{key, font, QFontMetricsF(font), false, std::nullopt});
-    if (FFonts.size() >= MaxCachedFonts)
+    auto e = std::make_unique<TFontEntry>(key, font);
+    e->CellHeight = CeilPixels(e->Metrics.ascent()) + CeilPixels(e->Metrics.descent());
+    if (FFonts.size() >= MaxCachedFonts) {
+      const TFontEntry* gone = FFonts.back().get();
+      std::erase_if(FSerials, [gone](const auto& s) { return s.second == gone; });
       FFonts.pop_back();
+    }
     FFonts.insert(FFonts.begin(), std::move(e));
-    return *FFonts.front();
+  } else {
+    std::rotate(FFonts.begin(), it, it + 1);
   }
-  std::rotate(FFonts.begin(), it, it + 1);
-  return *FFonts.front();
+  TFontEntry& entry = *FFonts.front();
+  if (serial != 0) {
+    FSerials.insert(FSerials.begin(), {serial, &entry});
+    if (FSerials.size() > MaxKnownSerials)
+      FSerials.pop_back();
+  }
+  return entry;
+}
+
+const TRVQtGraphicInterface::TCharAdvance& TRVQtGraphicInterface::CharAdvance(TFontEntry& E,
+                                                                             char16_t Ch) {
+  std::unique_ptr<TAdvancePage>& page = E.Pages[Ch >> 8];
+  if (!page)
+    page = std::make_unique<TAdvancePage>();
+  TCharAdvance& a = (*page)[Ch & 0xFF];
+  if (a.Kind != Unmeasured)
+    return a;
+  a.Kind = NeedsShaping;
+  const int context = ContextOf(Ch);
+  if (context < 0)
+    return a;
+  const QFontMetricsF& fm = E.Metrics;
+  auto advance = [&fm](const QString& s) {
+    return static_cast<std::int32_t>(std::llround(fm.horizontalAdvance(s) * 64));
+  };
+  const QString alone(QChar{Ch});
+  a.Advance = advance(alone);
+  a.Context = static_cast<std::uint8_t>(context);
+  a.Kind = Plain;
+  if (context > 0)
+    return a;
+  // A common character is laid out in the font of the script around it.
+  std::array<std::int32_t, Contexts> byContext{};
+  byContext[0] = a.Advance;
+  bool same = true;
+  for (int k = 1; k < Contexts; ++k) {
+    const QString anchor(QChar{ContextAnchors[k]});
+    byContext[static_cast<std::size_t>(k)] = advance(anchor + alone) - advance(anchor);
+    same = same && byContext[static_cast<std::size_t>(k)] == a.Advance;
+  }
+  if (!same) {
+    a.Kind = DependsOnContext;
+    E.ByContext[Ch] = byContext;
+  }
+  return a;
+}
+
+bool TRVQtGraphicInterface::Advances(TFontEntry& E, std::u16string_view Text, std::int32_t* Out) {
+  unsigned contexts = 0;
+  bool dependent = false;
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    const char16_t c = Text[i] == richtext::RV_SOFTHYPHEN ? u'-' : Text[i];
+    const TCharAdvance& a = CharAdvance(E, c);
+    if (a.Kind == NeedsShaping)
+      return false;
+    dependent = dependent || a.Kind == DependsOnContext;
+    contexts |= 1u << a.Context;
+    Out[i] = a.Advance;
+  }
+  if (!dependent || (contexts >> 1) == 0)
+    return true;
+  // Parts of the text may put such a character among other scripts than the whole text
+  // does: it is summed only when every script the text holds gives it the same advance.
+  for (char16_t c : Text) {
+    const auto it = E.ByContext.find(c);
+    if (it == E.ByContext.end())
+      continue;
+    for (int k = 1; k < Contexts; ++k)
+      if ((contexts >> k) & 1u && it->second[static_cast<std::size_t>(k)] != it->second[0])
+        return false;
+  }
+  return true;
+}
+
+bool TRVQtGraphicInterface::GetTextAdvances(TRVCanvas& Canvas, std::u16string_view Text,
+                                            std::int32_t* Out, int& Denominator) {
+  if (!Advances(Entry(Canvas), Text, Out))
+    return false;
+  Denominator = FixedPointUnit;
+  return true;
 }
 
 bool TRVQtGraphicInterface::GetTextMetrics(TRVCanvas& Canvas, TRVTextMetric& M) {
@@ -127,14 +269,23 @@ bool TRVQtGraphicInterface::GetOutlineTextMetrics(TRVCanvas& Canvas, TRVOutlineT
 
 TRVSize TRVQtGraphicInterface::TextSizeBasic(TRVCanvas& Canvas, std::u16string_view Text) {
   TFontEntry& e = Entry(Canvas);
-  const int height = CeilPixels(e.Metrics.ascent()) + CeilPixels(e.Metrics.descent());
   if (Text.empty())
-    return {0, height};
+    return {0, e.CellHeight};
+  const int extra = Canvas.GetTextCharacterExtra() * static_cast<int>(Text.size());
+  FScratch.resize(Text.size());
+  if (Advances(e, Text, FScratch.data())) {
+    std::int64_t sum = 0;
+    for (std::int32_t a : FScratch)
+      sum += a;
+    // Qt's own sum rounded as lround rounds it: halves away from zero.
+    const std::int64_t px = sum >= 0 ? (sum + FixedPointUnit / 2) / FixedPointUnit
+                                     : -((-sum + FixedPointUnit / 2) / FixedPointUnit);
+    return {static_cast<int>(px) + extra, e.CellHeight};
+  }
   QString s = QString::fromUtf16(Text.data(), static_cast<qsizetype>(Text.size()));
   s.replace(QChar(richtext::RV_SOFTHYPHEN), QChar(u'-'));
-  const int cx = static_cast<int>(std::lround(e.Metrics.horizontalAdvance(s))) +
-                 Canvas.GetTextCharacterExtra() * static_cast<int>(Text.size());
-  return {cx, height};
+  const int cx = static_cast<int>(std::lround(e.Metrics.horizontalAdvance(s))) + extra;
+  return {cx, e.CellHeight};
 }
 
 int TRVQtGraphicInterface::GetDeviceCaps(TRVCanvas& Canvas, int Index) {

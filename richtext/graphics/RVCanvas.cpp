@@ -1,5 +1,7 @@
 #include "richtext/graphics/RVCanvas.h"
 
+#include <atomic>
+
 #include "richtext/base/RVRound.h"
 
 namespace richtext {
@@ -8,6 +10,11 @@ int RichViewPixelsPerInch = 0;
 
 namespace {
 int ScreenPixelsPerInch = 96;
+}
+
+void TRVCanvas::FontChanged() {
+  static std::atomic<std::uint64_t> serials{0};
+  FFontSerial = ++serials;
 }
 
 int RV_GetScreenPixelsPerInch() {

@@ -116,6 +116,10 @@ public:
 
   virtual const TRVFont& GetFont() const = 0;
   virtual void SetFont(const TRVFont& Font) = 0;
+  // A number that changes whenever a font is set and is never the same for two settings, 0
+  // before the first: a measuring interface knows a font it has met on this canvas again
+  // without comparing it.
+  std::uint64_t GetFontSerial() const { return FFontSerial; }
   virtual const TRVBrush& GetBrush() const = 0;
   virtual void SetBrush(const TRVBrush& Brush) = 0;
   virtual const TRVPen& GetPen() const = 0;
@@ -173,7 +177,12 @@ public:
   void SetBrushColor(TColor Color);
   void SetBrushStyle(TRVBrushStyle Style);
 
+protected:
+  // Every SetFont calls this.
+  void FontChanged();
+
 private:
+  std::uint64_t FFontSerial = 0;
   int FMapMode = MM_TEXT;
   TRVSize FWindowExt{1, 1};
   TRVSize FViewportExt{1, 1};
@@ -191,7 +200,10 @@ public:
     FFont.PixelsPerInch = PixelsPerInchY;
   }
   const TRVFont& GetFont() const override { return FFont; }
-  void SetFont(const TRVFont& Font) override { FFont = Font; }
+  void SetFont(const TRVFont& Font) override {
+    FFont = Font;
+    FontChanged();
+  }
   const TRVBrush& GetBrush() const override { return FBrush; }
   void SetBrush(const TRVBrush& Brush) override { FBrush = Brush; }
   const TRVPen& GetPen() const override { return FPen; }

@@ -53,6 +53,15 @@ void TRVGraphicInterface::TextSize(TRVCanvas& Canvas, std::u16string_view Text, 
   }
 }
 
+bool TRVGraphicInterface::GetTextAdvances(TRVCanvas& Canvas, std::u16string_view Text,
+                                          std::int32_t* Advances, int& Denominator) {
+  (void)Canvas;
+  (void)Text;
+  (void)Advances;
+  (void)Denominator;
+  return false;
+}
+
 int TRVGraphicInterface::TextWidth(TRVCanvas& Canvas, std::u16string_view Text, bool IsSymbolFont,
                                    TRVBiDiMode BiDiMode) {
   TRVSize sz;
@@ -92,8 +101,37 @@ bool TRVGraphicInterface::PreferMaxFit(TRVCanvas& Canvas, TRVBiDiMode BiDiMode, 
   return UseFormatCanvas && Length / std::max(EstimatedFit, 1) < 6;
 }
 
+bool TRVGraphicInterface::ClusterAdvancesFromTextAdvances(TRVCanvas& Canvas,
+                                                          std::u16string_view Text,
+                                                          std::vector<int>& Advances) {
+  std::vector<std::int32_t> fine(Text.size(), 0);
+  int denominator = 1;
+  if (Text.empty() || !GetTextAdvances(Canvas, Text, fine.data(), denominator) ||
+      denominator <= 0)
+    return false;
+  Advances.assign(Text.size(), 0);
+  const int extra = Canvas.GetTextCharacterExtra();
+  std::int64_t sum = 0;
+  int left = 0;
+  for (int i = 0, n = static_cast<int>(Text.size()); i < n;) {
+    const int next = RVU_NextCharIndex(Text, i);
+    for (int k = i; k < next; ++k)
+      sum += fine[static_cast<std::size_t>(k)];
+    // Halves up, as the prefix's width would be rounded.
+    const int right =
+        static_cast<int>((2 * sum + denominator) / (2 * static_cast<std::int64_t>(denominator))) +
+        extra * next;
+    Advances[static_cast<std::size_t>(i)] = right - left;
+    left = right;
+    i = next;
+  }
+  return true;
+}
+
 void TRVGraphicInterface::GetClusterAdvances(TRVCanvas& Canvas, std::u16string_view Text,
                                              std::vector<int>& Advances) {
+  if (ClusterAdvancesFromTextAdvances(Canvas, Text, Advances))
+    return;
   Advances.assign(Text.size(), 0);
   int x = 0;
   for (int i = 0, n = static_cast<int>(Text.size()); i < n;) {

@@ -5,6 +5,7 @@
 // made by the factory the platform registers.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -64,6 +65,17 @@ public:
   // UTF-16 unit. cy is the font's cell height.
   virtual TRVSize TextSizeBasic(TRVCanvas& Canvas, std::u16string_view Text) = 0;
 
+  // The advance of every UTF-16 unit of Text in the canvas's current font, in 1/Denominator
+  // pixels, when Text's extent is the sum of its parts: TextSizeBasic of any part of Text is
+  // then its advances' sum divided by Denominator and rounded (halves up), plus the character
+  // extra spacing per unit, and TextSize is derived from it as this class does. Measuring
+  // once and summing is then the same as measuring every part. False, with Advances left as
+  // they are, when the text must be shaped as a whole (complex scripts, clusters, widths that
+  // depend on the neighbours): its parts are measured one by one. Advances has room for
+  // Text.size() values. The default knows no advances.
+  virtual bool GetTextAdvances(TRVCanvas& Canvas, std::u16string_view Text, std::int32_t* Advances,
+                               int& Denominator);
+
   // Extent as text is laid out: TextSizeBasic less the width of every soft hyphen (unless the
   // font is a symbol font), and before Vista also of zero-width spaces and word joiners.
   virtual void TextSize(TRVCanvas& Canvas, std::u16string_view Text, TRVSize& Size,
@@ -82,7 +94,8 @@ public:
   // The advance of each character cluster of Text as drawn in the canvas's current font (soft
   // hyphens as TextSizeBasic draws them), on the cluster's first UTF-16 unit; the other units
   // of a cluster get 0. Advances has one entry per unit and adds up to TextSizeBasic's width.
-  // The default measures each prefix that ends a cluster.
+  // They come from GetTextAdvances where it serves; the default otherwise measures each prefix
+  // that ends a cluster.
   virtual void GetClusterAdvances(TRVCanvas& Canvas, std::u16string_view Text,
                                   std::vector<int>& Advances);
   // Characters that widen a distributed line: those that start a character cluster and have
@@ -97,6 +110,14 @@ public:
   virtual std::unique_ptr<TRVCanvas> CreateScreenCanvas();
   virtual std::unique_ptr<TRVCanvas> CreateCompatibleCanvas(TRVCanvas& Canvas);
   void DestroyScreenCanvas(std::unique_ptr<TRVCanvas>& Canvas) { Canvas.reset(); }
+
+protected:
+  // Cluster advances summed from GetTextAdvances, rounded at each cluster's edge as
+  // TextSizeBasic rounds a prefix; false when the text has no such advances.
+  bool ClusterAdvancesFromTextAdvances(TRVCanvas& Canvas, std::u16string_view Text,
+                                       std::vector<int>& Advances);
+
+public:
 
   // Mapping modes, extents and world transforms, kept by the canvas.
   int GetMapMode(TRVCanvas& Canvas) { return Canvas.GetMapMode(); }

@@ -70,12 +70,48 @@ bool TRVFormatter::IsLastOfSection(std::int32_t ItemNo) {
   return true;
 }
 
-std::u16string TRVFormatter::DisplayText(std::int32_t ItemNo, std::int32_t StyleNo) {
+std::u16string TRVFormatter::DisplayText(std::int32_t ItemNo, std::int32_t StyleNo,
+                                         std::size_t Count) {
   const bool showSpecial = D.GetOptions().Contains(rvoShowSpecialCharacters) &&
                            !D.State.Contains(rvstNoSpecialCharacters);
   TRVFontInfoCacheItem& fc = P.FontInfoCache->Items(StyleNo);
-  return RV_ReturnProcessedString(D.GetItem(ItemNo)->ItemText, S.TextStyles[StyleNo], false,
-                                  showSpecial, false, fc.IsSymbolFont);
+  const std::u16string& text = D.GetItem(ItemNo)->ItemText;
+  // Processing maps character by character, so a head of the text processes alone.
+  if (Count > 0 && Count < text.size())
+    return RV_ReturnProcessedString(text.substr(0, Count), S.TextStyles[StyleNo], false,
+                                    showSpecial, false, fc.IsSymbolFont);
+  return RV_ReturnProcessedString(text, S.TextStyles[StyleNo], false, showSpecial, false,
+                                  fc.IsSymbolFont);
+}
+
+TRVFormatter::TMeasuredText& TRVFormatter::MeasureItemText(std::int32_t ItemNo,
+                                                           std::int32_t StyleNo) {
+  std::swap(FCurText, FPrevText);
+  TMeasuredText& m = *FCurText;
+  m.ItemNo = ItemNo;
+  m.StyleNo = StyleNo;
+  m.Text = DisplayText(ItemNo, StyleNo);
+  TRVFontInfoCacheItem& fc = P.FontInfoCache->Items(StyleNo);
+  if (m.Text.empty())
+    m.Widths.Clear();
+  else
+    m.Widths.Assign(GI, *fc.Canvas, m.Text, fc.IsSymbolFont);
+  return m;
+}
+
+const TRVFormatter::TMeasuredText* TRVFormatter::MeasuredText(std::int32_t ItemNo) const {
+  if (FCurText->ItemNo == ItemNo)
+    return FCurText.get();
+  if (FPrevText->ItemNo == ItemNo)
+    return FPrevText.get();
+  return nullptr;
+}
+
+const TRVTextWidths* TRVFormatter::WidthsFor(std::int32_t StyleNo, std::u16string_view Run) const {
+  for (const TMeasuredText* m : {FCurText.get(), FPrevText.get()})
+    if (m->StyleNo == StyleNo && m->Widths.Covers(Run))
+      return &m->Widths;
+  return nullptr;
 }
 
 void TRVFormatter::DoApplyFontWhileFormatting(std::int32_t StyleNo) {
@@ -88,11 +124,17 @@ void TRVFormatter::DoApplyFontWhileFormatting(std::int32_t StyleNo) {
 }
 
 TRVMeasureContext TRVFormatter::Measure(std::int32_t StyleNo) {
-  return TRVMeasureContext::FromCacheItem(GI, P.FontInfoCache->Items(StyleNo), P.UseFormatCanvas);
+  TRVMeasureContext c =
+      TRVMeasureContext::FromCacheItem(GI, P.FontInfoCache->Items(StyleNo), P.UseFormatCanvas);
+  if (FCurText->StyleNo == StyleNo && FCurText->Widths.IsValid())
+    c.Widths = &FCurText->Widths;
+  return c;
 }
 
 TRVSize TRVFormatter::RunSize(std::int32_t StyleNo, std::u16string_view Run) {
-  TRVSize size = Measure(StyleNo).Measure(Run);
+  TRVMeasureContext c = Measure(StyleNo);
+  c.Widths = WidthsFor(StyleNo, Run);
+  TRVSize size = c.Measure(Run);
   if (P.UseFormatCanvas) {
     size.cx = RVConvertFromFormatCanvas(size.cx);
     size.cy = RVConvertFromFormatCanvas(size.cy);
@@ -195,8 +237,8 @@ void TRVFormatter::FormatText(std::int32_t ItemNo) {
   const std::int32_t styleNo = D.GetActualStyle(item);
   if (styleNo != P.LastTextStyle)
     DoApplyFontWhileFormatting(styleNo);
-  const std::u16string src = item->ItemText;
-  const std::u16string disp = DisplayText(ItemNo, styleNo);
+  const std::u16string& src = item->ItemText;
+  const std::u16string& disp = MeasureItemText(ItemNo, styleNo).Text;
   // A wrap at an eaten space ends the line even when the next item continues the paragraph.
   bool newline = D.IsFromNewLineEx(ItemNo) || P.SpaceEaten;
   if (src.empty()) {
@@ -384,7 +426,7 @@ bool TRVFormatter::NextItemsCanBePlacedOnThisLine(std::int32_t ItemNo, std::int3
       break;
     const std::int32_t styleNo = D.GetActualStyle(item);
     const std::size_t count = n < 0 ? text.size() : static_cast<std::size_t>(n);
-    std::u16string disp = DisplayText(i, styleNo).substr(0, count);
+    std::u16string disp = DisplayText(i, styleNo, count);
     // The part that stays before a break keeps no trailing spaces on the line.
     if (n > 0)
       while (!disp.empty() && disp.back() == u' ')

@@ -10,6 +10,7 @@
 #include "richtext/layout/CRVFData.h"
 #include "richtext/layout/RVFontCache.h"
 #include "richtext/layout/RVTextMeasure.h"
+#include "richtext/layout/RVTextWidths.h"
 
 namespace richtext {
 
@@ -76,7 +77,21 @@ private:
   const TParaInfo& Para(std::int32_t ParaNo) const;
   bool ParaWraps(const TParaInfo& Para) const;
   bool IsLastOfSection(std::int32_t ItemNo);
-  std::u16string DisplayText(std::int32_t ItemNo, std::int32_t StyleNo);
+  // The text as measured and shown; Count > 0 processes only the first Count characters.
+  std::u16string DisplayText(std::int32_t ItemNo, std::int32_t StyleNo, std::size_t Count = 0);
+
+  // The display text of a text item in its style's font, measured once while its lines are
+  // made. The item being laid out and the one before it are kept: a wrap trims the last run of
+  // the line before, which may belong to the previous item.
+  struct TMeasuredText {
+    std::int32_t ItemNo = -1;
+    std::int32_t StyleNo = -1;
+    std::u16string Text;
+    TRVTextWidths Widths;
+  };
+  TMeasuredText& MeasureItemText(std::int32_t ItemNo, std::int32_t StyleNo);
+  const TMeasuredText* MeasuredText(std::int32_t ItemNo) const;
+  const TRVTextWidths* WidthsFor(std::int32_t StyleNo, std::u16string_view Run) const;
 
   TCustomRVFormattedData& D;
   TRVStyle& S;
@@ -86,6 +101,8 @@ private:
   // What the current pass over a text item can see.
   std::int32_t SpaceTillTheEndOfLine = 0;
   std::int32_t CurItemNo = -1;
+  std::unique_ptr<TMeasuredText> FCurText = std::make_unique<TMeasuredText>();
+  std::unique_ptr<TMeasuredText> FPrevText = std::make_unique<TMeasuredText>();
 };
 
 } // namespace richtext

@@ -43,10 +43,19 @@ void TRVFormatter::OnStartNewLine(std::int32_t ItemNo, bool Wrapping) {
           --P.LastDrawItem;
         } else {
           --last->TextLength;
-          const std::u16string disp = DisplayText(last->ItemNo, styleNo);
-          last->Width = RunSize(styleNo, std::u16string_view(disp).substr(
-                                             static_cast<std::size_t>(last->Offs - 1),
-                                             static_cast<std::size_t>(last->TextLength)))
+          // The run's item is almost always the one being laid out or the one before it,
+          // whose text is at hand and measured.
+          const TMeasuredText* measured = MeasuredText(last->ItemNo);
+          std::u16string own;
+          std::u16string_view shown;
+          if (measured != nullptr && measured->StyleNo == styleNo) {
+            shown = measured->Text;
+          } else {
+            own = DisplayText(last->ItemNo, styleNo);
+            shown = own;
+          }
+          last->Width = RunSize(styleNo, shown.substr(static_cast<std::size_t>(last->Offs - 1),
+                                                      static_cast<std::size_t>(last->TextLength)))
                             .cx;
         }
         P.SpaceEaten = true;
@@ -306,23 +315,18 @@ void TRVFormatter::DistributeLine(std::int32_t FirstNo, std::int32_t LastNo, std
     const std::int32_t styleNo = D.GetActualStyle(item);
     TRVFontInfoCacheItem& fc = P.FontInfoCache->Items(styleNo);
     const std::u16string run = D.DrawItems.GetString(i, D.Items());
-    std::int32_t n = GI.GetExpandableCharCount(*fc.Canvas, run, fc.IsSymbolFont, rvbdUnspecified);
+    bool firstExpands = false, lastExpands = false;
+    std::int32_t n = RVCountExpandableChars(GI, *fc.Canvas, run, fc.IsSymbolFont, firstExpands,
+                                            lastExpands);
     // The outermost characters of the line do not expand, so its edges stay where they are.
-    if (i == FirstNo && n > 0) {
-      const std::u16string_view head(run.data(),
-                                     static_cast<std::size_t>(RVU_NextCharIndex(run, 0)));
-      if (GI.GetExpandableCharCount(*fc.Canvas, head, fc.IsSymbolFont, rvbdUnspecified) > 0) {
-        d->SetLeftNoExpandIndex(1);
-        --n;
-      }
+    if (i == FirstNo && n > 0 && firstExpands) {
+      d->SetLeftNoExpandIndex(1);
+      --n;
     }
-    if (i == LastNo && n > 0) {
+    if (i == LastNo && n > 0 && lastExpands) {
       const std::int32_t cut = RVU_PrevCharIndex(run, static_cast<int>(run.size()));
-      const std::u16string_view tail(run.data() + cut, run.size() - static_cast<std::size_t>(cut));
-      if (GI.GetExpandableCharCount(*fc.Canvas, tail, fc.IsSymbolFont, rvbdUnspecified) > 0) {
-        d->SetRightNoExpandIndex(cut + 1);
-        --n;
-      }
+      d->SetRightNoExpandIndex(cut + 1);
+      --n;
     }
     counts[static_cast<std::size_t>(i - start)] = n;
     total += static_cast<std::int64_t>(d->Height) * n;

@@ -124,6 +124,7 @@ void TRVFontInfoCache::ApplyItem(TRVFontInfoCacheItem& Item, int StyleNo) {
 
   TRVTextMetric tm;
   const TRVSize dash = gi.TextSizeBasic(c, u"-");
+  Item.CellHeight = dash.cy;
   if (!gi.GetTextMetrics(c, tm)) {
     // A font without metrics: its cell is all we know.
     tm = {};

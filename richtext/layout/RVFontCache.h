@@ -39,6 +39,8 @@ public:
   int VerticalOffset = 0;
   // Height of "-" in device pixels.
   int EmptyLineHeight = 0;
+  // The height every extent of the font has (its cell), in measuring units.
+  int CellHeight = 0;
   // Width of "X", at least 1, in the units text is measured in (format canvas units when
   // measuring on the format canvas).
   int AverageCharWidth = 1;

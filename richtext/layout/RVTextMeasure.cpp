@@ -5,6 +5,7 @@
 
 #include "richtext/base/RVCharNav.h"
 #include "richtext/layout/RVFontCache.h"
+#include "richtext/layout/RVTextWidths.h"
 #include "richtext/base/RVRound.h"
 
 namespace richtext {
@@ -105,10 +106,13 @@ TRVMeasureContext TRVMeasureContext::FromCacheItem(TRVGraphicInterface& GraphicI
   c.IsSymbolFont = Item.IsSymbolFont;
   c.BiDiMode = Item.LastBiDiMode;
   c.UseFormatCanvas = UseFormatCanvas;
+  c.CellHeight = Item.CellHeight;
   return c;
 }
 
 TRVSize TRVMeasureContext::Measure(std::u16string_view Run) const {
+  if (Widths != nullptr && Widths->Covers(Run))
+    return {Widths->Width(Run), CellHeight};
   TRVSize sz;
   GraphicInterface->TextSize(*Canvas, Run, sz, IsSymbolFont, BiDiMode);
   return sz;
@@ -157,7 +161,12 @@ int MaxFitSafe(const TRVMeasureContext& C, std::u16string_view Str, int Width, i
     n = std::min(n, MaxLength);
   const auto s = Head(Str, n);
   int fit = 0;
-  C.GraphicInterface->MaxFit(*C.Canvas, s, Size, fit, C.IsSymbolFont, C.BiDiMode, Width);
+  if (C.Widths != nullptr && C.Widths->Covers(s)) {
+    fit = C.Widths->Fit(s, Width);
+    Size = C.Measure(s);
+  } else {
+    C.GraphicInterface->MaxFit(*C.Canvas, s, Size, fit, C.IsSymbolFont, C.BiDiMode, Width);
+  }
   fit = std::clamp(fit, 0, n);
   if (fit > 0 && s[static_cast<std::size_t>(fit - 1)] == RV_SOFTHYPHEN &&
       C.Measure(Head(s, fit)).cx + C.HyphenWidth > Width)

@@ -15,6 +15,7 @@
 namespace richtext {
 
 class TRVFontInfoCacheItem;
+class TRVTextWidths;
 
 inline constexpr int RVFORMATCANVASFACTOR = 100;
 
@@ -40,6 +41,11 @@ struct TRVMeasureContext {
   bool IsSymbolFont = false;
   TRVBiDiMode BiDiMode = rvbdUnspecified;
   bool UseFormatCanvas = false;
+  // The widths of the text being laid out in this font, when it was measured at once: runs
+  // inside that text are then looked up, not measured. Not owned; may be null.
+  const TRVTextWidths* Widths = nullptr;
+  // The font's cell height in measuring units: the height of every run looked up.
+  int CellHeight = 0;
 
   // The context of a cached font: its canvas, AverageCharWidth, HyphenWidthFC, symbol flag
   // and the direction it was applied for.

@@ -18,13 +18,18 @@
 // both ways, subscript offset y (em + 3) / 7 (down positive), superscript offset y
 // (em + 1) / 2, underscore size max(1, (em + 10) / 20), position -(em + 5) / 10,
 // otmAscent = tmAscent, otmDescent = -tmDescent.
-// Calls to TextSizeBasic and MaxFit are counted, so tests can tell which search ran.
+// GetTextAdvances gives every unit's width above (denominator 1), except for texts holding a
+// character of NeedsShaping, which it leaves to be measured part by part, as a shaping
+// interface does with complex scripts.
+// Calls to TextSizeBasic, MaxFit and GetTextAdvances are counted, so tests can tell which
+// search ran and how often text was measured.
 #pragma once
 
 #include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "richtext/graphics/RVGrIn.h"
@@ -40,8 +45,14 @@ public:
   // When false, MaxFit is left to the base class's bisection.
   bool OwnMaxFit = true;
 
+  // Characters whose texts GetTextAdvances refuses; when false, it refuses every text.
+  std::u16string NeedsShaping;
+  bool GiveAdvances = true;
+
   int TextSizeBasicCalls = 0;
   int MaxFitCalls = 0;
+  int AdvancesCalls = 0;
+  int MeasuringCalls() const { return TextSizeBasicCalls + MaxFitCalls + AdvancesCalls; }
   int CompatibleCanvases = 0;
 
   static int Em(const TRVCanvas& Canvas) { return std::abs(Canvas.GetFont().Height); }
@@ -107,6 +118,21 @@ public:
     for (char16_t ch : Text)
       cx += UnitWidth(ch, em) + extra;
     return {cx, em};
+  }
+
+  bool GetTextAdvances(TRVCanvas& Canvas, std::u16string_view Text, std::int32_t* Advances,
+                       int& Denominator) override {
+    ++AdvancesCalls;
+    if (!GiveAdvances)
+      return false;
+    for (char16_t ch : Text)
+      if (NeedsShaping.find(ch) != std::u16string::npos)
+        return false;
+    const int em = Em(Canvas);
+    for (std::size_t i = 0; i < Text.size(); ++i)
+      Advances[i] = UnitWidth(Text[i], em);
+    Denominator = 1;
+    return true;
   }
 
   void MaxFit(TRVCanvas& Canvas, std::u16string_view Text, TRVSize& Size, int& Fit,

@@ -89,8 +89,9 @@ TEST_F(QtRichViewWidgetTest, SelectedHyperlinkShowsTheSelectionBackground) {
     for (int x = box.left(); x <= box.right(); ++x)
       if (img.pixel(x, y) == selRgb)
         ++selected;
-  // Most of the box is the selection colour; the glyphs cover the rest.
-  EXPECT_GT(selected, box.width() * box.height() / 2);
+  // Much of the box is the selection colour; the glyphs, drawn at their measured places with
+  // antialiased edges that blend into it, cover the rest.
+  EXPECT_GT(selected, box.width() * box.height() * 2 / 5);
   EXPECT_EQ(0, CountPixels(img, box, IsBlue));
 }
 

@@ -17,6 +17,7 @@ public:
   const TRVFont& GetFont() const override { return FFont; }
   void SetFont(const TRVFont& f) override {
     FFont = f;
+    FontChanged();
     Log("font " + Describe(f));
   }
   const TRVBrush& GetBrush() const override { return FBrush; }
