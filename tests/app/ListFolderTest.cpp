@@ -18,10 +18,14 @@ using test::ReadBytes;
 using test::TTempFolder;
 using test::WriteBytes;
 
+// A home folder of no machine: the choice is a pure function of its setting.
+const std::string kHome = "/users/ming";
+const std::string kDefaultData = kHome + "/.local/share/quillon/";
+
 TListFolderSetting Setting(bool writable) {
   TListFolderSetting setting;
   setting.executableFolder = "/opt/quillon/";
-  setting.home = "/home/ming";
+  setting.home = kHome;
   setting.installFolders = "/usr/local/bin/:/usr/bin";
   setting.writable = [writable](const std::string&) { return writable; };
   return setting;
@@ -45,7 +49,7 @@ TEST(ListFolder, BesideTheProgramWhenThatFolderIsWritable) {
 }
 
 TEST(ListFolder, TheUsersDataFolderOtherwise) {
-  EXPECT_EQ("/home/ming/.local/share/quillon/", ChooseListFolder(Setting(false)));
+  EXPECT_EQ(kDefaultData, ChooseListFolder(Setting(false)));
   TListFolderSetting withData = Setting(false);
   withData.dataHome = "/data/ming/";
   EXPECT_EQ("/data/ming/quillon/", ChooseListFolder(withData));
@@ -53,7 +57,7 @@ TEST(ListFolder, TheUsersDataFolderOtherwise) {
   EXPECT_EQ("/data/ming/quillon/", ChooseListFolder(withData));
   // A relative data folder is not a valid setting: the default applies.
   withData.dataHome = "relative/share";
-  EXPECT_EQ("/home/ming/.local/share/quillon/", ChooseListFolder(withData));
+  EXPECT_EQ(kDefaultData, ChooseListFolder(withData));
   TListFolderSetting homeless = Setting(false);
   homeless.home.clear();
   EXPECT_EQ("/.local/share/quillon/", ChooseListFolder(homeless));
@@ -62,11 +66,11 @@ TEST(ListFolder, TheUsersDataFolderOtherwise) {
 TEST(ListFolder, AnInstalledCopyUsesTheDataFolderEvenWhenItCouldWriteBesideItself) {
   TListFolderSetting installed = Setting(true); // root can write into /usr/bin
   installed.executableFolder = "/usr/bin/";
-  EXPECT_EQ("/home/ming/.local/share/quillon/", ChooseListFolder(installed));
+  EXPECT_EQ(kDefaultData, ChooseListFolder(installed));
   installed.executableFolder = "/usr/bin";
-  EXPECT_EQ("/home/ming/.local/share/quillon/", ChooseListFolder(installed));
+  EXPECT_EQ(kDefaultData, ChooseListFolder(installed));
   installed.executableFolder = "/usr/local/bin/";
-  EXPECT_EQ("/home/ming/.local/share/quillon/", ChooseListFolder(installed));
+  EXPECT_EQ(kDefaultData, ChooseListFolder(installed));
   // A folder that merely begins like one of them is not it.
   installed.executableFolder = "/usr/bin/quillon/";
   EXPECT_EQ("/usr/bin/quillon/", ChooseListFolder(installed));
