@@ -150,6 +150,7 @@ const QFont& TRVQtCanvas::GetQFont() {
     FQFont = RVQtMakeFont(GetFont());
     if (GetTextCharacterExtra() != 0)
       FQFont.setLetterSpacing(QFont::AbsoluteSpacing, GetTextCharacterExtra());
+    FRawFontValid = false;
     FQFontValid = true;
   }
   return FQFont;

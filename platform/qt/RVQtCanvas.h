@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRawFont>
 #include <QPainter>
 #include <string_view>
 
@@ -57,6 +58,9 @@ public:
 private:
   QFont FQFont;
   bool FQFontValid = false;
+  // The glyph source of FQFont for runs drawn glyph by glyph; made again with FQFont.
+  QRawFont FRawFont;
+  bool FRawFontValid = false;
   QPainter* FPainter = nullptr;
 };
 

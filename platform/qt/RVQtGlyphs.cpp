@@ -93,7 +93,11 @@ void TRVQtCanvas::TextOutAdvances(int X, int Y, std::u16string_view Text,
   const QFont& font = GetQFont();
   FPainter->setFont(font);
   FPainter->setPen(RVQtColor(GetFont().Color));
-  const QRawFont raw = QRawFont::fromFont(font);
+  if (!FRawFontValid) {
+    FRawFont = QRawFont::fromFont(font);
+    FRawFontValid = true;
+  }
+  const QRawFont& raw = FRawFont;
   const QString s = ToQString(Text);
   const QList<quint32> glyphs = raw.isValid() ? raw.glyphIndexesForString(s) : QList<quint32>();
   const bool complete = glyphs.size() == static_cast<qsizetype>(Text.size()) &&
