@@ -234,6 +234,7 @@ void TRVQtRichViewWidget::focusInEvent(QFocusEvent* event) {
 }
 
 void TRVQtRichViewWidget::focusOutEvent(QFocusEvent* event) {
+  EndComposition();
   QFrame::focusOutEvent(event);
   FBlinkTimer.stop();
   Run([&] { FView->SetFocused(false); });
@@ -256,6 +257,7 @@ bool TRVQtRichViewWidget::event(QEvent* event) {
 }
 
 void TRVQtRichViewWidget::mousePressEvent(QMouseEvent* event) {
+  EndComposition();
   if (event->button() == Qt::LeftButton) {
     int clicks = 1;
     if (FDoubleClickTime.isValid() &&
@@ -312,6 +314,8 @@ void TRVQtRichViewWidget::wheelEvent(QWheelEvent* event) {
 }
 
 void TRVQtRichViewWidget::keyPressEvent(QKeyEvent* event) {
+  // A key the input method let through ends its composition.
+  EndComposition();
   if (HandleEditingKey(event)) {
     SyncScrollBar();
     RestartBlink();
@@ -360,7 +364,7 @@ void TRVQtRichViewWidget::paintEvent(QPaintEvent* event) {
   } catch (const std::exception&) {
   }
   FCanvas->SetPainter(nullptr);
-  PaintPreedit(painter);
+  PaintComposition(painter);
 }
 
 } // namespace quillon

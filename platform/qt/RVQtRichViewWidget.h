@@ -62,8 +62,8 @@ public:
   // redo (Ctrl+Y, Ctrl+Shift+Z), cut (Ctrl+X, Shift+Delete) and paste (Ctrl+V, Shift+Insert)
   // on an editor; true when the key was one of them.
   bool HandleEditingKey(QKeyEvent* event);
-  // The input method's text not yet committed, shown underlined at the caret.
-  const QString& PreeditText() const { return FPreedit; }
+  // The input method's text not yet committed, laid out at the caret and underlined.
+  QString PreeditText() const;
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
@@ -87,9 +87,12 @@ private:
   richtext::TCustomRichViewEdit* Editor() const;
   // The caret's box in widget coordinates; empty without one.
   QRect CaretRect() const;
-  // The current text style's font, for the preedit text.
+  // The current text style's font, for the input method.
   QFont TypingFont() const;
-  void PaintPreedit(QPainter& Painter);
+  // Underlines the composition's text.
+  void PaintComposition(QPainter& Painter);
+  // Asks the input method to commit its composition; what it leaves is taken out.
+  void EndComposition();
   void Run(const std::function<void()>& Call);
   // The scroll bar's place, range and value from the control.
   void SyncScrollBar();
@@ -98,7 +101,6 @@ private:
 
   richtext::TCustomRichView* FView;
   TRVQtCanvas* FCanvas;
-  QString FPreedit;
   QScrollBar* FScrollBar = nullptr;
   QTimer FBlinkTimer;
   QTimer FScrollTimer;

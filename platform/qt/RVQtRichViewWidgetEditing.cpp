@@ -1,8 +1,12 @@
 // Editing in the rich view widget: keys and input-method events become the editor's calls;
 // the editor does the editing, undo and clipboard work, and the widget repaints.
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPalette>
+#include <QPen>
 #include <exception>
 
 #include "platform/qt/RVQtRichViewWidget.h"
@@ -81,14 +85,39 @@ void TRVQtRichViewWidget::inputMethodEvent(QInputMethodEvent* event) {
     event->ignore();
     return;
   }
+  const QString& preedit = event->preeditString();
+  qsizetype cursor = preedit.size();
+  for (const QInputMethodEvent::Attribute& a : event->attributes())
+    if (a.type == QInputMethodEvent::Cursor)
+      cursor = a.start;
   try {
-    if (!event->commitString().isEmpty())
-      editor->InsertText(ToU16(event->commitString()), false);
+    if (!event->commitString().isEmpty() || event->replacementLength() > 0)
+      editor->CommitComposition(ToU16(event->commitString()), event->replacementStart(),
+                                event->replacementLength());
+    editor->SetComposition(ToU16(preedit), static_cast<std::int32_t>(cursor));
   } catch (const std::exception&) {
   }
-  FPreedit = event->preeditString();
   event->accept();
+  SyncScrollBar();
   update();
+}
+
+void TRVQtRichViewWidget::EndComposition() {
+  richtext::TCustomRichViewEdit* editor = Editor();
+  if (editor == nullptr || !editor->HasComposition())
+    return;
+  QGuiApplication::inputMethod()->commit();
+  if (editor->HasComposition())
+    Run([&] { editor->SetComposition(u"", 0); });
+  update();
+}
+
+QString TRVQtRichViewWidget::PreeditText() const {
+  richtext::TCustomRichViewEdit* editor = Editor();
+  if (editor == nullptr)
+    return {};
+  const std::u16string text = editor->GetCompositionText();
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QRect TRVQtRichViewWidget::CaretRect() const {
@@ -111,22 +140,38 @@ QFont TRVQtRichViewWidget::TypingFont() const {
   return FCanvas->GetQFont();
 }
 
-void TRVQtRichViewWidget::PaintPreedit(QPainter& Painter) {
-  if (FPreedit.isEmpty())
-    return;
-  const QRect caret = CaretRect();
-  if (caret.isEmpty())
+void TRVQtRichViewWidget::PaintComposition(QPainter& Painter) {
+  richtext::TCustomRichViewEdit* editor = Editor();
+  richtext::TRVItemPos from, to;
+  if (editor == nullptr || !editor->GetCompositionRange(from, to))
     return;
   Painter.resetTransform();
   Painter.setClipRect(contentsRect());
-  QFont f = TypingFont();
-  f.setUnderline(true);
-  Painter.setFont(f);
-  const QFontMetrics metrics(f);
-  const QRect box(caret.left(), caret.top(), metrics.horizontalAdvance(FPreedit), caret.height());
-  Painter.fillRect(box, Qt::white);
-  Painter.setPen(Qt::black);
-  Painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, FPreedit);
+  Painter.setPen(QPen(palette().color(QPalette::Text), 1));
+  const QPoint origin = contentsRect().topLeft();
+  // One line under each piece of the composition that one line of the layout holds.
+  richtext::TRect first{}, last{};
+  auto underline = [&] {
+    const int y = origin.y() + first.Bottom - 2;
+    Painter.drawLine(origin.x() + first.Left, y, origin.x() + last.Left, y);
+  };
+  bool open = false;
+  for (richtext::TRVItemPos p = from; p.Offs <= to.Offs; ++p.Offs) {
+    richtext::TRect r{};
+    if (!editor->GetItemPosRect(p, r))
+      return;
+    if (open && r.Top != first.Top) {
+      underline();
+      open = false;
+    }
+    if (!open) {
+      first = r;
+      open = true;
+    }
+    last = r;
+  }
+  if (open)
+    underline();
 }
 
 QVariant TRVQtRichViewWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
@@ -146,10 +191,14 @@ QVariant TRVQtRichViewWidget::inputMethodQuery(Qt::InputMethodQuery query) const
   case Qt::ImCursorPosition:
   case Qt::ImAnchorPosition:
   case Qt::ImSurroundingText: {
-    const richtext::TRVItemPos c = editor->GetEditCaretPos();
+    // The caret's item without the composition, which is not text yet.
+    richtext::TRVItemPos c = editor->GetEditCaretPos(), to;
+    const bool composing = editor->GetCompositionRange(c, to);
     if (c.ItemNo < 0 || editor->GetItemStyle(c.ItemNo) < 0)
       return query == Qt::ImSurroundingText ? QVariant(QString()) : QVariant(0);
-    const std::u16string& text = editor->RVData->GetItemText(c.ItemNo);
+    std::u16string text = editor->RVData->GetItemText(c.ItemNo);
+    if (composing)
+      text.erase(static_cast<std::size_t>(c.Offs - 1), static_cast<std::size_t>(to.Offs - c.Offs));
     if (query == Qt::ImSurroundingText)
       return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
     return c.Offs - 1;

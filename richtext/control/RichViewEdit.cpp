@@ -17,6 +17,7 @@ void TRVEditRVData::Clear() {
   CurTextStyleNo = 0;
   CurParaStyleNo = 0;
   UndoList.Clear();
+  Composition = TRVEditGroup{};
   State.Include(rvstEditorUnformatted);
 }
 

@@ -32,6 +32,10 @@ public:
   std::int32_t CurParaStyleNo = 0;
   // Emptied by Clear, so that ClearAll starts a fresh history.
   TRVUndoList UndoList;
+  // An input method's composition shown in the document: the inverses of the steps that put
+  // it there (empty without one), where it lies, and where the caret was before it.
+  TRVEditGroup Composition;
+  TRVItemPos CompositionFrom, CompositionTo, CompositionCaret;
 
   void Clear() override;
 };
@@ -84,8 +88,26 @@ public:
   // ends (where typing must not extend it) the nearest plain text style of the paragraph.
   std::int32_t GetTypingStyle(TRVItemPos Pos, TRVTag& Tag);
   // The caret's box in client coordinates (one pixel wide, the height of its drawing item),
-  // for an input method's candidate window and the preedit text; false without a layout.
+  // for an input method's candidate window; false without a layout.
   bool GetEditCaretRect(TRect& R);
+  // The same box for any position.
+  bool GetItemPosRect(TRVItemPos Pos, TRect& R);
+
+  // -- input-method composition --
+  // An input method's text not yet committed (its preedit), shown at the caret in the typing
+  // style and laid out with the document, so that what follows moves aside; the caret goes
+  // CursorPos characters into it. It is no edit: the undo history never sees it, and every
+  // edit, undo, redo and cut takes it out before it starts. A selection is deleted (an undo
+  // step of its own) when a composition starts. An empty Text ends the composition.
+  bool SetComposition(const std::u16string& Text, std::int32_t CursorPos);
+  bool HasComposition() const { return !GetEditData()->Composition.Empty(); }
+  std::u16string GetCompositionText() const;
+  // Where the composition lies: two positions in one text item; false without one.
+  bool GetCompositionRange(TRVItemPos& From, TRVItemPos& To) const;
+  // The input method's commit: ends the composition, selects the Length characters that
+  // start Start characters from the caret (in the caret's item; negative: before it) when
+  // Start or Length is not 0, and puts Text in their place, as one undo step.
+  bool CommitComposition(const std::u16string& Text, std::int32_t Start = 0, std::int32_t Length = 0);
 
 private:
   bool CanEdit() const { return !GetReadOnly() && GetStyle() != nullptr; }
@@ -99,6 +121,8 @@ private:
   bool EndAction(TRVUndoEntry Entry, TRVItemPos Caret);
   void ReformatAfterEdit(const TRVEditGroup& Steps, std::int32_t OldItemCount);
   bool InsertBreak(bool LineBreak);
+  // Takes the composition out of the document, the caret back where it was before it.
+  void RemoveComposition();
   bool DeleteStep(bool Forward, bool ByWord);
   bool PasteItems(std::vector<std::unique_ptr<TCustomRVItemInfo>> Items);
 

@@ -134,11 +134,14 @@ std::int32_t TCustomRichViewEdit::GetTypingStyle(TRVItemPos Pos, TRVTag& Tag) {
 }
 
 bool TCustomRichViewEdit::GetEditCaretRect(TRect& R) {
+  return GetItemPosRect(GetEditCaretPos(), R);
+}
+
+bool TCustomRichViewEdit::GetItemPosRect(TRVItemPos c, TRect& R) {
   TRVEditRVData& d = *GetEditData();
   if (d.ItemCount() == 0 || d.DrawItems.Count() == 0 || d.LastItemFormatted != d.ItemCount() - 1 ||
-      GetStyle() == nullptr)
+      GetStyle() == nullptr || c.ItemNo < 0 || c.ItemNo >= d.ItemCount())
     return false;
-  const TRVItemPos c = GetEditCaretPos();
   std::int32_t dNo = -1, dOffs = 0;
   d.Item2DrawItem(c.ItemNo, c.Offs, dNo, dOffs);
   if (dNo < 0 || dNo >= d.DrawItems.Count())
@@ -166,6 +169,7 @@ bool TCustomRichViewEdit::GetEditCaretRect(TRect& R) {
 
 TRVUndoEntry TCustomRichViewEdit::BeginAction(TRVUndoKind Kind) {
   TRVEditRVData& d = *GetEditData();
+  RemoveComposition();
   TRVUndoEntry entry;
   entry.Kind = Kind;
   if (d.ItemCount() > 0 && d.LastItemFormatted != d.ItemCount() - 1)
@@ -222,11 +226,11 @@ bool TCustomRichViewEdit::EndAction(TRVUndoEntry Entry, TRVItemPos Caret) {
     const bool grows = top != nullptr && top->Kind == TRVUndoKind::rvukTyping &&
                        !d.UndoList.CanRedo() && top->CaretAfter == Entry.SelEndBefore &&
                        Entry.SelStartBefore == Entry.SelEndBefore &&
-                       (!top->WordEnded || Entry.WordEnded);
+                       !(top->EndsInWord && Entry.BeginsWithSpace);
     if (grows) {
       top->Steps.Append(std::move(Entry.Steps));
       top->CaretAfter = Caret;
-      top->WordEnded = Entry.WordEnded;
+      top->EndsInWord = Entry.EndsInWord;
       return true;
     }
   }
@@ -247,7 +251,8 @@ bool TCustomRichViewEdit::InsertText(const std::u16string& Text, bool AsTyping) 
   const bool special = HasLineBreakChars(Text);
   TRVUndoEntry entry = BeginAction(AsTyping && !special ? TRVUndoKind::rvukTyping
                                                         : TRVUndoKind::rvukEdit);
-  entry.WordEnded = IsSpaceChar(Text.back());
+  entry.BeginsWithSpace = IsSpaceChar(Text.front());
+  entry.EndsInWord = !IsSpaceChar(Text.back());
   TRVItemPos caret = DeleteSelectionInto(entry);
   TRVTag tag;
   const std::int32_t style = GetTypingStyle(caret, tag);
@@ -362,7 +367,10 @@ bool TCustomRichViewEdit::DeleteForward(bool ByWord) {
 
 bool TCustomRichViewEdit::Undo() {
   TRVEditRVData& d = *GetEditData();
-  if (!CanEdit() || !d.UndoList.CanUndo())
+  if (!CanEdit())
+    return false;
+  RemoveComposition();
+  if (!d.UndoList.CanUndo())
     return false;
   const std::int32_t oldCount = d.LastItemFormatted + 1;
   TRVUndoEntry entry = d.UndoList.PopUndo();
@@ -381,7 +389,10 @@ bool TCustomRichViewEdit::Undo() {
 
 bool TCustomRichViewEdit::Redo() {
   TRVEditRVData& d = *GetEditData();
-  if (!CanEdit() || !d.UndoList.CanRedo())
+  if (!CanEdit())
+    return false;
+  RemoveComposition();
+  if (!d.UndoList.CanRedo())
     return false;
   const std::int32_t oldCount = d.LastItemFormatted + 1;
   TRVUndoEntry entry = d.UndoList.PopRedo();
@@ -395,7 +406,10 @@ bool TCustomRichViewEdit::Redo() {
 }
 
 bool TCustomRichViewEdit::CutDef() {
-  if (!CanEdit() || !SelectionExists())
+  if (!CanEdit())
+    return false;
+  RemoveComposition();
+  if (!SelectionExists())
     return false;
   CopyDef();
   return DeleteSelection();
@@ -450,6 +464,87 @@ bool TCustomRichViewEdit::PasteDef() {
   if (!RVGetTextFromClipboardW(text, CF_UNICODETEXT))
     return false;
   return PasteText(text);
+}
+
+} // namespace richtext
+
+namespace richtext {
+
+void TCustomRichViewEdit::RemoveComposition() {
+  TRVEditRVData& d = *GetEditData();
+  if (d.Composition.Empty())
+    return;
+  const std::int32_t oldCount = d.LastItemFormatted + 1;
+  const TRVEditGroup removal = d.Composition.Revert(d);
+  d.Composition = TRVEditGroup{};
+  ReformatAfterEdit(removal, oldCount);
+  const TRVItemPos c = d.CompositionCaret;
+  if (c.ItemNo >= 0 && c.ItemNo < d.ItemCount())
+    d.SetSelectionBounds(c.ItemNo, c.Offs, c.ItemNo, c.Offs);
+}
+
+bool TCustomRichViewEdit::SetComposition(const std::u16string& Text, std::int32_t CursorPos) {
+  if (!CanEdit())
+    return false;
+  TRVEditRVData& d = *GetEditData();
+  const bool had = HasComposition();
+  RemoveComposition();
+  // A composition is one run of text on the caret's line.
+  std::u16string text = Text;
+  std::erase_if(text, [](char16_t c) { return HasLineBreakChars(std::u16string(1, c)); });
+  if (text.empty())
+    return had;
+  if (SelectionExists())
+    DeleteSelection();
+  TRVUndoEntry entry = BeginAction(TRVUndoKind::rvukEdit);
+  const TRVItemPos caret = GetEditCaretPos();
+  TRVTag tag;
+  const std::int32_t style = GetTypingStyle(caret, tag);
+  const std::int32_t oldCount = d.LastItemFormatted + 1;
+  const TRVItemPos to = RVEditInsertText(d, entry.Steps, caret, text, style, tag);
+  ReformatAfterEdit(entry.Steps, oldCount);
+  d.Composition = std::move(entry.Steps);
+  d.CompositionCaret = caret;
+  d.CompositionTo = to;
+  d.CompositionFrom = {to.ItemNo, to.Offs - static_cast<std::int32_t>(text.size())};
+  const std::int32_t at =
+      d.CompositionFrom.Offs + std::clamp(CursorPos, 0, static_cast<std::int32_t>(text.size()));
+  d.SetSelectionBounds(to.ItemNo, at, to.ItemNo, at);
+  return true;
+}
+
+bool TCustomRichViewEdit::GetCompositionRange(TRVItemPos& From, TRVItemPos& To) const {
+  if (!HasComposition())
+    return false;
+  From = GetEditData()->CompositionFrom;
+  To = GetEditData()->CompositionTo;
+  return true;
+}
+
+std::u16string TCustomRichViewEdit::GetCompositionText() const {
+  TRVItemPos from, to;
+  if (!GetCompositionRange(from, to))
+    return {};
+  return GetEditData()->GetItem(from.ItemNo)->ItemText.substr(
+      static_cast<std::size_t>(from.Offs - 1), static_cast<std::size_t>(to.Offs - from.Offs));
+}
+
+bool TCustomRichViewEdit::CommitComposition(const std::u16string& Text, std::int32_t Start,
+                                            std::int32_t Length) {
+  if (!CanEdit())
+    return false;
+  TRVEditRVData& d = *GetEditData();
+  RemoveComposition();
+  if ((Start != 0 || Length > 0) && d.ItemCount() > 0) {
+    const TRVItemPos c = GetEditCaretPos();
+    const std::int32_t lo = RVEditOffsBefore(d, c.ItemNo), hi = RVEditOffsAfter(d, c.ItemNo);
+    const std::int32_t from = std::clamp(c.Offs + Start, lo, hi);
+    const std::int32_t to = std::clamp(from + std::max(Length, 0), lo, hi);
+    d.SetSelectionBounds(c.ItemNo, from, c.ItemNo, to);
+  }
+  if (!Text.empty())
+    return InsertText(Text, false);
+  return Length > 0 && DeleteSelection();
 }
 
 } // namespace richtext

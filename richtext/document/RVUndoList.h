@@ -17,8 +17,10 @@ enum class TRVUndoKind : std::uint8_t {
 struct TRVUndoEntry {
   TRVEditGroup Steps;
   TRVUndoKind Kind = TRVUndoKind::rvukEdit;
-  // Typing only: the last character typed ended a word, so the next word starts an entry.
-  bool WordEnded = false;
+  // Typing only: a space typed after a word starts a new entry, so that each entry is one
+  // word with the spaces before it and undoing it leaves the text as it was before the word.
+  bool BeginsWithSpace = false;
+  bool EndsInWord = false;
   TRVItemPos SelStartBefore, SelEndBefore;
   TRVItemPos CaretAfter;
 };

@@ -132,8 +132,13 @@ TEST_F(QtEditingWidgetTest, InputMethodPreeditShowsAtTheCaretAndTheCommitIsOneSt
 
   Preedit("zhong");
   EXPECT_EQ("zhong", Widget->PreeditText());
-  EXPECT_EQ("6'title'{http://blog.example/}", Items());
-  // The preedit is drawn underlined to the right of the caret.
+  // Laid out at the caret, at the link's end as plain text of its own; the input method is
+  // told the text of that item without the preedit, which is not text yet.
+  EXPECT_EQ("6'title'{http://blog.example/} 0'zhong'", Items());
+  EXPECT_EQ("", Widget->inputMethodQuery(Qt::ImSurroundingText).toString());
+  EXPECT_EQ(0, Widget->inputMethodQuery(Qt::ImCursorPosition).toInt());
+  EXPECT_FALSE(Editor().CanUndo());
+  // The preedit is drawn to the right of the caret.
   const QImage img = Widget->grab().toImage();
   int dark = 0;
   for (int y = caret.top(); y < caret.bottom(); ++y)
@@ -146,6 +151,45 @@ TEST_F(QtEditingWidgetTest, InputMethodPreeditShowsAtTheCaretAndTheCommitIsOneSt
   EXPECT_EQ("", Widget->PreeditText());
   EXPECT_EQ("6'title'{http://blog.example/} 0'\xE4\xB8\xAD\xE6\x96\x87'", Items());
   EXPECT_GT(Widget->inputMethodQuery(Qt::ImCursorRectangle).toRect().left(), caret.left());
+  QTest::keyClick(Widget.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ("6'title'{http://blog.example/}", Items());
+}
+
+TEST_F(QtEditingWidgetTest, APreeditPushesTheTextAfterItAsideAndIsUnderlined) {
+  QTest::keyClick(Widget.get(), Qt::Key_Home);
+  const TRVDrawLineInfo& link = *Editor().RVData->DrawItems[0];
+  const int left = link.Left;
+  QInputMethodEvent event(QStringLiteral("ni"), {{QInputMethodEvent::Cursor, 1, 1, QVariant()}});
+  QApplication::sendEvent(Widget.get(), &event);
+  EXPECT_EQ("0'ni' 6'title'{http://blog.example/}", Items());
+  const TRVDrawLineInfo& first = *Editor().RVData->DrawItems[0];
+  const TRVDrawLineInfo& moved = *Editor().RVData->DrawItems[1];
+  EXPECT_EQ(left, first.Left);
+  EXPECT_EQ(first.Left + first.Width, moved.Left); // the title moved aside by the preedit
+  EXPECT_EQ(0, Widget->inputMethodQuery(Qt::ImCursorPosition).toInt());
+  const QRect caret = Widget->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+  EXPECT_GT(caret.left(), Widget->contentsRect().left() + first.Left); // one character in
+  EXPECT_LT(caret.left(), Widget->contentsRect().left() + moved.Left);
+
+  // An unbroken dark line under the preedit, two pixels above its line's bottom.
+  const QImage img = Widget->grab().toImage();
+  const QPoint origin = Widget->contentsRect().topLeft();
+  const int y = origin.y() + first.Top + first.Height - 2;
+  for (int x = origin.x() + first.Left; x < origin.x() + first.Left + first.Width; ++x)
+    EXPECT_LT(qGray(img.pixel(x, y)), 100) << "at x " << x;
+
+  // A click ends the composition: without an input method to commit it, it goes.
+  QTest::mouseClick(Widget.get(), Qt::LeftButton, {}, QPoint(origin.x() + moved.Left + 3, origin.y() + 5));
+  EXPECT_EQ("", Widget->PreeditText());
+  EXPECT_EQ("6'title'{http://blog.example/}", Items());
+  EXPECT_FALSE(Editor().CanUndo());
+}
+
+TEST_F(QtEditingWidgetTest, ACommitReplacesTheRangeTheInputMethodNames) {
+  QInputMethodEvent event;
+  event.setCommitString(QStringLiteral("X"), -2, 2); // "le" before the caret becomes "X"
+  QApplication::sendEvent(Widget.get(), &event);
+  EXPECT_EQ("6'tit'{http://blog.example/} 0'X'", Items()); // after the link, as typing is
   QTest::keyClick(Widget.get(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ("6'title'{http://blog.example/}", Items());
 }

@@ -80,6 +80,12 @@ protected:
     RV.Format();
     RV.SetSelectionBounds(ItemNo, Offs, ItemNo, Offs);
   }
+  // The left edge of a position as laid out.
+  std::int32_t LeftOf(std::int32_t ItemNo, std::int32_t Offs) {
+    TRect r{};
+    EXPECT_TRUE(RV.GetItemPosRect({ItemNo, Offs}, r));
+    return r.Left;
+  }
   // The application's document: the title as a hyperlink.
   void Hyperlink(const std::u16string& Title) {
     RV.ClearAll();
@@ -234,18 +240,103 @@ TEST_F(EditingTest, TypingUndoesWordByWordAndRedoes) {
     RV.InsertText(std::u16string(1, c));
   EXPECT_EQ("|p0 6'T'{http://x} 0' one two'", Doc());
   EXPECT_TRUE(RV.Undo());
-  EXPECT_EQ("|p0 6'T'{http://x} 0' one '", Doc());
-  EXPECT_TRUE(RV.Undo());
-  EXPECT_EQ("|p0 6'T'{http://x} 0' '", Doc()); // a word and the spaces after it are one step
+  EXPECT_EQ("|p0 6'T'{http://x} 0' one'", Doc()); // a word and the spaces before it are one step
   EXPECT_TRUE(RV.Undo());
   EXPECT_EQ("|p0 6'T'{http://x}", Doc());
   EXPECT_FALSE(RV.CanUndo());
   EXPECT_TRUE(RV.Redo());
   EXPECT_TRUE(RV.Redo());
-  EXPECT_TRUE(RV.Redo());
   EXPECT_EQ("|p0 6'T'{http://x} 0' one two'", Doc());
   EXPECT_EQ("1:9", Caret());
   EXPECT_FALSE(RV.Redo());
+}
+
+TEST_F(EditingTest, ACompositionIsLaidOutAtTheCaretButStaysOutOfTheHistory) {
+  RV.AddNL(u"abc def", 0, 0);
+  Place(0, 4);
+  const std::int32_t d = LeftOf(0, 5);
+  ASSERT_TRUE(RV.SetComposition(u"xy", 1));
+  EXPECT_EQ("|p0 0'abcxy def'", Doc());
+  EXPECT_EQ(u"xy", RV.GetCompositionText());
+  EXPECT_EQ("0:5", Caret()); // one character into the composition
+  EXPECT_EQ(d + LeftOf(0, 6) - LeftOf(0, 4), LeftOf(0, 7)); // "def" moved aside by "xy"
+  EXPECT_FALSE(RV.CanUndo());
+  const std::string partial = Layout();
+  RV.Format();
+  EXPECT_EQ(partial, Layout());
+
+  ASSERT_TRUE(RV.SetComposition(u"xyz\n", 9)); // a new preedit replaces the old; no breaks
+  EXPECT_EQ("|p0 0'abcxyz def'", Doc());
+  EXPECT_EQ("0:7", Caret());
+  TRVItemPos from, to;
+  ASSERT_TRUE(RV.GetCompositionRange(from, to));
+  EXPECT_EQ((TRVItemPos{0, 4}), from);
+  EXPECT_EQ((TRVItemPos{0, 7}), to);
+  EXPECT_TRUE(RV.SetComposition(u"", 0)); // cancelled
+  EXPECT_EQ("|p0 0'abc def'", Doc());
+  EXPECT_EQ("0:4", Caret());
+  EXPECT_EQ(d, LeftOf(0, 5));
+  EXPECT_FALSE(RV.HasComposition());
+  EXPECT_FALSE(RV.GetCompositionRange(from, to));
+  EXPECT_FALSE(RV.CanUndo());
+  EXPECT_FALSE(RV.SetComposition(u"", 0)); // nothing to end
+}
+
+TEST_F(EditingTest, ACommitIsOneStepAndEveryEditTakesTheCompositionOutFirst) {
+  Hyperlink(u"T");
+  Place(0, 2);
+  ASSERT_TRUE(RV.SetComposition(u"zh", 2));
+  EXPECT_EQ("|p0 6'T'{http://x} 0'zh'", Doc()); // at the link's end: plain text
+  ASSERT_TRUE(RV.CommitComposition(u"\u4E2D\u6587"));
+  EXPECT_EQ("|p0 6'T'{http://x} 0'\xE4\xB8\xAD\xE6\x96\x87'", Doc());
+  EXPECT_FALSE(RV.HasComposition());
+  EXPECT_EQ("1:3", Caret());
+
+  ASSERT_TRUE(RV.SetComposition(u"ni", 2));
+  ASSERT_TRUE(RV.InsertParagraphBreak());
+  EXPECT_EQ("|p0 6'T'{http://x} 0'\xE4\xB8\xAD\xE6\x96\x87' |p0 0''", Doc());
+  ASSERT_TRUE(RV.SetComposition(u"ni", 2));
+  ASSERT_TRUE(RV.Undo()); // undoes the break, not the composition
+  EXPECT_EQ("|p0 6'T'{http://x} 0'\xE4\xB8\xAD\xE6\x96\x87'", Doc());
+  ASSERT_TRUE(RV.Undo());
+  EXPECT_EQ("|p0 6'T'{http://x}", Doc());
+  ASSERT_TRUE(RV.SetComposition(u"ni", 2));
+  RV.ClearAll(); // the label's click: a fresh document, no composition in it
+  EXPECT_FALSE(RV.HasComposition());
+  EXPECT_FALSE(RV.CanRedo());
+}
+
+TEST_F(EditingTest, ACommitReplacesTheRangeAroundTheCaretItNames) {
+  RV.AddNL(u"abc def", 0, 0);
+  Place(0, 4);
+  ASSERT_TRUE(RV.SetComposition(u"q", 1));
+  ASSERT_TRUE(RV.CommitComposition(u"X", -3, 3));
+  EXPECT_EQ("|p0 0'X def'", Doc());
+  EXPECT_EQ("0:2", Caret());
+  ASSERT_TRUE(RV.CommitComposition(u"", 1, 2)); // deleting after the caret
+  EXPECT_EQ("|p0 0'X f'", Doc());
+  ASSERT_TRUE(RV.CommitComposition(u"!", -9, 0)); // clamped to the item: inserted at its start
+  EXPECT_EQ("|p0 0'!X f'", Doc());
+  EXPECT_FALSE(RV.CommitComposition(u"", 0, 0));
+  ASSERT_TRUE(RV.Undo());
+  ASSERT_TRUE(RV.Undo());
+  ASSERT_TRUE(RV.Undo());
+  EXPECT_EQ("|p0 0'abc def'", Doc());
+  EXPECT_FALSE(RV.CanUndo());
+}
+
+TEST_F(EditingTest, ACompositionOverASelectionDeletesItAsAStepOfItsOwn) {
+  RV.AddNL(u"abc def", 0, 0);
+  RV.Format();
+  RV.SetSelectionBounds(0, 2, 0, 5);
+  ASSERT_TRUE(RV.SetComposition(u"k", 1));
+  EXPECT_EQ("|p0 0'akdef'", Doc());
+  ASSERT_TRUE(RV.Undo());
+  EXPECT_EQ("|p0 0'abc def'", Doc());
+  RV.SetReadOnly(true);
+  EXPECT_FALSE(RV.SetComposition(u"k", 1));
+  EXPECT_FALSE(RV.CommitComposition(u"k"));
+  EXPECT_EQ("|p0 0'abc def'", Doc());
 }
 
 TEST_F(EditingTest, TheUndoLimitKeepsTheNewestActionsAndClearAllForgetsThem) {

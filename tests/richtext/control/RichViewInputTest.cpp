@@ -278,6 +278,31 @@ TEST_F(RichViewInputTest, HyperlinkUnderThePointerHoversAndCtrlClickFollowsIt) {
   EXPECT_EQ(1u, Host.Links.size());
 }
 
+TEST_F(RichViewInputTest, AReadOnlyEditorStillSelectsHoversAndFollowsLinks) {
+  Edit.SetReadOnly(true);
+  Edit.AddNL(u"see ", 0, 0);
+  Edit.AddNL(u"here", LinkStyle, -1, u"example.com/x");
+  Edit.Format();
+  Edit.MouseMove({}, 5 + 5 * 7, 10);
+  EXPECT_EQ(crJump, Edit.GetCurrentCursor());
+  Click(5 + 6 * 7, 10, {ssCtrl});
+  EXPECT_EQ(std::vector<std::u16string>{u"example.com/x"}, Host.Links);
+  Key(VK_HOME);
+  Key(VK_RIGHT, {ssShift});
+  Key(VK_RIGHT, {ssShift});
+  EXPECT_EQ("0:1-0:3", Selection());
+  Edit.MouseDown(mbLeft, {}, 5 + 1 * 7, 10, 1);
+  Edit.MouseMove({}, 5 + 6 * 7, 10);
+  Edit.MouseUp(mbLeft, {}, 5 + 6 * 7, 10);
+  EXPECT_EQ("0:2-1:3", Selection());
+  EXPECT_EQ(u"ee he", Edit.GetSelTextW());
+  Key('A', {ssCtrl});
+  EXPECT_EQ("0:1-1:5", Selection());
+  EXPECT_FALSE(Edit.InsertText(u"x"));
+  EXPECT_FALSE(Edit.DeleteSelection());
+  EXPECT_EQ(u"see here", Edit.GetSelTextW());
+}
+
 TEST_F(RichViewInputTest, TextMapLaysParagraphsOutWithLineFeedsAndMapsPositionsBothWays) {
   Edit.AddNL(u"ab", 0, 0);
   Edit.AddNL(u"cd", 0, 0);
