@@ -113,6 +113,13 @@ int MakeFolderFor(const std::string& path) {
 }
 
 int ReplaceFileAtomically(const std::string& path, std::string_view bytes, TFileWriter& writer) {
+  return ReplaceFileAtomically(
+      path, [bytes](const TWriteBytes& write) { return write(bytes); }, writer);
+}
+
+int ReplaceFileAtomically(const std::string& path,
+                          const std::function<int(const TWriteBytes&)>& produce,
+                          TFileWriter& writer) {
   if (path.empty())
     return ENOENT;
   const std::string target = ResolveSaveTarget(path);
@@ -127,7 +134,7 @@ int ReplaceFileAtomically(const std::string& path, std::string_view bytes, TFile
   if (fd < 0)
     return errno;
 
-  int error = writer.WriteAll(fd, bytes);
+  int error = produce([&](std::string_view piece) { return writer.WriteAll(fd, piece); });
   if (error == 0 && fsync(fd) != 0)
     error = errno;
   if (error == 0 && replacing) {

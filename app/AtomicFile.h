@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,14 @@ TFileWriter& DefaultFileWriter();
 // the target and flushes the folder. On failure the temporary file is removed, the target
 // is untouched and the errno value of the failing step is returned; 0 on success.
 int ReplaceFileAtomically(const std::string& path, std::string_view bytes, TFileWriter& writer);
+
+// Takes bytes in pieces, in order; answers 0 or the errno value of a failed write.
+using TWriteBytes = std::function<int(std::string_view)>;
+// The same with bytes made piece by piece: produce calls its argument for every piece and
+// answers the first error it got (or its own), so that a big file is never whole in memory.
+int ReplaceFileAtomically(const std::string& path,
+                          const std::function<int(const TWriteBytes&)>& produce,
+                          TFileWriter& writer);
 
 // Makes the folder the file a path leads to would be in, and any missing folders above it,
 // readable by the owner only (the rule for a user's data folders). Returns 0 (also when

@@ -14,10 +14,12 @@
 #include <stdexcept>
 
 #include "app/AtomicFile.h"
+#include "app/BigList.h"
 #include "app/FileStamp.h"
 #include "app/ListSort.h"
 #include "app/Utf.h"
 #include "richtext/base/RVClasses.h"
+#include "richtext/base/RVUni.h"
 
 namespace quillon {
 
@@ -76,28 +78,6 @@ std::vector<TTextSpan> SplitLines(std::u16string_view text) {
   return lines;
 }
 
-// Entries and CR LF straight into UTF-8 bytes; a lone surrogate becomes U+FFFD as when the
-// whole text is converted at once, since CR and LF never pair with one.
-std::string EncodeUtf8Lines(const std::vector<std::u16string>& entries, size_t units) {
-  std::string bytes(kUtf8Mark);
-  bytes.reserve(kUtf8Mark.size() + units + units / 4);
-  for (const std::u16string& entry : entries) {
-    char16_t high = 0;
-    for (char16_t c : entry)
-      high |= c;
-    if (high < 0x80) {
-      const size_t at = bytes.size();
-      bytes.resize(at + entry.size());
-      for (size_t k = 0; k < entry.size(); ++k)
-        bytes[at + k] = static_cast<char>(entry[k]);
-    } else {
-      bytes += ToUtf8(entry);
-    }
-    bytes += "\r\n";
-  }
-  return bytes;
-}
-
 [[noreturn]] void ThrowFileError(const char* what, const std::string& path, int error) {
   throw richtext::ERichViewError(std::string(what) + " \"" + path + "\". " +
                                  std::strerror(error));
@@ -129,6 +109,7 @@ TFileBytes ReadWholeFile(const std::string& path) {
     capacity = static_cast<size_t>(info.st_size) + 1;
   }
   TFileBytes bytes{std::unique_ptr<char[]>(new char[capacity]), 0};
+  AdviseHugePages(bytes.data.get(), capacity);
   for (;;) {
     if (bytes.size == capacity) {
       // The file grew while it was read: read on into a bigger buffer.
@@ -164,6 +145,7 @@ bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 
 std::u16string DecodeUtf8(std::string_view bytes) {
   std::u16string text;
   text.reserve(bytes.size());
+  AdviseHugePages(text.data(), text.capacity() * sizeof(char16_t));
   constexpr size_t kPiece = 16384;
   while (!bytes.empty()) {
     const size_t limit = std::min(bytes.size(), kPiece);
@@ -243,30 +225,71 @@ TDecodedList DecodeListFile(std::string_view bytes, richtext::TRVCodePage ansiCo
   return list;
 }
 
-std::string EncodeListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
-                           richtext::TRVCodePage ansiCodePage) {
-  size_t total = 0;
-  for (const std::u16string& entry : entries)
-    total += entry.size() + 2;
-  if (encoding == TListEncoding::Utf8)
-    return EncodeUtf8Lines(entries, total);
+int WriteListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
+                  richtext::TRVCodePage ansiCodePage,
+                  const std::function<int(std::string_view)>& write) {
+  constexpr std::size_t kPiece = 1 << 16;
+  std::string_view mark;
+  switch (encoding) {
+  case TListEncoding::Utf8: mark = kUtf8Mark; break;
+  case TListEncoding::Utf16LE: mark = kUtf16LEMark; break;
+  case TListEncoding::Utf16BE: mark = kUtf16BEMark; break;
+  case TListEncoding::Ansi: break;
+  }
+  if (!mark.empty())
+    if (int error = write(mark); error != 0)
+      return error;
+  // Every piece ends with a line's CR LF, and neither pairs with a surrogate nor continues a
+  // multi-byte character, so the pieces encode as the whole text would.
   std::u16string text;
-  text.reserve(total);
+  text.reserve(kPiece * 2);
+  std::unique_ptr<char[]> utf8;
+  std::size_t utf8Size = 0;
+  auto flush = [&]() -> int {
+    if (text.empty())
+      return 0;
+    std::string other;
+    std::string_view bytes;
+    switch (encoding) {
+    case TListEncoding::Utf8:
+      if (utf8Size < text.size() * 3) {
+        utf8Size = std::max(text.size() * 3, kPiece * 6);
+        utf8.reset(new char[utf8Size]);
+      }
+      bytes = std::string_view(utf8.get(), static_cast<std::size_t>(
+                                               richtext::RVU_UnicodeToUtf8(text, utf8.get()) - utf8.get()));
+      break;
+    case TListEncoding::Utf16LE:
+    case TListEncoding::Utf16BE:
+      other = EncodeUtf16(text, encoding == TListEncoding::Utf16BE);
+      bytes = other;
+      break;
+    case TListEncoding::Ansi:
+      other = richtext::RVU_UnicodeToAnsiBytes(ansiCodePage, text);
+      bytes = other;
+      break;
+    }
+    text.clear();
+    return write(bytes);
+  };
   for (const std::u16string& entry : entries) {
     text += entry;
     text += u"\r\n";
+    if (text.size() >= kPiece)
+      if (int error = flush(); error != 0)
+        return error;
   }
-  switch (encoding) {
-  case TListEncoding::Utf8: // written above, without the text in between
-    break;
-  case TListEncoding::Utf16LE:
-    return std::string(kUtf16LEMark) + EncodeUtf16(text, false);
-  case TListEncoding::Utf16BE:
-    return std::string(kUtf16BEMark) + EncodeUtf16(text, true);
-  case TListEncoding::Ansi:
-    break;
-  }
-  return richtext::RVU_UnicodeToAnsiBytes(ansiCodePage, text);
+  return flush();
+}
+
+std::string EncodeListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
+                           richtext::TRVCodePage ansiCodePage) {
+  std::string bytes;
+  WriteListFile(entries, encoding, ansiCodePage, [&](std::string_view piece) {
+    bytes += piece;
+    return 0;
+  });
+  return bytes;
 }
 
 void TLinkList::TCollatorCloser::operator()(UCollator* collator) const { ucol_close(collator); }
@@ -306,9 +329,12 @@ void TLinkList::Load(const std::string& path) {
   // The entries are made in their sorted order, one after the other in memory, so that
   // everything that walks the list later (a save above all) walks memory in order.
   const std::vector<std::size_t> order = CollationOrder(FCollator.get(), lines);
-  FEntries.reserve(order.size());
-  for (std::size_t index : order)
-    FEntries.emplace_back(lines[index]);
+  // Each processor makes the entries of a part of the list, from its own memory arena.
+  FEntries.resize(order.size());
+  ForEachPart(order.size(), 50000, [&](std::size_t begin, std::size_t end) {
+    for (std::size_t k = begin; k < end; ++k)
+      FEntries[k].assign(lines[order[k]]);
+  });
   FEncoding = decoded.encoding;
 }
 
@@ -326,8 +352,7 @@ void TLinkList::Save(const std::string& path) { Save(path, DefaultFileWriter());
 
 void TLinkList::Save(const std::string& path, TFileWriter& writer) {
   RemoveAdjacentDuplicates();
-  std::string bytes =
-      EncodeListFile(FEntries, FEncoding.value_or(TListEncoding::Ansi), FAnsiCodePage);
+  const TListEncoding encoding = FEncoding.value_or(TListEncoding::Ansi);
   const bool loadedHere = FLoadedStamp && path == FLoadedPath;
   if (loadedHere) {
     // Someone else's entries in the file would be lost by writing ours over them. A file
@@ -338,7 +363,10 @@ void TLinkList::Save(const std::string& path, TFileWriter& writer) {
                                      "\" was changed by another program after it was "
                                      "loaded. Nothing was saved, so that no entry is lost");
   }
-  if (int error = ReplaceFileAtomically(path, bytes, writer); error != 0)
+  auto produce = [&](const TWriteBytes& write) {
+    return WriteListFile(FEntries, encoding, FAnsiCodePage, write);
+  };
+  if (int error = ReplaceFileAtomically(path, produce, writer); error != 0)
     ThrowFileError("Cannot create file", path, error);
   if (loadedHere)
     FLoadedStamp = StampOf(path);

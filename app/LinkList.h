@@ -1,6 +1,7 @@
 // The two link lists: their file format and the sorted, deduplicated list of entries.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +46,12 @@ TListText DecodeListText(std::string_view bytes, richtext::TRVCodePage ansiCodeP
 // The mark of the encoding, then each entry followed by CR LF.
 std::string EncodeListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
                            richtext::TRVCodePage ansiCodePage);
+// The same bytes given to write in pieces of whole lines, about 64 K code units each, so
+// that a big list is never encoded whole in memory; stops at and answers the first error
+// write answers (0 when all went).
+int WriteListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
+                  richtext::TRVCodePage ansiCodePage,
+                  const std::function<int(std::string_view)>& write);
 
 inline constexpr char16_t kBBCodeListFileName[] = u"博客SEO_富文本型.txt";
 inline constexpr char16_t kMarkdownListFileName[] = u"博客SEO_MarkDown型.txt";

@@ -39,7 +39,11 @@ std::string RVU_UnicodeToUtf8(std::u16string_view s) {
   // Room for the worst case (three bytes a unit; a pair takes four for its two), written
   // through a pointer and cut to size at the end.
   std::string out(s.size() * 3, '\0');
-  char* o = out.data();
+  out.resize(static_cast<std::size_t>(RVU_UnicodeToUtf8(s, out.data()) - out.data()));
+  return out;
+}
+
+char* RVU_UnicodeToUtf8(std::u16string_view s, char* o) {
   for (std::size_t i = 0; i < s.size();) {
     if (s[i] < 0x80) {
       *o++ = static_cast<char>(s[i++]);
@@ -64,8 +68,7 @@ std::string RVU_UnicodeToUtf8(std::u16string_view s) {
       *o++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
   }
-  out.resize(static_cast<std::size_t>(o - out.data()));
-  return out;
+  return o;
 }
 
 } // namespace richtext

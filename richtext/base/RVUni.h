@@ -51,5 +51,7 @@ void RVU_SwapByteOrder(std::u16string& s);
 // UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD. The engine's and the app's only
 // encoder.
 std::string RVU_UnicodeToUtf8(std::u16string_view s);
+// The same into Out, which has room for three bytes a code unit; answers the end written.
+char* RVU_UnicodeToUtf8(std::u16string_view s, char* Out);
 
 } // namespace richtext

@@ -9,6 +9,7 @@
 
 #include "AppTestSupport.h"
 #include "app/LinkList.h"
+#include "app/Utf.h"
 
 namespace quillon {
 namespace {
@@ -58,6 +59,42 @@ TEST(AtomicSave, FailedWriteLeavesTheOldFileAndNoTemporary) {
   EXPECT_EQ("list.txt", folder.Listing());
   // The duplicates are gone from the list even though the file was not written.
   EXPECT_EQ(3, list.Count());
+}
+
+// Writes what it is given until the disk "fills" after a number of bytes.
+class TFillingWriter : public TFileWriter {
+public:
+  explicit TFillingWriter(size_t room) : room(room) {}
+  int WriteAll(int fd, std::string_view data) override {
+    if (data.size() > room)
+      return ENOSPC;
+    room -= data.size();
+    ++pieces;
+    return TPosixFileWriter().WriteAll(fd, data);
+  }
+  size_t room;
+  int pieces = 0;
+};
+
+TEST(AtomicSave, ADiskFullHalfwayThroughABigListLeavesTheOldFile) {
+  TTempFolder folder;
+  const std::string path = folder.File("list.txt");
+  std::vector<std::u16string> entries;
+  for (int i = 0; i < 20000; ++i)
+    entries.push_back(u"[url=https://blog.example/" + FromUtf8(std::to_string(i)) + u"]post[/url]");
+  const std::string old = EncodeListFile(entries, TListEncoding::Utf8, 1252);
+  WriteBytes(path, old);
+  TLinkList list("en_US", 1252);
+  list.Load(path);
+  list.Add(u"[url=https://blog.example/new]new[/url]");
+  TFillingWriter writer(old.size() / 2);
+  EXPECT_THROW(list.Save(path, writer), std::exception);
+  EXPECT_GT(writer.pieces, 1); // it failed after writing some pieces
+  EXPECT_EQ(old, ReadBytes(path));
+  EXPECT_EQ("list.txt", folder.Listing());
+  TFillingWriter roomy(old.size() * 2);
+  list.Save(path, roomy);
+  EXPECT_EQ(EncodeListFile(list.Entries(), TListEncoding::Utf8, 1252), ReadBytes(path));
 }
 
 TEST(AtomicSave, ReplacesWholeFileAndKeepsItsMode) {

@@ -1,9 +1,14 @@
 #include "app/LinkList.h"
 
 #include <gtest/gtest.h>
+#include <unicode/ucol.h>
 #include <unicode/uloc.h>
 
+#include <algorithm>
+#include <memory>
+
 #include "AppTestSupport.h"
+#include "app/ListSort.h"
 #include "richtext/base/RVClasses.h"
 
 namespace quillon {
@@ -79,6 +84,35 @@ TEST_F(LinkListFiles, BulkLoadOrdersLikeAddingOneByOne) {
   for (const std::u16string& line : lines)
     oneByOne.Add(line);
   EXPECT_EQ(Dump(oneByOne.Entries()), Dump(bulk.Entries()));
+}
+
+TEST_F(LinkListFiles, ABigListIsMadeOnEveryProcessorInOrder) {
+  // Enough entries to share the work out: every entry comes back once, in collation order.
+  std::vector<std::u16string> lines;
+  unsigned state = 5;
+  for (int i = 0; i < 120000; ++i) {
+    state = state * 1103515245u + 12345u;
+    lines.push_back(u"[url=https://blog.example.net/" + FromUtf8(std::to_string(state % 100000)) +
+                    u"]" + (state & 0x10000 ? u"Blog" : u"blog") + u"[/url]");
+  }
+  WriteBytes(path, EncodeListFile(lines, TListEncoding::Utf8, 936));
+  TLinkList list("zh_CN", 936);
+  list.Load(path);
+  ASSERT_EQ(120000, list.Count());
+  UErrorCode error = U_ZERO_ERROR;
+  std::unique_ptr<UCollator, TCollatorCloser> collator(ucol_open("zh_CN", &error));
+  ucol_setStrength(collator.get(), UCOL_SECONDARY);
+  auto collate = [&](const std::u16string& a, const std::u16string& b) {
+    return ucol_strcoll(collator.get(), reinterpret_cast<const UChar*>(a.data()),
+                        static_cast<int32_t>(a.size()), reinterpret_cast<const UChar*>(b.data()),
+                        static_cast<int32_t>(b.size()));
+  };
+  for (int i = 1; i < list.Count(); ++i)
+    ASSERT_NE(UCOL_GREATER, collate(list.Entry(i - 1), list.Entry(i))) << "at " << i;
+  std::vector<std::u16string> loaded = list.Entries(), expected = lines;
+  std::sort(loaded.begin(), loaded.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_TRUE(loaded == expected);
 }
 
 TEST_F(LinkListFiles, CollationFollowsTheLocale) {

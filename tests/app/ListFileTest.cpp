@@ -120,6 +120,45 @@ TEST(ListFile, EveryEncodingReadsBackWhatItWrote) {
             Dump(DecodeListFile(EncodeListFile(gbk, TListEncoding::Ansi, 936), 936).lines));
 }
 
+TEST(ListFile, BigListsAreWrittenInPiecesOfWholeLines) {
+  // About 300,000 code units: several pieces. A lone surrogate ends some entries and Chinese
+  // text fills others, so a piece that cut a line or a character would show.
+  std::vector<std::u16string> entries;
+  for (int i = 0; i < 6000; ++i)
+    entries.push_back(u"[url=https://blog.example/" + FromUtf8(std::to_string(i)) + u"]" +
+                      (i % 3 == 0 ? u"博客链接" : u"title") + (i % 7 == 0 ? u"\xD83D" : u"") +
+                      u"[/url]");
+  for (TListEncoding encoding : {TListEncoding::Utf8, TListEncoding::Utf16LE,
+                                 TListEncoding::Utf16BE, TListEncoding::Ansi}) {
+    std::vector<std::string> pieces;
+    EXPECT_EQ(0, WriteListFile(entries, encoding, 936, [&](std::string_view piece) {
+                pieces.emplace_back(piece);
+                return 0;
+              }));
+    ASSERT_GT(pieces.size(), 3u) << Name(encoding);
+    std::string whole;
+    for (const std::string& piece : pieces) {
+      whole += piece;
+      if (&piece != &pieces.front() || encoding == TListEncoding::Ansi) {
+        const std::string_view crlf = encoding == TListEncoding::Utf16LE ? std::string_view("\r\0\n\0", 4)
+                                      : encoding == TListEncoding::Utf16BE ? std::string_view("\0\r\0\n", 4)
+                                                                           : "\r\n";
+        EXPECT_TRUE(piece.ends_with(crlf)) << Name(encoding) << ": a piece ends inside a line";
+      }
+    }
+    EXPECT_EQ(whole, EncodeListFile(entries, encoding, 936));
+    const TDecodedList back = DecodeListFile(whole, 936);
+    ASSERT_EQ(entries.size(), back.lines.size()) << Name(encoding);
+    EXPECT_EQ(entries[6000 - 3].substr(0, 30), back.lines[6000 - 3].substr(0, 30));
+  }
+  // A failed write stops the writing and is answered.
+  int calls = 0;
+  EXPECT_EQ(28, WriteListFile(entries, TListEncoding::Utf8, 936, [&](std::string_view) {
+              return ++calls == 2 ? 28 : 0;
+            }));
+  EXPECT_EQ(2, calls);
+}
+
 TEST(ListFile, ArbitraryBytesSettleAfterOneLoad) {
   // Whatever a file holds, what one load makes of it is saved and loaded back unchanged.
   const char alphabet[] = {'a', '\r', '\n', '\0', '\xEF', '\xBB', '\xBF', '\xFF',
