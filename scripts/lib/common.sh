@@ -17,7 +17,8 @@ QUILLON_TEST_PACKAGES=(
   libreoffice-writer-nogui python3
   pandoc python3-docutils asciidoctor
   libx11-dev procps xfce4-clipman dbus-x11 weston
-  dpkg-dev file desktop-file-utils appstream groff-base
+  dpkg-dev file desktop-file-utils appstream groff-base libglib2.0-bin
+  chromium chromium-driver python3-selenium
 )
 
 # Installs the named Debian packages that are not installed yet.

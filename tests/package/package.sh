@@ -105,3 +105,67 @@ kill -TERM "$quillon"
 wait "$quillon" || fail "the program ended with status $?"
 quillon=
 echo "the menu entry's command started the window"
+
+# The real thing, on a machine that may be changed (CI's, which is thrown away after): the
+# package installed with apt-get as a user would, the menu entry started through the
+# desktop's own launcher, a link added to a list (which lands in the user's data folder, as
+# /usr/bin is not the user's to write), and the package removed again.
+if [ "${QUILLON_TEST_SYSTEM_INSTALL:-0}" != 1 ] || [ "$(id -u)" -ne 0 ]; then
+  echo "not installed system-wide (set QUILLON_TEST_SYSTEM_INSTALL=1 and run as root)"
+  exit 0
+fi
+! dpkg -s quillon >/dev/null 2>&1 || fail "a quillon package is installed already; not touching it"
+installed=0
+remove_package() {
+  [ "$installed" = 1 ] && DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq quillon >/dev/null 2>&1
+  cleanup
+}
+trap remove_package EXIT
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$work/apt.log" 2>&1 ||
+  fail "apt-get install failed: $(cat "$work/apt.log")"
+installed=1
+[ -x /usr/bin/quillon ] && [ -x /usr/bin/quillon-link ] || fail "no programs in /usr/bin"
+echo "apt-get installed $(basename "$deb")"
+
+export HOME="$work/installed-home"
+mkdir -p "$HOME"
+QUILLON_REPORT_PLATFORM=1 gio launch /usr/share/applications/org.quillon.Quillon.desktop \
+  2>"$work/launched.log" &
+quillon=
+for _ in $(seq 1 400); do
+  grep -q 'window shown on xcb' "$work/launched.log" && break
+  "$x11_tool" close quillon 2>/dev/null || true
+  sleep 0.05
+done
+grep -q 'window shown on xcb' "$work/launched.log" ||
+  fail "the menu entry started no window: $(cat "$work/launched.log")"
+main=$(xdotool search --onlyvisible --name '^Quillon$' | head -1)
+[ -n "$main" ] || fail "no window named Quillon"
+xdotool mousemove --window "$main" 100 12 click 1 sleep 0.3 type --delay 20 'Installed'
+xdotool mousemove --window "$main" 100 39 click 1 sleep 0.3 type --delay 20 'https://example.com/i'
+# "==>转为富文本型", then the BBCode list's "添加新项", which saves the list.
+xdotool mousemove --window "$main" 343 12 click 1 sleep 0.3 mousemove --window "$main" 637 84 click 1
+list="$HOME/.local/share/quillon/博客SEO_富文本型.txt"
+for _ in $(seq 1 100); do
+  [ -s "$list" ] && break
+  sleep 0.1
+done
+grep -q '\[url=https://example.com/i\]Installed\[/url\]' "$list" 2>/dev/null ||
+  fail "the installed program did not save its list in the data folder"
+echo "the installed program saved its list in $list"
+"$x11_tool" close Quillon
+# Running: a process of that name that has not ended (an ended child of the launcher may
+# wait to be reaped).
+quillon_running() {
+  ps -C quillon -o stat= | grep -qv '^Z'
+}
+for _ in $(seq 1 100); do
+  quillon_running || break
+  sleep 0.1
+done
+! quillon_running || fail "the installed program did not end on close"
+DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq quillon >"$work/remove.log" 2>&1 ||
+  fail "apt-get remove failed: $(cat "$work/remove.log")"
+installed=0
+[ ! -e /usr/bin/quillon ] || fail "/usr/bin/quillon stayed after removing the package"
+echo "apt-get removed the package again"
