@@ -3,34 +3,20 @@
 # making it part of the link.
 source "$(dirname "$0")/lib.sh"
 [ $# -eq 1 ] || fail "usage: browser_paste.sh QUILLON"
-app=$(program_copy "$1" lists)
 for tool in /usr/bin/chromium /usr/bin/chromedriver; do
   [ -x "$tool" ] || fail "missing $tool (packages chromium, chromium-driver)"
 done
 
-"$app" 2>"$E2E_WORK/quillon.log" &
-started $!
-wait_until 20 has_window Quillon || fail "the window did not appear"
-id=$(windows_named Quillon | head -1)
 address='https://example.com/docs'
-xdotool mousemove --window "$id" 100 12 click 1 sleep 0.3 type --delay 20 'Quillon docs'
-xdotool mousemove --window "$id" 100 39 click 1 sleep 0.3 type --delay 20 "$address"
-xdotool mousemove --window "$id" 120 59 click 1
-
-clip() {
-  timeout 10 xclip -o -selection clipboard -t "$1" 2>/dev/null | tr -d '\0' || true
-}
-text_is() {
-  [ "$(clip UTF8_STRING)" = "$1" ]
-}
-wait_until 10 text_is 'Quillon docs' || fail "the label's copy is not on the clipboard"
+copy_link "$1" 'Quillon docs' "$address"
+id=$QUILLON_WINDOW
 
 # The browser copies its selection and serves it until told it is done.
 /usr/bin/python3 "$(dirname "$0")/browser_copy.py" "$E2E_WORK" "$E2E_WORK/done" \
   >"$E2E_WORK/browser.log" 2>&1 &
 started $!
 browser_copied() {
-  clip TARGETS | grep -qx 'text/html' && text_is 'Pasted from a browser'
+  clip TARGETS | grep -qx 'text/html' && clipboard_text_is 'Pasted from a browser'
 }
 wait_until 60 browser_copied ||
   fail "the browser's copy is not on the clipboard: '$(clip UTF8_STRING)' $(cat "$E2E_WORK/browser.log")"
@@ -40,7 +26,7 @@ xdotool mousemove --window "$id" 400 61 click 1 sleep 0.3
 xdotool key --delay 50 End ctrl+v
 touch "$E2E_WORK/done"
 xdotool key --delay 50 ctrl+a ctrl+c
-wait_until 10 text_is 'Quillon docsPasted from a browser' ||
+wait_until 10 clipboard_text_is 'Quillon docsPasted from a browser' ||
   fail "after pasting, the copy is '$(clip UTF8_STRING)'"
 html=$(clip text/html)
 case "$html" in

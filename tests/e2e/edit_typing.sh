@@ -4,32 +4,16 @@
 # title alone again.
 source "$(dirname "$0")/lib.sh"
 [ $# -eq 1 ] || fail "usage: edit_typing.sh QUILLON"
-app=$(program_copy "$1" lists)
-
-"$app" 2>"$E2E_WORK/quillon.log" &
-started $!
-wait_until 20 has_window Quillon || fail "the window did not appear"
-id=$(windows_named Quillon | head -1)
 address='https://example.com/docs'
-# ASCII only: see clipboard.sh.
-xdotool mousemove --window "$id" 100 12 click 1 sleep 0.3 type --delay 20 'Quillon docs'
-xdotool mousemove --window "$id" 100 39 click 1 sleep 0.3 type --delay 20 "$address"
-xdotool mousemove --window "$id" 120 59 click 1
-
-clip() {
-  timeout 10 xclip -o -selection clipboard -t "$1" 2>/dev/null | tr -d '\0' || true
-}
-text_is() {
-  [ "$(clip UTF8_STRING)" = "$1" ]
-}
-wait_until 10 text_is 'Quillon docs' || fail "the label's copy is not on the clipboard: '$(clip UTF8_STRING)'"
+copy_link "$1" 'Quillon docs' "$address"
+id=$QUILLON_WINDOW
 
 # Into the editor (right of the title, on its line), to the end, a word, everything copied.
 xdotool mousemove --window "$id" 400 61 click 1 sleep 0.3
 xdotool key --delay 50 End
 xdotool type --delay 50 ' notes'
 xdotool key --delay 50 ctrl+a ctrl+c
-wait_until 10 text_is 'Quillon docs notes' ||
+wait_until 10 clipboard_text_is 'Quillon docs notes' ||
   fail "after typing, the copy is '$(clip UTF8_STRING)', not 'Quillon docs notes'"
 
 html=$(clip text/html)
@@ -47,7 +31,7 @@ clip 'RichView Format' | grep -q 'notes' || fail "RichView Format lacks the type
 
 # One undo takes the word (and its space) away.
 xdotool key --delay 50 ctrl+z ctrl+a ctrl+c
-wait_until 10 text_is 'Quillon docs' || fail "after Ctrl+Z, the copy is '$(clip UTF8_STRING)'"
+wait_until 10 clipboard_text_is 'Quillon docs' || fail "after Ctrl+Z, the copy is '$(clip UTF8_STRING)'"
 html=$(clip text/html)
 case "$html" in
 *">Quillon docs</a>") echo "after Ctrl+Z: the title alone, still a link" ;;

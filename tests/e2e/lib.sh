@@ -93,3 +93,29 @@ elapsed() {
 less() {
   awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'
 }
+
+# Reads one clipboard target, bounded in time; empty when it cannot be read.
+clip() {
+  timeout 10 xclip -o -selection clipboard -t "$1" 2>/dev/null | tr -d '\0' || true
+}
+clipboard_text_is() {
+  [ "$(clip UTF8_STRING)" = "$1" ]
+}
+
+# copy_link QUILLON TITLE ADDRESS: starts a copy of the program (program_copy), types the
+# title and the address (ASCII only: xdotool types other characters by remapping a key for a
+# moment, which a busy machine can lose) and clicks the blue label; waits until the title is
+# on the clipboard. Sets QUILLON_WINDOW to the window's id.
+copy_link() {
+  local app
+  app=$(program_copy "$1" lists)
+  "$app" 2>"$E2E_WORK/quillon.log" &
+  started $!
+  wait_until 20 has_window Quillon || fail "the window did not appear"
+  QUILLON_WINDOW=$(windows_named Quillon | head -1)
+  xdotool mousemove --window "$QUILLON_WINDOW" 100 12 click 1 sleep 0.3 type --delay 20 "$2"
+  xdotool mousemove --window "$QUILLON_WINDOW" 100 39 click 1 sleep 0.3 type --delay 20 "$3"
+  xdotool mousemove --window "$QUILLON_WINDOW" 120 59 click 1
+  wait_until 10 clipboard_text_is "$2" ||
+    fail "the label's copy is not on the clipboard: '$(clip UTF8_STRING)'"
+}
