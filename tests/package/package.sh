@@ -141,17 +141,19 @@ grep -q 'window shown on xcb' "$work/launched.log" ||
   fail "the menu entry started no window: $(cat "$work/launched.log")"
 main=$(xdotool search --onlyvisible --name '^Quillon$' | head -1)
 [ -n "$main" ] || fail "no window named Quillon"
+sleep 0.5
 xdotool mousemove --window "$main" 100 12 click 1 sleep 0.3 type --delay 20 'Installed'
 xdotool mousemove --window "$main" 100 39 click 1 sleep 0.3 type --delay 20 'https://example.com/i'
-# "==>转为富文本型", then the BBCode list's "添加新项", which saves the list.
-xdotool mousemove --window "$main" 343 12 click 1 sleep 0.3 mousemove --window "$main" 637 84 click 1
+# "==>转为富文本型", then the BBCode list's "添加新项" and "去重保存", which saves the list.
+xdotool mousemove --window "$main" 343 12 click 1 sleep 0.3 mousemove --window "$main" 637 84 click 1 \
+  sleep 0.3 mousemove --window "$main" 637 146 click 1
 list="$HOME/.local/share/quillon/博客SEO_富文本型.txt"
 for _ in $(seq 1 100); do
   [ -s "$list" ] && break
   sleep 0.1
 done
 grep -q '\[url=https://example.com/i\]Installed\[/url\]' "$list" 2>/dev/null ||
-  fail "the installed program did not save its list in the data folder"
+  fail "the installed program did not save its list in the data folder: $(ls -R "$HOME" 2>&1)"
 echo "the installed program saved its list in $list"
 "$x11_tool" close Quillon
 # Running: a process of that name that has not ended (an ended child of the launcher may
