@@ -14,7 +14,7 @@
 #include <stdexcept>
 
 #include "app/AtomicFile.h"
-#include "app/BigList.h"
+#include "app/HugePages.h"
 #include "app/FileStamp.h"
 #include "app/ListSort.h"
 #include "app/Utf.h"
@@ -329,12 +329,9 @@ void TLinkList::Load(const std::string& path) {
   // The entries are made in their sorted order, one after the other in memory, so that
   // everything that walks the list later (a save above all) walks memory in order.
   const std::vector<std::size_t> order = CollationOrder(FCollator.get(), lines);
-  // Each processor makes the entries of a part of the list, from its own memory arena.
-  FEntries.resize(order.size());
-  ForEachPart(order.size(), 50000, [&](std::size_t begin, std::size_t end) {
-    for (std::size_t k = begin; k < end; ++k)
-      FEntries[k].assign(lines[order[k]]);
-  });
+  FEntries.reserve(order.size());
+  for (std::size_t index : order)
+    FEntries.emplace_back(lines[index]);
   FEncoding = decoded.encoding;
 }
 

@@ -1,5 +1,5 @@
 #include "app/ListSort.h"
-#include "app/BigList.h"
+#include "app/HugePages.h"
 
 #include <unicode/ucol.h>
 #include <unicode/uset.h>

@@ -1,7 +1,7 @@
 // Loading and saving big link list files: decode, one collation-key sort, encode, atomic
 // replace. Targets: 100,000 entries load under 0.15 s, 1,000,000 under 2 s; 1,000,000
-// entries save under 0.5 s. Times are wall-clock: the keys and the entries are made on every
-// processor. BM_EncodeList is the save without the file system.
+// entries save under 0.5 s. Times are wall-clock: the keys are made on every processor.
+// BM_EncodeList is the save without the file system.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 

@@ -86,8 +86,8 @@ TEST_F(LinkListFiles, BulkLoadOrdersLikeAddingOneByOne) {
   EXPECT_EQ(Dump(oneByOne.Entries()), Dump(bulk.Entries()));
 }
 
-TEST_F(LinkListFiles, ABigListIsMadeOnEveryProcessorInOrder) {
-  // Enough entries to share the work out: every entry comes back once, in collation order.
+TEST_F(LinkListFiles, ABigListLoadsEveryEntryOnceInCollationOrder) {
+  // Keys made on every processor and big buffers: every entry comes back once, in order.
   std::vector<std::u16string> lines;
   unsigned state = 5;
   for (int i = 0; i < 120000; ++i) {
