@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
+#include <system_error>
+#include <thread>
 
 #include "app/AtomicFile.h"
 #include "app/HugePages.h"
@@ -321,6 +323,17 @@ void TLinkList::Load(const std::string& path) {
   // change at the next save, rather than slipping through.
   FLoadedPath = path;
   FLoadedStamp = StampOf(path);
+  // What sorting needs once per language is made on another processor while the file is
+  // read and decoded (the thread is joined however this ends).
+  std::jthread preparing;
+  UErrorCode cloneError = U_ZERO_ERROR;
+  std::shared_ptr<UCollator> clone(ucol_clone(FCollator.get(), &cloneError), ucol_close);
+  if (U_SUCCESS(cloneError) && clone) {
+    try {
+      preparing = std::jthread([clone] { PrepareCollationOrder(clone.get()); });
+    } catch (const std::system_error&) {
+    }
+  }
   TListText decoded = DecodeListText(ReadWholeFile(path).View(), FAnsiCodePage);
   std::vector<std::u16string_view> lines;
   lines.reserve(decoded.lines.size());

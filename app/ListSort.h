@@ -20,6 +20,10 @@ struct TCollatorCloser {
 std::vector<std::size_t> CollationOrder(const UCollator* collator,
                                         const std::vector<std::u16string_view>& lines);
 
+// Makes what CollationOrder needs once for each set of collation rules, so that a caller
+// can have it made on another thread while it reads the lines.
+void PrepareCollationOrder(const UCollator* collator);
+
 // How many leading code units every line shares and the collator may skip: comparing what
 // follows gives the same order as comparing the whole lines. Exposed for tests.
 std::size_t SkippablePrefix(const UCollator* collator, const std::vector<std::u16string_view>& lines);
