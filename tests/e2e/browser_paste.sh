@@ -14,7 +14,8 @@ id=$QUILLON_WINDOW
 # The browser copies its selection and serves it until told it is done.
 /usr/bin/python3 "$(dirname "$0")/browser_copy.py" "$E2E_WORK" "$E2E_WORK/done" \
   >"$E2E_WORK/browser.log" 2>&1 &
-started $!
+browser=$!
+started "$browser"
 browser_copied() {
   clip TARGETS | grep -qx 'text/html' && clipboard_text_is 'Pasted from a browser'
 }
@@ -33,3 +34,8 @@ case "$html" in
 *"<a href=\"$address\""*">Quillon docs</a>Pasted from a browser"*) echo "pasted as text after the link" ;;
 *) fail "text/html after the paste is '$html'" ;;
 esac
+# The browser and its driver go before the display does.
+browser_gone() {
+  ! running "$browser"
+}
+wait_until 30 browser_gone || fail "the browser did not quit: $(cat "$E2E_WORK/browser.log")"

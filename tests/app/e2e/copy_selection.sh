@@ -15,7 +15,7 @@ done
 
 if [ -z "${QUILLON_E2E_INNER:-}" ]; then
   export QUILLON_E2E_INNER=1
-  exec timeout 150 xvfb-run -a -s "-screen 0 1024x600x24 -dpi 96" bash "$0" "$app"
+  exec timeout 150 xvfb-run -a -n 200 -s "-screen 0 1024x600x24 -dpi 96" bash "$0" "$app"
 fi
 
 title="Quillon docs"
