@@ -1,12 +1,15 @@
-# package.sh BUILD_DIR X11_TOOL: makes the package with CPack and checks it.
+# package.sh BUILD_DIR X11_TOOL: makes the package with CPack and checks it. Starts a virtual
+# X display of its own for the checks that need one.
 set -euo pipefail
 [ $# -eq 2 ] || { echo "usage: package.sh BUILD_DIR X11_TOOL" >&2; exit 2; }
 build=$1
 x11_tool=$2
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillon-package-XXXXXX")
 quillon=
+xvfb=
 cleanup() {
   [ -z "$quillon" ] || { kill -KILL "$quillon" 2>/dev/null; wait "$quillon" 2>/dev/null; } || true
+  [ -z "$xvfb" ] || { kill -TERM "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; } || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -84,6 +87,18 @@ for size in 48 128; do
     grep -q "PNG image data, $size x $size" || fail "the ${size}px icon is not ${size}x${size}"
 done
 echo "desktop entry, metainfo, manual and icons pass their checks"
+
+# From here on a display is needed: a virtual one, started only now (making the package
+# takes a minute or more), on a number the server itself finds free.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 1 200); do
+  [ -s "$work/display" ] && break
+  sleep 0.05
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -1 "$work/display")"
+unset XAUTHORITY
 
 # The menu entry's command, found the way a menu finds it, starts the window.
 command=$(sed -n 's/^Exec=//p' "$desktop")
