@@ -5,11 +5,10 @@
 #include <memory>
 #include <utility>
 
-#include <unicode/brkiter.h>
-#include <unicode/locid.h>
 #include <unicode/uchar.h>
 
 #include "richtext/base/RVCharNav.h"
+#include "richtext/base/RVWordNav.h"
 #include "richtext/control/RichViewEdit.h"
 #include "richtext/export/RVClipboard.h"
 #include "richtext/export/RVFReader.h"
@@ -25,55 +24,13 @@ bool IsSpaceChar(char16_t c) {
   return u_isUWhiteSpace(c) != 0;
 }
 
-// ICU word boundaries in Text, for deleting by word.
-class TWordBreaks {
-public:
-  explicit TWordBreaks(const std::u16string& Text)
-      : FText(reinterpret_cast<const UChar*>(Text.data()), static_cast<int32_t>(Text.size())) {
-    UErrorCode status = U_ZERO_ERROR;
-    FIter.reset(icu::BreakIterator::createWordInstance(icu::Locale::getDefault(), status));
-    if (U_FAILURE(status))
-      FIter.reset();
-    else
-      FIter->setText(FText);
-  }
-  // The start of the word before Index, spaces in between included (0-based).
-  std::int32_t Before(const std::u16string& Text, std::int32_t Index) const {
-    while (Index > 0 && IsSpaceChar(Text[static_cast<std::size_t>(Index - 1)]))
-      --Index;
-    if (Index == 0)
-      return 0;
-    if (!FIter)
-      return RVU_PrevCharIndex(Text, Index);
-    const std::int32_t p = FIter->preceding(Index);
-    return p == icu::BreakIterator::DONE ? 0 : p;
-  }
-  // The end of the word after Index and of the spaces after it.
-  std::int32_t After(const std::u16string& Text, std::int32_t Index) const {
-    const auto size = static_cast<std::int32_t>(Text.size());
-    std::int32_t p = size;
-    if (!FIter)
-      p = RVU_NextCharIndex(Text, Index);
-    else if (const std::int32_t f = FIter->following(Index); f != icu::BreakIterator::DONE)
-      p = f;
-    while (p < size && IsSpaceChar(Text[static_cast<std::size_t>(p)]))
-      ++p;
-    return p;
-  }
-
-private:
-  icu::UnicodeString FText;
-  std::unique_ptr<icu::BreakIterator> FIter;
-};
-
 bool IsJumpStyle(TRVStyle& Style, std::int32_t StyleNo) {
   return StyleNo >= 0 && Style.TextStyles[StyleNo].Jump;
 }
 
-bool HasLineBreakChars(const std::u16string& Text) {
-  return std::any_of(Text.begin(), Text.end(), [](char16_t c) {
-    return c == u'\r' || c == u'\n' || c == u'\t' || c == u'\v' || c == u'\u2028' || c == u'\u2029';
-  });
+// Characters that plain text turns into breaks or tab items rather than text.
+bool IsBreakChar(char16_t c) {
+  return c == u'\r' || c == u'\n' || c == u'\t' || c == u'\v' || c == u'\u2028' || c == u'\u2029';
 }
 
 } // namespace
@@ -248,7 +205,7 @@ bool TCustomRichViewEdit::InsertText(const std::u16string& Text, bool AsTyping) 
   if (!CanEdit() || Text.empty())
     return false;
   TRVEditRVData& d = *GetEditData();
-  const bool special = HasLineBreakChars(Text);
+  const bool special = std::any_of(Text.begin(), Text.end(), IsBreakChar);
   TRVUndoEntry entry = BeginAction(AsTyping && !special ? TRVUndoKind::rvukTyping
                                                         : TRVUndoKind::rvukEdit);
   entry.BeginsWithSpace = IsSpaceChar(Text.front());
@@ -312,7 +269,7 @@ bool TCustomRichViewEdit::DeleteStep(bool Forward, bool ByWord) {
       if (c.Offs > RVEditOffsBefore(d, i)) {
         if (text) {
           const std::int32_t index = c.Offs - 1;
-          from = {i, 1 + (ByWord ? TWordBreaks(it->ItemText).Before(it->ItemText, index)
+          from = {i, 1 + (ByWord ? RVU_PrevWordStart(it->ItemText, index)
                                  : RVU_PrevCharIndex(it->ItemText, index))};
         } else {
           from = {i, 0};
@@ -332,7 +289,7 @@ bool TCustomRichViewEdit::DeleteStep(bool Forward, bool ByWord) {
       if (c.Offs < RVEditOffsAfter(d, i)) {
         if (text) {
           const std::int32_t index = c.Offs - 1;
-          to = {i, 1 + (ByWord ? TWordBreaks(it->ItemText).After(it->ItemText, index)
+          to = {i, 1 + (ByWord ? RVU_NextWordStart(it->ItemText, index)
                                : RVU_NextCharIndex(it->ItemText, index))};
         } else {
           to = {i, 1};
@@ -491,7 +448,7 @@ bool TCustomRichViewEdit::SetComposition(const std::u16string& Text, std::int32_
   RemoveComposition();
   // A composition is one run of text on the caret's line.
   std::u16string text = Text;
-  std::erase_if(text, [](char16_t c) { return HasLineBreakChars(std::u16string(1, c)); });
+  std::erase_if(text, IsBreakChar);
   if (text.empty())
     return had;
   if (SelectionExists())
