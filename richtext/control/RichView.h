@@ -316,10 +316,12 @@ protected:
 
   TRVInputState FInput;
 
-private:
-  TRVRootProperties& RootProperties() const;
+protected:
   // Measures on the control's canvas, or on a state canvas when it has none.
   TRVCaretLayout CaretLayout();
+
+private:
+  TRVRootProperties& RootProperties() const;
   // Writes anchor and caret into the document's selection and repaints.
   void ApplySelection();
   void CaretChanged(bool Scroll);

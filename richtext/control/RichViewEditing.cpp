@@ -13,7 +13,6 @@
 #include "richtext/export/RVClipboard.h"
 #include "richtext/export/RVFReader.h"
 #include "richtext/export/RVStr.h"
-#include "richtext/graphics/RVGrIn.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {
@@ -99,28 +98,12 @@ bool TCustomRichViewEdit::GetItemPosRect(TRVItemPos c, TRect& R) {
   if (d.ItemCount() == 0 || d.DrawItems.Count() == 0 || d.LastItemFormatted != d.ItemCount() - 1 ||
       GetStyle() == nullptr || c.ItemNo < 0 || c.ItemNo >= d.ItemCount())
     return false;
-  std::int32_t dNo = -1, dOffs = 0;
-  d.Item2DrawItem(c.ItemNo, c.Offs, dNo, dOffs);
-  if (dNo < 0 || dNo >= d.DrawItems.Count())
+  // Where the caret layout puts a caret there: measured as painting draws the run.
+  R = CaretLayout().CaretRect({c.ItemNo, c.Offs});
+  if (R.Width() <= 0)
     return false;
-  const TRVDrawLineInfo& di = *d.DrawItems[dNo];
-  std::int32_t x = di.Left;
-  const TCustomRVItemInfo* item = d.GetItem(di.ItemNo);
-  TRVCanvas* canvas = d.GetFormatCanvas();
-  TRVGraphicInterface* gi = GetStyle()->GetGraphicInterface();
-  if (item->StyleNo >= 0 && canvas != nullptr && gi != nullptr && dOffs > di.Offs) {
-    GetStyle()->ApplyStyle(*canvas, d.GetActualStyle(const_cast<TCustomRVItemInfo*>(item)),
-                           rvbdUnspecified, d.GetFlags().Contains(rvflCanUseCustomPPI));
-    const std::u16string_view text(item->ItemText);
-    const auto from = static_cast<std::size_t>(std::max(di.Offs - 1, 0));
-    const auto n = static_cast<std::size_t>(dOffs - di.Offs);
-    if (from <= text.size())
-      x += gi->TextSizeBasic(*canvas, text.substr(from, n)).cx;
-  } else if (item->StyleNo < 0 && dOffs >= 1) {
-    x += di.Width;
-  }
-  const std::int32_t y = di.Top - d.GetVOffs();
-  R = TRect{x, y, x + 1, y + di.Height};
+  R.Top -= d.GetVOffs();
+  R.Bottom -= d.GetVOffs();
   return true;
 }
 
