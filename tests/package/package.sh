@@ -109,13 +109,17 @@ mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 PATH="$root/usr/bin:$PATH" QUILLON_REPORT_PLATFORM=1 $command 2>"$work/quillon.log" &
 quillon=$!
 # The first start of an installed copy finds no lists yet and says so in error boxes,
-# answered here as a person would.
-for _ in $(seq 1 400); do
-  grep -q 'window shown on xcb' "$work/quillon.log" && break
-  "$x11_tool" close quillon 2>/dev/null || true
-  sleep 0.05
-done
-grep -q 'window shown on xcb' "$work/quillon.log" || fail "no window: $(cat "$work/quillon.log")"
+# answered here as a person would. window_shown LOG: true once the program whose standard
+# error goes to LOG showed its window, answering the boxes until then (at most 20 s).
+window_shown() {
+  for _ in $(seq 1 400); do
+    grep -q 'window shown on xcb' "$1" && return 0
+    "$x11_tool" close quillon 2>/dev/null || true
+    sleep 0.05
+  done
+  return 1
+}
+window_shown "$work/quillon.log" || fail "no window: $(cat "$work/quillon.log")"
 kill -TERM "$quillon"
 wait "$quillon" || fail "the program ended with status $?"
 quillon=
@@ -147,12 +151,7 @@ mkdir -p "$HOME"
 QUILLON_REPORT_PLATFORM=1 gio launch /usr/share/applications/org.quillon.Quillon.desktop \
   2>"$work/launched.log" &
 quillon=
-for _ in $(seq 1 400); do
-  grep -q 'window shown on xcb' "$work/launched.log" && break
-  "$x11_tool" close quillon 2>/dev/null || true
-  sleep 0.05
-done
-grep -q 'window shown on xcb' "$work/launched.log" ||
+window_shown "$work/launched.log" ||
   fail "the menu entry started no window: $(cat "$work/launched.log")"
 main=$(xdotool search --onlyvisible --name '^Quillon$' | head -1)
 [ -n "$main" ] || fail "no window named Quillon"
