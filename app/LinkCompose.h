@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,11 +11,28 @@ namespace quillon {
 
 struct TMarkdownLink {
   std::u16string address;  // the address as the field should now show it
-  std::u16string markdown; // "[title](address)"
+  std::u16string markdown; // "[title](address)", escaped so that readers get both back
 };
 
-// Button1Click / Edit2KeyPress(Enter): address gets "http://" in front unless it contains
-// "http" anywhere (case-sensitive, so "HTTP://x" is prefixed too).
+// Whether the address starts with a scheme: a letter, then letters, digits, '+', '-' or '.',
+// then ':' ("HTTPS:", "mailto:", "ftp:"). A host with a port ("example.com:8080",
+// "localhost:3000/x") has none.
+bool HasScheme(std::u16string_view address);
+// "http://" goes in front of an address without a scheme that does not start with "/"
+// (a path, or "//host" without a scheme).
+bool NeedsHttpPrefix(std::u16string_view address);
+
+// The title as Markdown link text: '\', '[' and ']' and every character that would start
+// emphasis, code, raw HTML, an entity, a citation, maths, sub- or superscript or
+// strike-out is escaped with a backslash.
+std::u16string MarkdownLinkText(std::u16string_view title);
+// The address as a Markdown link destination: in angle brackets when it holds spaces, '<',
+// '>' or unbalanced parentheses; controls as %XX; backslashes and '&' that a reader would
+// take as escapes or entities are escaped.
+std::u16string MarkdownDestination(std::u16string_view address);
+
+// Button1Click / Edit2KeyPress(Enter): the address gets "http://" in front as
+// NeedsHttpPrefix says; the link is "[" + text + "](" + destination + ")".
 TMarkdownLink ComposeMarkdown(std::u16string_view title, std::u16string_view address);
 
 // Button2Click: "[url=" + address + "]" + title + "[/url]", nothing escaped or prefixed.
@@ -29,7 +47,16 @@ std::u16string StripBBCodeTags(std::u16string_view entry);
 std::vector<std::u16string> SplitFields(std::u16string_view text, char16_t delimiter,
                                         char16_t quote);
 
-// BBCode recall: strips tags, splits with ']' and '"', calls setAddress(field 0) then
+struct TBBCodeLink {
+  std::u16string Address;
+  std::u16string Title;
+};
+// "[url=ADDRESS]TITLE[/url]" (blanks around it aside): the address is the text before the
+// first ']', the title everything after it up to the closing tag, kept as typed.
+std::optional<TBBCodeLink> ParseBBCodeLink(std::u16string_view entry);
+
+// BBCode recall: a BBCode link gives its whole address and title. Any other entry is
+// stripped of its tags and split with ']' and '"': calls setAddress(field 0) then
 // setTitle(field 1). With no field throws richtext::EListError(0) before any call; with one
 // field calls setAddress and then throws richtext::EListError(1).
 void RecallBBCodeEntry(std::u16string_view entry,

@@ -1,5 +1,7 @@
 #include "app/LinkFormats.h"
 
+#include "app/LinkCompose.h"
+
 #include <algorithm>
 #include <array>
 #include <string>
@@ -302,22 +304,6 @@ u16string FormatOrg(u16string_view title, u16string_view address) {
 
 // ---- MediaWiki -----------------------------------------------------------------------
 
-bool HasScheme(u16string_view address) {
-  if (address.starts_with(u"//"))
-    return true;
-  const std::size_t colon = address.find(u':');
-  if (colon == u16string_view::npos || colon == 0)
-    return false;
-  for (std::size_t i = 0; i < colon; ++i) {
-    const char16_t c = address[i];
-    const bool letter = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-    const bool other = (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.';
-    if (!letter && !(i > 0 && other))
-      return false;
-  }
-  return true;
-}
-
 u16string MediaWikiEscapeTitle(u16string_view title) {
   // Brackets end the link, quotes make bold or italics, braces and pipes belong to
   // templates and tables, tildes make signatures, "__" magic words, and ":" would let a
@@ -339,7 +325,7 @@ u16string MediaWikiEscapeTitle(u16string_view title) {
 u16string FormatMediaWiki(u16string_view title, u16string_view address) {
   // An external link needs a scheme, or the wiki shows the brackets as text.
   u16string full(address);
-  if (!HasScheme(full))
+  if (!full.starts_with(u"//") && !HasScheme(full))
     full = u"http://" + full;
   const u16string target = EncodeAddressBlanks(full, u"[]<>\"{}|'");
   if (title.empty())

@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <system_error>
 #include <thread>
+#include <unordered_set>
 
 #include "app/AtomicFile.h"
 #include "app/HugePages.h"
@@ -172,6 +173,60 @@ std::u16string DecodeUtf8(std::string_view bytes) {
   return text;
 }
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. Answers whether
+// the bytes are valid and hold at least one non-ASCII character.
+bool IsNonAsciiUtf8(std::string_view bytes) {
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t size = bytes.size();
+  bool nonAscii = false;
+  std::size_t i = 0;
+  while (i < size) {
+    // Eight ASCII bytes at a time: most of a link list is ASCII.
+    if (i + 8 <= size) {
+      std::uint64_t word;
+      std::memcpy(&word, data + i, 8);
+      if ((word & 0x8080808080808080ull) == 0) {
+        i += 8;
+        continue;
+      }
+    }
+    const unsigned lead = data[i];
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    nonAscii = true;
+    std::size_t length;
+    unsigned low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0)
+        low = 0xA0;
+      else if (lead == 0xED)
+        high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0)
+        low = 0x90;
+      else if (lead == 0xF4)
+        high = 0x8F;
+    } else {
+      return false;
+    }
+    if (size - i < length)
+      return false;
+    if (data[i + 1] < low || data[i + 1] > high)
+      return false;
+    for (std::size_t k = 2; k < length; ++k)
+      if ((data[i + k] & 0xC0) != 0x80)
+        return false;
+    i += length;
+  }
+  return nonAscii;
+}
+
 // ICU's collation for the POSIX variant (what the C locale becomes) is plain code point
 // order with capitals first; the lists are to sort without regard to case in every locale,
 // so that variant falls back to the language's ordinary collation.
@@ -209,6 +264,11 @@ TListText DecodeListText(std::string_view bytes, richtext::TRVCodePage ansiCodeP
   } else if (bytes.starts_with(kUtf16BEMark)) {
     list.encoding = TListEncoding::Utf16BE;
     text = DecodeUtf16(bytes.substr(kUtf16BEMark.size()), true);
+  } else if (IsNonAsciiUtf8(bytes.substr(0, bytes.find('\0')))) {
+    // What Linux editors write: UTF-8 without a mark. A file in a code page is almost never
+    // valid UTF-8 by chance once it holds a non-ASCII character.
+    list.encoding = TListEncoding::Utf8NoMark;
+    text = DecodeUtf8(bytes);
   } else {
     text = richtext::RVU_AnsiToUnicode(ansiCodePage, bytes);
   }
@@ -236,6 +296,7 @@ int WriteListFile(const std::vector<std::u16string>& entries, TListEncoding enco
   case TListEncoding::Utf8: mark = kUtf8Mark; break;
   case TListEncoding::Utf16LE: mark = kUtf16LEMark; break;
   case TListEncoding::Utf16BE: mark = kUtf16BEMark; break;
+  case TListEncoding::Utf8NoMark:
   case TListEncoding::Ansi: break;
   }
   if (!mark.empty())
@@ -254,6 +315,7 @@ int WriteListFile(const std::vector<std::u16string>& entries, TListEncoding enco
     std::string_view bytes;
     switch (encoding) {
     case TListEncoding::Utf8:
+    case TListEncoding::Utf8NoMark:
       if (utf8Size < text.size() * 3) {
         utf8Size = std::max(text.size() * 3, kPiece * 6);
         utf8.reset(new char[utf8Size]);
@@ -294,6 +356,68 @@ std::string EncodeListFile(const std::vector<std::u16string>& entries, TListEnco
   return bytes;
 }
 
+namespace {
+
+// Whether the entries come back unchanged from the code page and, with readsAsUtf8 given,
+// whether their bytes as a whole would be taken for UTF-8 by the next load.
+bool CheckCodePage(const std::vector<std::u16string>& entries, richtext::TRVCodePage codePage,
+                   bool* readsAsUtf8) {
+  // A piece at a time, ending at entry boundaries, as WriteListFile encodes them: a
+  // multi-byte page never has half a character at a piece's end, nor UTF-8 half a sequence.
+  constexpr std::size_t kPiece = 1 << 16;
+  std::u16string text;
+  bool valid = true, nonAscii = false;
+  auto fits = [&] {
+    if (text.empty())
+      return true;
+    const std::string bytes = richtext::RVU_UnicodeToAnsiBytes(codePage, text);
+    const bool same = richtext::RVU_AnsiToUnicode(codePage, bytes) == text;
+    if (readsAsUtf8 && valid) {
+      const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+      if (!ascii) {
+        nonAscii = true;
+        valid = IsNonAsciiUtf8(bytes);
+      }
+    }
+    text.clear();
+    return same;
+  };
+  for (const std::u16string& entry : entries) {
+    text += entry;
+    text += u"\r\n";
+    if (text.size() >= kPiece && !fits())
+      return false;
+  }
+  if (!fits())
+    return false;
+  if (readsAsUtf8)
+    *readsAsUtf8 = valid && nonAscii;
+  return true;
+}
+
+} // namespace
+
+bool FitsCodePage(const std::vector<std::u16string>& entries, richtext::TRVCodePage codePage) {
+  return CheckCodePage(entries, codePage, nullptr);
+}
+
+TListEncoding ChooseSaveEncoding(const std::vector<std::u16string>& entries,
+                                 std::optional<TListEncoding> readIn,
+                                 richtext::TRVCodePage ansiCodePage) {
+  // UTF-8 carries every character a user can type.
+  if (!readIn)
+    return TListEncoding::Utf8;
+  if (*readIn != TListEncoding::Ansi)
+    return *readIn;
+  // Bytes in the code page that happen to be valid UTF-8 would be read as UTF-8 next time
+  // ("Ã©" in 1252 is the UTF-8 of "é"): such a list is kept as UTF-8 too.
+  bool readsAsUtf8 = false;
+  if (!CheckCodePage(entries, ansiCodePage, &readsAsUtf8) || readsAsUtf8)
+    return TListEncoding::Utf8;
+  return TListEncoding::Ansi;
+}
+
 void TLinkList::TCollatorCloser::operator()(UCollator* collator) const { ucol_close(collator); }
 
 TLinkList::TLinkList(std::string localeName, richtext::TRVCodePage ansiCodePage)
@@ -319,6 +443,7 @@ TLinkList::~TLinkList() = default;
 void TLinkList::Load(const std::string& path) {
   FEntries.clear();
   FEncoding.reset();
+  FLoadedEmpty = false;
   // Taken before reading: a write that lands while the file is read then shows as a
   // change at the next save, rather than slipping through.
   FLoadedPath = path;
@@ -334,7 +459,9 @@ void TLinkList::Load(const std::string& path) {
     } catch (const std::system_error&) {
     }
   }
-  TListText decoded = DecodeListText(ReadWholeFile(path).View(), FAnsiCodePage);
+  const TFileBytes bytes = ReadWholeFile(path);
+  TListText decoded = DecodeListText(bytes.View(), FAnsiCodePage);
+  FLoadedEmpty = bytes.size == 0;
   std::vector<std::u16string_view> lines;
   lines.reserve(decoded.lines.size());
   for (const TTextSpan& line : decoded.lines)
@@ -358,11 +485,17 @@ void TLinkList::Assign(std::vector<std::u16string> lines) {
   FEntries = std::move(sorted);
 }
 
-void TLinkList::Save(const std::string& path) { Save(path, DefaultFileWriter()); }
+TListSaveResult TLinkList::Save(const std::string& path) { return Save(path, DefaultFileWriter()); }
 
-void TLinkList::Save(const std::string& path, TFileWriter& writer) {
-  RemoveAdjacentDuplicates();
-  const TListEncoding encoding = FEncoding.value_or(TListEncoding::Ansi);
+TListSaveResult TLinkList::Save(const std::string& path, TFileWriter& writer) {
+  RemoveDuplicates();
+  TListSaveResult result;
+  // A new list, or an empty file, has no encoding worth keeping.
+  std::optional<TListEncoding> readIn = FEncoding;
+  if (FLoadedEmpty && readIn == TListEncoding::Ansi)
+    readIn.reset();
+  const TListEncoding encoding = ChooseSaveEncoding(FEntries, readIn, FAnsiCodePage);
+  result.ChangedToUtf8 = readIn == TListEncoding::Ansi && encoding != TListEncoding::Ansi;
   const bool loadedHere = FLoadedStamp && path == FLoadedPath;
   if (loadedHere) {
     // Someone else's entries in the file would be lost by writing ours over them. A file
@@ -380,6 +513,11 @@ void TLinkList::Save(const std::string& path, TFileWriter& writer) {
     ThrowFileError("Cannot create file", path, error);
   if (loadedHere)
     FLoadedStamp = StampOf(path);
+  FEncoding = encoding;
+  FLoadedEmpty = false;
+  result.Entries = FEntries.size();
+  result.Encoding = encoding;
+  return result;
 }
 
 int TLinkList::InsertPosition(std::u16string_view entry) const {
@@ -395,6 +533,21 @@ int TLinkList::InsertPosition(std::u16string_view entry) const {
                                       UCOL_LESS;
                              });
   return static_cast<int>(at - FEntries.begin());
+}
+
+int TLinkList::Find(std::u16string_view entry) const {
+  // Equal entries sit in the run the collator holds equal, just before where an add would go.
+  for (int index = InsertPosition(entry) - 1; index >= 0; --index) {
+    const std::u16string& existing = FEntries[static_cast<std::size_t>(index)];
+    if (existing == entry)
+      return index;
+    if (ucol_strcoll(FCollator.get(), reinterpret_cast<const UChar*>(existing.data()),
+                     static_cast<int32_t>(existing.size()),
+                     reinterpret_cast<const UChar*>(entry.data()),
+                     static_cast<int32_t>(entry.size())) != UCOL_EQUAL)
+      break;
+  }
+  return -1;
 }
 
 int TLinkList::Add(std::u16string entry) {
@@ -417,10 +570,44 @@ void TLinkList::Delete(int index) {
   FEntries.erase(FEntries.begin() + index);
 }
 
-void TLinkList::RemoveAdjacentDuplicates() {
-  // Same result as removing entry i when it equals entry i - 1, for i from the end down to
-  // 1, without moving the tail once per removal.
-  FEntries.erase(std::unique(FEntries.begin(), FEntries.end()), FEntries.end());
+std::vector<bool> TLinkList::FirstOfEach() const {
+  std::vector<bool> keep(FEntries.size(), true);
+  auto collatesEqual = [&](const std::u16string& a, const std::u16string& b) {
+    return a == b || ucol_strcoll(FCollator.get(), reinterpret_cast<const UChar*>(a.data()),
+                                  static_cast<int32_t>(a.size()),
+                                  reinterpret_cast<const UChar*>(b.data()),
+                                  static_cast<int32_t>(b.size())) == UCOL_EQUAL;
+  };
+  // The sort keeps entries it holds equal together, so each run of them is looked at on its
+  // own; most runs are one entry long.
+  std::size_t start = 0;
+  while (start < FEntries.size()) {
+    std::size_t end = start + 1;
+    while (end < FEntries.size() && collatesEqual(FEntries[start], FEntries[end]))
+      ++end;
+    if (end - start > 1) {
+      std::unordered_set<std::u16string_view> seen;
+      for (std::size_t i = start; i < end; ++i)
+        if (!seen.insert(FEntries[i]).second)
+          keep[i] = false;
+    }
+    start = end;
+  }
+  return keep;
+}
+
+std::size_t TLinkList::RemoveDuplicates() {
+  const std::vector<bool> keep = FirstOfEach();
+  std::size_t to = 0;
+  for (std::size_t i = 0; i < FEntries.size(); ++i)
+    if (keep[i]) {
+      if (to != i)
+        FEntries[to] = std::move(FEntries[i]);
+      ++to;
+    }
+  const std::size_t removed = FEntries.size() - to;
+  FEntries.resize(to);
+  return removed;
 }
 
 int TLinkList::Count() const { return static_cast<int>(FEntries.size()); }

@@ -15,23 +15,70 @@ std::u16string_view Trimmed(std::u16string_view text) {
 }
 
 std::optional<TStoredLink> ParseBBCode(std::u16string_view entry) {
-  constexpr std::u16string_view open = u"[url=";
-  constexpr std::u16string_view close = u"[/url]";
-  if (!entry.starts_with(open) || !entry.ends_with(close))
+  std::optional<TBBCodeLink> link = ParseBBCodeLink(entry);
+  if (!link)
     return std::nullopt;
-  const std::u16string_view inner =
-      entry.substr(open.size(), entry.size() - open.size() - close.size());
-  const std::size_t end = inner.find(u']');
-  if (end == std::u16string_view::npos)
+  return TStoredLink{std::move(link->Title), std::move(link->Address)};
+}
+
+bool IsAsciiPunctuation(char16_t c) {
+  return (c >= u'!' && c <= u'/') || (c >= u':' && c <= u'@') || (c >= u'[' && c <= u'`') ||
+         (c >= u'{' && c <= u'~');
+}
+
+// A Markdown link as the window writes it: text with backslash escapes up to the first
+// unescaped ']', then "(", the destination (in angle brackets or not), ")" at the end.
+std::optional<TStoredLink> ParseEscapedMarkdown(std::u16string_view entry) {
+  std::size_t i = 1;
+  std::u16string title;
+  auto takeEscaped = [&](std::u16string& out) {
+    if (entry[i] == u'\\' && i + 1 < entry.size() && IsAsciiPunctuation(entry[i + 1]))
+      ++i;
+    out += entry[i++];
+  };
+  while (i < entry.size() && entry[i] != u']') {
+    if (entry[i] == u'[')
+      return std::nullopt;
+    takeEscaped(title);
+  }
+  if (i + 1 >= entry.size() || entry[i + 1] != u'(')
     return std::nullopt;
-  return TStoredLink{std::u16string(inner.substr(end + 1)), std::u16string(inner.substr(0, end))};
+  i += 2;
+  std::u16string address;
+  // The window writes a '&' that would read as an entity as "&amp;".
+  auto takeDestination = [&] {
+    if (entry.substr(i).starts_with(u"&amp;")) {
+      address += u'&';
+      i += 5;
+    } else {
+      takeEscaped(address);
+    }
+  };
+  if (i < entry.size() && entry[i] == u'<') {
+    ++i;
+    while (i < entry.size() && entry[i] != u'>') {
+      if (entry[i] == u'<')
+        return std::nullopt;
+      takeDestination();
+    }
+    if (i + 2 != entry.size() || entry[i + 1] != u')')
+      return std::nullopt;
+  } else {
+    while (i + 1 < entry.size())
+      takeDestination();
+    if (i + 1 != entry.size())
+      return std::nullopt;
+  }
+  return TStoredLink{std::move(title), std::move(address)};
 }
 
 std::optional<TStoredLink> ParseMarkdown(std::u16string_view entry) {
   if (!entry.starts_with(u"[") || !entry.ends_with(u")"))
     return std::nullopt;
-  // The window writes the title unescaped, so the last "](" is the one that parts title
-  // and address unless the address itself holds one.
+  if (auto link = ParseEscapedMarkdown(entry))
+    return link;
+  // Entries the window wrote before it escaped titles: the last "](" parts title and
+  // address unless the address itself holds one.
   const std::size_t middle = entry.rfind(u"](");
   if (middle == std::u16string_view::npos || middle == 0)
     return std::nullopt;

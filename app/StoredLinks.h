@@ -16,8 +16,9 @@ struct TStoredLink {
   bool operator==(const TStoredLink&) const = default;
 };
 
-// Blanks (codes 1..32) around the entry are ignored; the title and address are taken as the
-// window composed them, nothing unescaped.
+// Blanks (codes 1..32) around the entry are ignored. A Markdown entry's backslash escapes
+// and angle brackets are read as the window writes them; entries from before the window
+// escaped are read as they were written.
 std::optional<TStoredLink> ParseStoredLink(std::u16string_view entry);
 
 // One entry of a selection: a link, or the entry's text when it is none.

@@ -43,6 +43,10 @@ public:
   void ShowMessage(const std::u16string& title, const std::u16string& text) override {
     log += "message(" + ToUtf8(title) + "): " + ToUtf8(text) + "\n";
   }
+  TSaveChoice AskSaveChanges(const std::u16string&, const std::u16string&) override {
+    ADD_FAILURE() << "no question is asked here";
+    return TSaveChoice::Cancel;
+  }
   std::string log;
 };
 

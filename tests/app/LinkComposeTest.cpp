@@ -68,22 +68,35 @@ std::string Recall(std::u16string_view entry) {
   return log;
 }
 
-TEST(RecallBBCodeEntry, FillsAddressThenTitle) {
-  EXPECT_EQ("address=a/b;title=My;", Recall(u"[url=a/b]My Title[/url]"));
-  EXPECT_EQ("address=https://x.example/p;title=Quoted;",
+TEST(RecallBBCodeEntry, ABBCodeLinkGivesItsWholeTitle) {
+  // Split into fields as before, these titles lost everything after their first blank: the
+  // recalls gave "My", "Quoted" and "Linux".
+  EXPECT_EQ("address=a/b;title=My Title;", Recall(u"[url=a/b]My Title[/url]"));
+  EXPECT_EQ("address=https://x.example/p;title=\"Quoted\" word;",
             Recall(u"[url=https://x.example/p]\"Quoted\" word[/url]"));
-  EXPECT_EQ("address=one;title=two;", Recall(u"one two"));
+  EXPECT_EQ("address=https://x.example/;title=Linux 入门教程;",
+            Recall(u"[url=https://x.example/]Linux 入门教程[/url]"));
+  EXPECT_EQ("address=a;title=  two  blanks ;", Recall(u"[url=a]  two  blanks [/url]"));
+  // The address ends at the first ']', the title runs to the closing tag at the end.
+  EXPECT_EQ("address=a;title=[b]bold[/b] x];", Recall(u"[url=a][b]bold[/b] x][/url]"));
+  EXPECT_EQ("address=a;title=x[/url]y;", Recall(u"[url=a]x[/url]y[/url]"));
   EXPECT_EQ("address=;title=;", Recall(u"[url=][/url]"));
-  EXPECT_EQ("address=a;title=标题;", Recall(u"[url=a]标题[/url]"));
+  EXPECT_EQ("address=a/b;title=;", Recall(u"[url=a/b][/url] "));
+  EXPECT_EQ("address=a;title=我的博客 שלום 😀 Café;", Recall(u"[url=a]我的博客 שלום 😀 Café[/url]"));
+}
+
+TEST(RecallBBCodeEntry, OtherEntriesAreSplitIntoFields) {
+  EXPECT_EQ("address=one;title=two;", Recall(u"one two"));
   // Tags in capitals are not tags.
   EXPECT_EQ("address=[URL=a;title=b[/URL;", Recall(u"[URL=a]b[/URL]"));
+  EXPECT_EQ("address=x;title=y;", Recall(u"x]y z"));
 }
 
 TEST(RecallBBCodeEntry, TooFewFieldsReportTheMissingIndex) {
   EXPECT_EQ("error=List index out of bounds (0);", Recall(u""));
   EXPECT_EQ("error=List index out of bounds (0);", Recall(u"[url=  [/url]"));
   EXPECT_EQ("address=word;error=List index out of bounds (1);", Recall(u"word"));
-  EXPECT_EQ("address=a/b;error=List index out of bounds (1);", Recall(u"[url=a/b][/url] "));
+  EXPECT_EQ("address=a/b;error=List index out of bounds (1);", Recall(u"[url=a/b[/url]"));
 }
 
 TEST(StripBBCodeTags, RemovesOpeningTagsThenClosingTags) {
@@ -99,22 +112,60 @@ struct TMarkdownCase {
   std::u16string title, address, newAddress, markdown;
 };
 
-TEST(ComposeMarkdown, PrefixesAddressesWithoutHttp) {
+TEST(ComposeMarkdown, PrefixesAddressesWithoutAScheme) {
   const TMarkdownCase cases[] = {
       {u"t", u"a", u"http://a", u"[t](http://a)"},
       {u"t", u"http://a", u"http://a", u"[t](http://a)"},
-      {u"t", u"HTTP://A", u"http://HTTP://A", u"[t](http://HTTP://A)"},
-      {u"t", u"a/http-b", u"a/http-b", u"[t](a/http-b)"},
       {u"t", u"https://x", u"https://x", u"[t](https://x)"},
       {u"t", u"", u"http://", u"[t](http://)"},
       {u"", u"a", u"http://a", u"[](http://a)"},
-      {u" t ", u" a ", u"http:// a ", u"[ t ](http:// a )"},
-      {u"[x]", u"a)b", u"http://a)b", u"[[x]](http://a)b)"},
+      // The old rule looked for "http" anywhere: these became "http://HTTPS://x",
+      // "http://mailto:a@b", "http://ftp://x", and "a/http-b" stayed without a scheme.
+      {u"t", u"HTTPS://x", u"HTTPS://x", u"[t](HTTPS://x)"},
+      {u"t", u"mailto:a@b", u"mailto:a@b", u"[t](mailto:a@b)"},
+      {u"t", u"ftp://x", u"ftp://x", u"[t](ftp://x)"},
+      {u"t", u"svn+ssh://h/r", u"svn+ssh://h/r", u"[t](svn+ssh://h/r)"},
+      {u"t", u"a/http-b", u"http://a/http-b", u"[t](http://a/http-b)"},
+      // Paths and scheme-relative addresses are left as they are.
+      {u"t", u"/local/page", u"/local/page", u"[t](/local/page)"},
+      {u"t", u"//cdn.example/x", u"//cdn.example/x", u"[t](//cdn.example/x)"},
+      // A host with a port is no scheme.
+      {u"t", u"example.com:8080/x", u"http://example.com:8080/x",
+       u"[t](http://example.com:8080/x)"},
+      {u"t", u"localhost:3000", u"http://localhost:3000", u"[t](http://localhost:3000)"},
+      {u"t", u"1a:b", u"http://1a:b", u"[t](http://1a:b)"},
   };
   for (const TMarkdownCase& c : cases) {
     TMarkdownLink link = ComposeMarkdown(c.title, c.address);
-    EXPECT_EQ(ToUtf8(c.newAddress), ToUtf8(link.address));
-    EXPECT_EQ(ToUtf8(c.markdown), ToUtf8(link.markdown));
+    EXPECT_EQ(ToUtf8(c.newAddress), ToUtf8(link.address)) << ToUtf8(c.address);
+    EXPECT_EQ(ToUtf8(c.markdown), ToUtf8(link.markdown)) << ToUtf8(c.address);
+  }
+}
+
+TEST(ComposeMarkdown, EscapesTheTitleAndPointsAwkwardAddresses) {
+  // Unescaped, "[x]" and "a)b" gave "[[x]](http://a)b)", which readers end after "a".
+  const TMarkdownCase cases[] = {
+      {u"[x]", u"http://a)b", u"http://a)b", u"[\\[x\\]](<http://a)b>)"},
+      {u"a\\b", u"http://x", u"http://x", u"[a\\\\b](http://x)"},
+      {u"*b* _i_ `c` <b>", u"http://x", u"http://x", u"[\\*b\\* \\_i\\_ \\`c\\` \\<b>](http://x)"},
+      {u"&amp; & x", u"http://x", u"http://x", u"[\\&amp; & x](http://x)"},
+      {u"see http://y and www.z", u"http://x", u"http://x",
+       u"[see http\\://y and www\\.z](http://x)"},
+      {u"@doe 2^3 H~2~O $5", u"http://x", u"http://x", u"[\\@doe 2\\^3 H\\~2\\~O \\$5](http://x)"},
+      {u"t", u"http://x/a b", u"http://x/a b", u"[t](<http://x/a b>)"},
+      {u"t", u"http://x/<y>", u"http://x/<y>", u"[t](<http://x/\\<y\\>>)"},
+      {u"t", u"http://x/(a", u"http://x/(a", u"[t](<http://x/(a>)"},
+      {u"t", u"http://x/wiki/Foo_(bar)", u"http://x/wiki/Foo_(bar)",
+       u"[t](http://x/wiki/Foo_(bar))"},
+      {u"t", u"http://x/?a=1&b=2", u"http://x/?a=1&b=2", u"[t](http://x/?a=1&b=2)"},
+      {u"t", u"http://x/&amp;", u"http://x/&amp;", u"[t](http://x/&amp;amp;)"},
+      {u"t", u"http://x/a\\", u"http://x/a\\", u"[t](http://x/a\\\\)"},
+      {u"t", u"http://x/a\tb", u"http://x/a\tb", u"[t](http://x/a%09b)"},
+  };
+  for (const TMarkdownCase& c : cases) {
+    TMarkdownLink link = ComposeMarkdown(c.title, c.address);
+    EXPECT_EQ(ToUtf8(c.newAddress), ToUtf8(link.address)) << ToUtf8(c.title);
+    EXPECT_EQ(ToUtf8(c.markdown), ToUtf8(link.markdown)) << ToUtf8(c.title);
   }
 }
 

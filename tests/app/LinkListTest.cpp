@@ -149,10 +149,30 @@ TEST_F(LinkListFiles, SaveRemovesAdjacentDuplicatesExactly) {
   EXPECT_EQ("[|a|A|x|y]", Dump(list.Entries()));
   EXPECT_EQ("\r\na\r\nA\r\nx\r\ny\r\n", ReadBytes(path));
 
-  list.Add(u"a");  // a, A, a: no two neighbours equal, all kept
-  list.Add(u"A");  // a, A, a, A
-  list.RemoveAdjacentDuplicates();
-  EXPECT_EQ("[|a|A|a|A|x|y]", Dump(list.Entries()));
+  // a, A, a, A: no two neighbours are equal, so the old rule of neighbours kept all four.
+  list.Add(u"a");
+  list.Add(u"A");
+  EXPECT_EQ(2u, list.RemoveDuplicates());
+  EXPECT_EQ("[|a|A|x|y]", Dump(list.Entries()));
+}
+
+TEST_F(LinkListFiles, RepeatsGoWithinTheRunTheSortHoldsEqual) {
+  TLinkList list("en_US", 1252);
+  LoadDump(list, "[Foo]\n[FOO]\n[Foo]\n[foo]\n[FOO]\nb\nB\nb\n");
+  EXPECT_EQ("[[Foo]|[FOO]|[Foo]|[foo]|[FOO]|b|B|b]", Dump(list.Entries()));
+  EXPECT_EQ("[1|1|0|1|0|1|1|0]", [&] {
+    std::string out = "[";
+    for (bool keep : list.FirstOfEach())
+      out += std::string(out.size() > 1 ? "|" : "") + (keep ? "1" : "0");
+    return out + "]";
+  }());
+  list.Save(path);
+  EXPECT_EQ("[[Foo]|[FOO]|[foo]|b|B]", Dump(list.Entries()));
+  EXPECT_EQ("[Foo]\r\n[FOO]\r\n[foo]\r\nb\r\nB\r\n", ReadBytes(path));
+  // Accents make a difference to the sort, so these are no repeats.
+  LoadDump(list, "e\n\xC3\xA9\ne\n");
+  list.Save(path);
+  EXPECT_EQ("[e|é]", Dump(list.Entries()));
 }
 
 TEST_F(LinkListFiles, SavesInTheEncodingItRead) {
@@ -166,11 +186,57 @@ TEST_F(LinkListFiles, SavesInTheEncodingItRead) {
   list.Save(path);
   EXPECT_EQ("FF FE 62 00 0D 00 0A 00", Hex(ReadBytes(path)));
 
-  // Unmarked UTF-8 is ANSI text both ways, so its bytes survive a load and a save.
+  // Unmarked UTF-8 stays unmarked UTF-8; entries added to it were written as "?" when it
+  // was read as ANSI.
   LoadDump(list, "caf\xC3\xA9\nb\na");
-  EXPECT_EQ(TListEncoding::Ansi, list.Encoding());
+  EXPECT_EQ(TListEncoding::Utf8NoMark, list.Encoding());
+  EXPECT_EQ("[a|b|café]", Dump(list.Entries()));
+  list.Add(u"中");
   list.Save(path);
-  EXPECT_EQ("a\r\nb\r\ncaf\xC3\xA9\r\n", ReadBytes(path));
+  EXPECT_EQ("a\r\nb\r\ncaf\xC3\xA9\r\n\xE4\xB8\xAD\r\n", ReadBytes(path));
+}
+
+TEST_F(LinkListFiles, AnAnsiListBecomesUtf8OnlyWhenAnEntryDoesNotFit) {
+  TLinkList list("en_US", 1252);
+  LoadDump(list, "caf\xE9\n");
+  EXPECT_EQ(TListEncoding::Ansi, list.Encoding());
+  list.Add(u"naïve");
+  TListSaveResult saved = list.Save(path);
+  EXPECT_FALSE(saved.ChangedToUtf8);
+  EXPECT_EQ("caf\xE9\r\nna\xEFve\r\n", ReadBytes(path));
+
+  // Written in 1252 this was "???? ???? ? Café".
+  list.Add(u"我的博客 שלום 😀 Café");
+  saved = list.Save(path);
+  EXPECT_TRUE(saved.ChangedToUtf8);
+  EXPECT_EQ(TListEncoding::Utf8, saved.Encoding);
+  EXPECT_EQ("\xEF\xBB\xBF" "caf\xC3\xA9\r\nna\xC3\xAFve\r\n"
+            "\xE6\x88\x91\xE7\x9A\x84\xE5\x8D\x9A\xE5\xAE\xA2 \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D "
+            "\xF0\x9F\x98\x80 Caf\xC3\xA9\r\n",
+            ReadBytes(path));
+  // Said once: the list is UTF-8 from now on.
+  EXPECT_FALSE(list.Save(path).ChangedToUtf8);
+  EXPECT_EQ(TListEncoding::Utf8, list.Encoding());
+
+  // In GBK the Chinese fits and the Hebrew and the emoji do not.
+  TLinkList gbk("zh_CN", 936);
+  LoadDump(gbk, "\xD6\xD0\xCE\xC4\n");
+  gbk.Add(u"中文 more");
+  EXPECT_FALSE(gbk.Save(path).ChangedToUtf8);
+  EXPECT_EQ("\xD6\xD0\xCE\xC4\r\n\xD6\xD0\xCE\xC4 more\r\n", ReadBytes(path));
+  gbk.Add(u"שלום 😀");
+  EXPECT_TRUE(gbk.Save(path).ChangedToUtf8);
+  EXPECT_TRUE(ReadBytes(path).starts_with("\xEF\xBB\xBF"));
+}
+
+TEST_F(LinkListFiles, AnEmptyFileIsSavedAsUtf8WithAMark) {
+  TLinkList list("en_US", 1252);
+  LoadDump(list, "");
+  EXPECT_EQ(TListEncoding::Ansi, list.Encoding());
+  list.Add(u"é");
+  list.Save(path);
+  EXPECT_EQ("EF BB BF C3 A9 0D 0A", Hex(ReadBytes(path)));
+  EXPECT_EQ(TListEncoding::Utf8, list.Encoding());
 }
 
 TEST_F(LinkListFiles, SavingAnEmptyList) {
@@ -185,7 +251,7 @@ TEST_F(LinkListFiles, SavingAnEmptyList) {
   EXPECT_EQ("", Hex(ReadBytes(path)));
 }
 
-TEST_F(LinkListFiles, MissingFileLeavesAnEmptyListSavedAsAnsi) {
+TEST_F(LinkListFiles, MissingFileLeavesAnEmptyListSavedAsUtf8) {
   TLinkList list("en_US", 1252);
   LoadDump(list, "\xEF\xBB\xBF" "old");
   std::string missing = folder.File("missing.txt");
@@ -194,10 +260,11 @@ TEST_F(LinkListFiles, MissingFileLeavesAnEmptyListSavedAsAnsi) {
   EXPECT_EQ(0, list.Count());
   EXPECT_FALSE(list.Encoding().has_value());
 
-  list.Add(u"é");
+  // Saved in the code page before, so that what it could not hold became "?".
+  list.Add(u"é 中");
   list.Save(missing);
-  EXPECT_EQ("E9 0D 0A", Hex(ReadBytes(missing)));
-  EXPECT_FALSE(list.Encoding().has_value());
+  EXPECT_EQ("EF BB BF C3 A9 20 E4 B8 AD 0D 0A", Hex(ReadBytes(missing)));
+  EXPECT_EQ(TListEncoding::Utf8, list.Encoding());
 }
 
 TEST_F(LinkListFiles, UnreadablePathIsAnOpenError) {

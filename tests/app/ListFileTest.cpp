@@ -15,6 +15,8 @@ std::string Name(TListEncoding encoding) {
     return "ansi";
   case TListEncoding::Utf8:
     return "utf8";
+  case TListEncoding::Utf8NoMark:
+    return "utf8nomark";
   case TListEncoding::Utf16LE:
     return "utf16le";
   case TListEncoding::Utf16BE:
@@ -48,11 +50,26 @@ TEST(DecodeListFile, EncodingFromByteOrderMark) {
   EXPECT_EQ("ansi []", Decode(""));
 }
 
-TEST(DecodeListFile, UnmarkedFilesAreAnsi) {
-  // UTF-8 without a mark is read as ANSI text, as a plain text file of the system would be.
-  EXPECT_EQ("ansi [cafÃ©]", Decode("caf\xC3\xA9", 1252));
+TEST(DecodeListFile, UnmarkedFilesAreUtf8WhenTheirBytesAreValidUtf8) {
+  // Read as ANSI before, this showed as "cafÃ©" and "æˆ‘çš„åšå®¢".
+  EXPECT_EQ("utf8nomark [café]", Decode("caf\xC3\xA9", 1252));
+  EXPECT_EQ("utf8nomark [我的博客|😀]", Decode("\xE6\x88\x91\xE7\x9A\x84\xE5\x8D\x9A\xE5\xAE\xA2\n"
+                                          "\xF0\x9F\x98\x80", 936));
+  // ASCII alone reads the same either way and stays in the code page.
+  EXPECT_EQ("ansi [plain|ascii]", Decode("plain\r\nascii", 1252));
+}
+
+TEST(DecodeListFile, UnmarkedFilesThatAreNoUtf8AreAnsi) {
+  EXPECT_EQ("ansi [café]", Decode("caf\xE9", 1252));
   EXPECT_EQ("ansi [中文]", Decode("\xD6\xD0\xCE\xC4", 936));
   EXPECT_EQ("ansi [Привет]", Decode("\xCF\xF0\xE8\xE2\xE5\xF2", 1251));
+  // Forms strict UTF-8 refuses: overlong, a surrogate, above U+10FFFF, cut short, a stray
+  // continuation byte.
+  EXPECT_EQ("ansi [\u00C0\u20AC]", Decode("\xC0\x80", 1252));
+  EXPECT_EQ("ansi [\u00ED\u00A0\u20AC]", Decode("\xED\xA0\x80", 1252));
+  EXPECT_EQ("ansi [\u00F4\u0090\u20AC\u20AC]", Decode("\xF4\x90\x80\x80", 1252));
+  EXPECT_EQ("ansi [a\u00E4\u00B8]", Decode("a\xE4\xB8", 1252));
+  EXPECT_EQ("ansi [\u20ACa]", Decode("\x80" "a", 1252));
 }
 
 TEST(DecodeListFile, LineBreaks) {
@@ -97,6 +114,34 @@ TEST(EncodeListFile, MarkThenEveryEntryWithCrLf) {
             Hex(EncodeListFile(entries, TListEncoding::Utf16BE, 1252)));
   EXPECT_EQ("61 0D 0A 0D 0A 3F 0D 0A", Hex(EncodeListFile(entries, TListEncoding::Ansi, 1252)));
   EXPECT_EQ("61 0D 0A 0D 0A D6 D0 0D 0A", Hex(EncodeListFile(entries, TListEncoding::Ansi, 936)));
+}
+
+TEST(EncodeListFile, UnmarkedUtf8HasNoMark) {
+  EXPECT_EQ("61 0D 0A E4 B8 AD 0D 0A", Hex(EncodeListFile({u"a", u"中"}, TListEncoding::Utf8NoMark, 1252)));
+  const TDecodedList back = DecodeListFile(EncodeListFile({u"中", u"b"}, TListEncoding::Utf8NoMark, 1252), 1252);
+  EXPECT_EQ("utf8nomark [中|b]", Name(back.encoding) + " " + Dump(back.lines));
+}
+
+TEST(ChooseSaveEncoding, KeepsWhatWasReadUnlessTextWouldChange) {
+  EXPECT_EQ("utf8", Name(ChooseSaveEncoding({u"a"}, std::nullopt, 1252)));
+  EXPECT_EQ("ansi", Name(ChooseSaveEncoding({u"café"}, TListEncoding::Ansi, 1252)));
+  EXPECT_EQ("utf8", Name(ChooseSaveEncoding({u"中"}, TListEncoding::Ansi, 1252)));
+  EXPECT_EQ("ansi", Name(ChooseSaveEncoding({u"中"}, TListEncoding::Ansi, 936)));
+  // "Ã©" in 1252 is the bytes C3 A9, which the next load would read as UTF-8 "é".
+  EXPECT_EQ("utf8", Name(ChooseSaveEncoding({u"Ã©"}, TListEncoding::Ansi, 1252)));
+  EXPECT_EQ("utf8nomark", Name(ChooseSaveEncoding({u"a"}, TListEncoding::Utf8NoMark, 1252)));
+  EXPECT_EQ("utf16be", Name(ChooseSaveEncoding({u"a"}, TListEncoding::Utf16BE, 1252)));
+}
+
+TEST(FitsCodePage, OnlyWhatComesBackUnchanged) {
+  EXPECT_TRUE(FitsCodePage({u"Café", u"naïve", u""}, 1252));
+  EXPECT_TRUE(FitsCodePage({u"中文", u"abc"}, 936));
+  EXPECT_FALSE(FitsCodePage({u"ok", u"我的博客"}, 1252));
+  EXPECT_FALSE(FitsCodePage({u"שלום"}, 936));
+  EXPECT_FALSE(FitsCodePage({u"😀"}, 936));
+  // A character with a best-fit stand-in in the code page does not fit either.
+  EXPECT_FALSE(FitsCodePage({u"\u0100"}, 1252));
+  EXPECT_TRUE(FitsCodePage({}, 1252));
 }
 
 TEST(EncodeListFile, EmptyListIsTheMarkAlone) {
@@ -174,9 +219,11 @@ TEST(ListFile, ArbitraryBytesSettleAfterOneLoad) {
     for (unsigned n = next() % 40; n > 0; --n)
       bytes += alphabet[next() % sizeof alphabet];
     TDecodedList first = DecodeListFile(bytes, 1252);
-    TDecodedList second =
-        DecodeListFile(EncodeListFile(first.lines, first.encoding, 1252), 1252);
-    EXPECT_EQ(Name(first.encoding), Name(second.encoding)) << Hex(bytes);
+    // Saved as a save chooses: an ANSI list whose bytes would read as UTF-8 (C3 A9 is "Ã©"
+    // in 1252 and "é" in UTF-8) becomes UTF-8, so that its text stays what it was.
+    const TListEncoding saved = ChooseSaveEncoding(first.lines, first.encoding, 1252);
+    TDecodedList second = DecodeListFile(EncodeListFile(first.lines, saved, 1252), 1252);
+    EXPECT_EQ(Name(saved), Name(second.encoding)) << Hex(bytes);
     EXPECT_EQ(first.lines, second.lines) << Hex(bytes);
   }
 }

@@ -97,10 +97,10 @@ TEST(ListFolder, TheFirstSaveMakesTheDataFolder) {
   TLinkList list("en_US", 1252);
   list.Add(u"a");
   list.Save(path);
-  EXPECT_EQ("a\r\n", ReadBytes(path));
+  EXPECT_EQ("\xEF\xBB\xBF" "a\r\n", ReadBytes(path));
   // An existing folder is left as it is.
   PrepareListFolder(path);
-  EXPECT_EQ("a\r\n", ReadBytes(path));
+  EXPECT_EQ("\xEF\xBB\xBF" "a\r\n", ReadBytes(path));
 }
 
 TEST(ListFolder, AFolderThatCannotBeMadeIsACreateError) {

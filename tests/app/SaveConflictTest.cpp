@@ -88,11 +88,11 @@ TEST_F(SaveConflict, AFileStillMissingOrRemovedIsWritten) {
   EXPECT_THROW(list.Load(path), std::exception);
   list.Add(u"first");
   EXPECT_EQ("saved", SaveError(list));
-  EXPECT_EQ("first\r\n", ReadBytes(path));
+  EXPECT_EQ("\xEF\xBB\xBF" "first\r\n", ReadBytes(path));
   // Removed by someone: there is nothing to lose, so the list is written again.
   std::filesystem::remove(path);
   EXPECT_EQ("saved", SaveError(list));
-  EXPECT_EQ("first\r\n", ReadBytes(path));
+  EXPECT_EQ("\xEF\xBB\xBF" "first\r\n", ReadBytes(path));
 }
 
 TEST_F(SaveConflict, AnotherPathIsNotCompared) {
@@ -106,7 +106,7 @@ TEST_F(SaveConflict, AnotherPathIsNotCompared) {
   TLinkList fresh("en_US", 1252);
   fresh.Add(u"x");
   fresh.Save(path);
-  EXPECT_EQ("x\r\n", ReadBytes(path));
+  EXPECT_EQ("\xEF\xBB\xBF" "x\r\n", ReadBytes(path));
 }
 
 } // namespace

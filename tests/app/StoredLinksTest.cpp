@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/StoredLinks.h"
+#include "app/LinkCompose.h"
 #include "app/Utf.h"
 
 namespace quillon {
@@ -22,6 +23,23 @@ TEST(StoredLinksTest, BBCodeAndMarkdownEntriesGiveTitleAndAddress) {
   EXPECT_EQ((TStoredLink{u"a [b] c", u"https://w.org/Foo_(bar)"}),
             ParseStoredLink(u"[a [b] c](https://w.org/Foo_(bar))"));
   EXPECT_EQ((TStoredLink{u"", u"http://"}), ParseStoredLink(u"[](http://)"));
+}
+
+TEST(StoredLinksTest, EscapedMarkdownReadsBackAsItWasComposed) {
+  const std::pair<std::u16string, std::u16string> links[] = {
+      {u"a [b] c \\ d", u"https://w.org/Foo_(bar)"},
+      {u"*x* _y_ `z` <b> &amp; @doe", u"https://x.example/?a=1&b=2"},
+      {u"t]", u"https://x.example/a b"},
+      {u"(", u"https://x.example/a)b"},
+      {u"<", u"https://x.example/<y>&amp;"},
+      {u"\\", u"https://x.example/end\\"},
+      {u"我的博客 שלום 😀 Café", u"mailto:a@b.example"},
+  };
+  for (const auto& [title, address] : links) {
+    const TMarkdownLink composed = ComposeMarkdown(title, address);
+    EXPECT_EQ((TStoredLink{title, composed.address}), ParseStoredLink(composed.markdown))
+        << ToUtf8(composed.markdown);
+  }
 }
 
 TEST(StoredLinksTest, OtherTextIsNoLink) {

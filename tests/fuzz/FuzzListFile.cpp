@@ -1,6 +1,7 @@
 // The list file decoder and encoder under arbitrary bytes.
 #include "tests/fuzz/FuzzTargets.h"
 
+#include <algorithm>
 #include <exception>
 #include <iterator>
 
@@ -20,6 +21,8 @@ const char* EncodingName(TListEncoding encoding) {
     return "ANSI";
   case TListEncoding::Utf8:
     return "UTF-8";
+  case TListEncoding::Utf8NoMark:
+    return "UTF-8 without a mark";
   case TListEncoding::Utf16LE:
     return "UTF-16LE";
   case TListEncoding::Utf16BE:
@@ -52,12 +55,27 @@ bool Carries(const std::vector<std::u16string>& entries, TListEncoding encoding,
       if (start.starts_with(mark))
         return false;
   }
+  // Without a mark, text is taken for UTF-8 only when it is valid UTF-8 holding a non-ASCII
+  // character, and for ANSI otherwise.
+  std::string unmarked;
+  if (encoding == TListEncoding::Ansi || encoding == TListEncoding::Utf8NoMark) {
+    unmarked = EncodeListFile(entries, encoding, codePage);
+    const bool ascii = std::all_of(unmarked.begin(), unmarked.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool readsAsUtf8 =
+        !ascii && DecodeListFile(unmarked, codePage).encoding == TListEncoding::Utf8NoMark;
+    if ((encoding == TListEncoding::Ansi) == readsAsUtf8)
+      return false;
+    if (encoding == TListEncoding::Utf8NoMark && unmarked.starts_with("\xEF\xBB\xBF"))
+      return false;
+  }
   for (const std::u16string& entry : entries) {
     switch (encoding) {
     case TListEncoding::Utf16LE:
     case TListEncoding::Utf16BE:
       break;
     case TListEncoding::Utf8:
+    case TListEncoding::Utf8NoMark:
       if (HasLoneSurrogate(entry))
         return false;
       break;
@@ -92,8 +110,15 @@ std::string FuzzListFile(const std::uint8_t* data, std::size_t size) {
     const TDecodedList decoded = DecodeListFile(bytes, codePage);
     if (std::string broken = CheckEntries(decoded.lines); !broken.empty())
       return "decoding: " + broken;
-    for (TListEncoding encoding : {decoded.encoding, TListEncoding::Ansi, TListEncoding::Utf8,
-                                   TListEncoding::Utf16LE, TListEncoding::Utf16BE}) {
+    // What a save writes reads back as the same entries, whatever the file held.
+    const TListEncoding saved = ChooseSaveEncoding(decoded.lines, decoded.encoding, codePage);
+    const TDecodedList reread =
+        DecodeListFile(EncodeListFile(decoded.lines, saved, codePage), codePage);
+    if (Carries(decoded.lines, saved, codePage) && reread.lines != decoded.lines)
+      return std::string("the entries change through a save as ") + EncodingName(saved);
+    for (TListEncoding encoding :
+         {decoded.encoding, TListEncoding::Ansi, TListEncoding::Utf8, TListEncoding::Utf8NoMark,
+          TListEncoding::Utf16LE, TListEncoding::Utf16BE}) {
       const std::string encoded = EncodeListFile(decoded.lines, encoding, codePage);
       const TDecodedList again = DecodeListFile(encoded, codePage);
       if (std::string broken = CheckEntries(again.lines); !broken.empty())
