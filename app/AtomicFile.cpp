@@ -1,13 +1,15 @@
 #include "app/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <ctime>
+#include <string_view>
 
 namespace quillon {
 
@@ -39,17 +41,18 @@ std::string FollowLinks(std::string path) {
   return path;
 }
 
+std::string BaseOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 // A name no one else uses in the target's folder, starting with '.' so that file lists
-// do not show it while it is being written.
+// do not show it while it is being written, and holding the process id so that a later
+// save can tell a file whose writer is gone.
 int CreateTemporary(const std::string& target, std::string& tempPath) {
-  std::string folder = FolderOf(target);
-  size_t slash = target.rfind('/');
-  std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  static unsigned counter = 0;
+  const std::string stem = FolderOf(target) + "/." + BaseOf(target) + "." + std::to_string(getpid());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    unsigned tag = static_cast<unsigned>(getpid()) * 2654435761u ^
-                   static_cast<unsigned>(std::time(nullptr)) ^ (++counter * 40503u);
-    tempPath = folder + "/." + base + "." + std::to_string(tag % 1000000u) + ".tmp";
+    tempPath = stem + (attempt == 0 ? "" : "-" + std::to_string(attempt)) + ".tmp";
     // 0666 here lets the umask decide the mode of a new file, as for any created file.
     int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST)
@@ -98,6 +101,38 @@ std::string ResolveSaveTarget(const std::string& path) {
   return FollowLinks(path);
 }
 
+int RemoveStaleTemporaries(const std::string& path) {
+  const std::string target = ResolveSaveTarget(path);
+  const std::string folder = FolderOf(target);
+  const std::string prefix = "." + BaseOf(target) + ".";
+  DIR* dir = opendir(folder.c_str());
+  if (!dir)
+    return 0;
+  int removed = 0;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (!name.starts_with(prefix) || !name.ends_with(".tmp"))
+      continue;
+    // The process id, then maybe "-N" of a second name in one process.
+    const std::string_view middle =
+        name.substr(prefix.size(), name.size() - prefix.size() - 4);
+    std::size_t digits = 0;
+    while (digits < middle.size() && middle[digits] >= '0' && middle[digits] <= '9')
+      ++digits;
+    if (digits == 0 || digits > 9 || (digits < middle.size() && middle[digits] != '-'))
+      continue;
+    const pid_t pid = static_cast<pid_t>(std::stol(std::string(middle.substr(0, digits))));
+    if (pid <= 0 || pid == getpid() || kill(pid, 0) == 0 || errno != ESRCH)
+      continue; // its writer may still be at work
+    const std::string file = folder + "/" + std::string(name);
+    struct stat info {};
+    if (lstat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) && unlink(file.c_str()) == 0)
+      ++removed;
+  }
+  closedir(dir);
+  return removed;
+}
+
 int MakeFolderFor(const std::string& path) {
   const std::string folder = FolderOf(ResolveSaveTarget(path));
   struct stat info {};
@@ -119,7 +154,7 @@ int ReplaceFileAtomically(const std::string& path, std::string_view bytes, TFile
 
 int ReplaceFileAtomically(const std::string& path,
                           const std::function<int(const TWriteBytes&)>& produce,
-                          TFileWriter& writer) {
+                          TFileWriter& writer, const std::function<bool()>& stillCurrent) {
   if (path.empty())
     return ENOENT;
   const std::string target = ResolveSaveTarget(path);
@@ -128,6 +163,10 @@ int ReplaceFileAtomically(const std::string& path,
   const bool replacing = stat(target.c_str(), &old) == 0;
   if (replacing && S_ISDIR(old.st_mode))
     return EISDIR;
+  // A FIFO, a device or a socket is not replaced by a file.
+  if (replacing && !S_ISREG(old.st_mode))
+    return EINVAL;
+  RemoveStaleTemporaries(target);
 
   std::string tempPath;
   int fd = CreateTemporary(target, tempPath);
@@ -148,6 +187,8 @@ int ReplaceFileAtomically(const std::string& path,
   }
   if (close(fd) != 0 && error == 0)
     error = errno;
+  if (error == 0 && stillCurrent && !stillCurrent())
+    error = kFileChangedMeanwhile;
   if (error == 0 && rename(tempPath.c_str(), target.c_str()) != 0)
     error = errno;
   if (error != 0) {

@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <system_error>
 #include <thread>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "app/AtomicFile.h"
@@ -30,60 +31,24 @@ namespace {
 
 constexpr off_t kMaxListFileSize = off_t{512} << 20;
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LEMark = "\xFF\xFE";
-constexpr std::string_view kUtf16BEMark = "\xFE\xFF";
-
-std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
-  std::u16string text;
-  text.reserve(bytes.size() / 2 + 1);
-  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-  size_t pairs = bytes.size() / 2;
-  for (size_t i = 0; i < pairs; ++i) {
-    unsigned first = data[2 * i], second = data[2 * i + 1];
-    text += static_cast<char16_t>(bigEndian ? (first << 8 | second) : (second << 8 | first));
-  }
-  // Half a code unit is damage, not text to drop quietly: it shows up as a replacement
-  // character on the last line.
-  if (bytes.size() % 2 != 0)
-    text += u'\uFFFD';
-  return text;
-}
-
-std::string EncodeUtf16(std::u16string_view text, bool bigEndian) {
-  std::string bytes;
-  bytes.resize(text.size() * 2);
-  for (size_t i = 0; i < text.size(); ++i) {
-    char high = static_cast<char>(text[i] >> 8), low = static_cast<char>(text[i] & 0xFF);
-    bytes[2 * i] = bigEndian ? high : low;
-    bytes[2 * i + 1] = bigEndian ? low : high;
-  }
-  return bytes;
-}
-
-// Where each line is in the text, so that a big list is not copied line by line before it
-// is sorted.
-std::vector<TTextSpan> SplitLines(std::u16string_view text) {
-  std::vector<TTextSpan> lines;
-  const size_t end = text.size();
-  size_t start = 0;
-  for (size_t i = 0; i < end; ++i) {
-    char16_t c = text[i];
-    if (c != u'\r' && c != u'\n')
-      continue;
-    lines.push_back({start, i - start});
-    if (c == u'\r' && i + 1 < end && text[i + 1] == u'\n')
-      ++i;
-    start = i + 1;
-  }
-  if (start < end)
-    lines.push_back({start, end - start});
-  return lines;
+[[noreturn]] void ThrowFileError(const char* what, const std::string& path,
+                                 const std::string& reason) {
+  throw richtext::ERichViewError(std::string(what) + " \"" + path + "\". " + reason);
 }
 
 [[noreturn]] void ThrowFileError(const char* what, const std::string& path, int error) {
-  throw richtext::ERichViewError(std::string(what) + " \"" + path + "\". " +
-                                 std::strerror(error));
+  ThrowFileError(what, path, std::strerror(error));
+}
+
+// What a file that is no regular file is, for the error that refuses it.
+std::string NotARegularFile(mode_t mode) {
+  if (S_ISDIR(mode))
+    return std::strerror(EISDIR);
+  const char* kind = S_ISFIFO(mode)                     ? "a FIFO"
+                     : S_ISCHR(mode) || S_ISBLK(mode)   ? "a device"
+                     : S_ISSOCK(mode)                   ? "a socket"
+                                                        : "not a file";
+  return std::string("Not a regular file (") + kind + ")";
 }
 
 // A whole file's bytes, in a buffer that is not cleared before it is read into: for a big
@@ -94,17 +59,32 @@ struct TFileBytes {
   std::string_view View() const { return {data.get(), size}; }
 };
 
-TFileBytes ReadWholeFile(const std::string& path) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0)
+// missing is set (and nothing thrown) when there is no file at the path.
+TFileBytes ReadWholeFile(const std::string& path, bool& missing) {
+  missing = false;
+  // Without waiting: opening a FIFO for reading would wait for a writer, and a device may
+  // never answer. Only a regular file is read, as the open descriptor shows it.
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    if (errno == ENOENT) {
+      missing = true;
+      return {};
+    }
     ThrowFileError("Cannot open file", path, errno);
+  }
   auto fail = [&](int error) {
     close(fd);
     ThrowFileError("Cannot open file", path, error);
   };
   struct stat info {};
+  if (fstat(fd, &info) != 0)
+    fail(errno);
+  if (!S_ISREG(info.st_mode)) {
+    close(fd);
+    ThrowFileError("Cannot open file", path, NotARegularFile(info.st_mode));
+  }
   size_t capacity = 65536;
-  if (fstat(fd, &info) == 0 && info.st_size > 0) {
+  if (info.st_size > 0) {
     // The converters count in 32-bit lengths; a list this big is not a link list anyway.
     if (info.st_size > kMaxListFileSize)
       fail(EFBIG);
@@ -139,93 +119,22 @@ TFileBytes ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
-
-// UTF-8 to UTF-16 a piece at a time, so that the big result is written once rather than
-// cleared and then written. A piece ends before a byte that cannot continue a sequence (or
-// that follows three continuation bytes, as no sequence is longer), so damaged input yields
-// the same U+FFFD as in one conversion.
-std::u16string DecodeUtf8(std::string_view bytes) {
-  std::u16string text;
-  text.reserve(bytes.size());
-  AdviseHugePages(text.data(), text.capacity() * sizeof(char16_t));
-  constexpr size_t kPiece = 16384;
-  while (!bytes.empty()) {
-    const size_t limit = std::min(bytes.size(), kPiece);
-    size_t size = limit;
-    while (size < bytes.size() && limit - size < 3 && IsUtf8Continuation(bytes[size]))
-      --size;
-    if (size < bytes.size() && IsUtf8Continuation(bytes[size]))
-      size = limit;
-    // Straight into the text: one UTF-16 unit at most per byte.
-    const size_t used = text.size();
-    text.resize(used + size);
-    int32_t length = 0;
-    UErrorCode error = U_ZERO_ERROR;
-    u_strFromUTF8WithSub(reinterpret_cast<UChar*>(text.data() + used),
-                         static_cast<int32_t>(size), &length, bytes.data(),
-                         static_cast<int32_t>(size), 0xFFFD, nullptr, &error);
-    text.resize(U_FAILURE(error) && error != U_STRING_NOT_TERMINATED_WARNING
-                    ? used
-                    : used + static_cast<size_t>(length));
-    bytes.remove_prefix(size);
-  }
-  return text;
+std::uint64_t HashEntry(std::u16string_view text, std::string_view raw) {
+  std::uint64_t hash = std::hash<std::u16string_view>()(text);
+  if (!raw.empty())
+    hash ^= std::hash<std::string_view>()(raw) * 0x9E3779B97F4A7C15ull + 0x7F4A7C15ull;
+  return hash;
 }
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. Answers whether
-// the bytes are valid and hold at least one non-ASCII character.
-bool IsNonAsciiUtf8(std::string_view bytes) {
-  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-  const std::size_t size = bytes.size();
-  bool nonAscii = false;
-  std::size_t i = 0;
-  while (i < size) {
-    // Eight ASCII bytes at a time: most of a link list is ASCII.
-    if (i + 8 <= size) {
-      std::uint64_t word;
-      std::memcpy(&word, data + i, 8);
-      if ((word & 0x8080808080808080ull) == 0) {
-        i += 8;
-        continue;
-      }
-    }
-    const unsigned lead = data[i];
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    nonAscii = true;
-    std::size_t length;
-    unsigned low = 0x80, high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0)
-        low = 0xA0;
-      else if (lead == 0xED)
-        high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0)
-        low = 0x90;
-      else if (lead == 0xF4)
-        high = 0x8F;
-    } else {
-      return false;
-    }
-    if (size - i < length)
-      return false;
-    if (data[i + 1] < low || data[i + 1] > high)
-      return false;
-    for (std::size_t k = 2; k < length; ++k)
-      if ((data[i + k] & 0xC0) != 0x80)
-        return false;
-    i += length;
-  }
-  return nonAscii;
-}
+struct TEntryKey {
+  std::u16string_view Text;
+  std::string_view Raw;
+  bool operator==(const TEntryKey&) const = default;
+};
+
+struct TEntryKeyHash {
+  std::size_t operator()(const TEntryKey& key) const { return HashEntry(key.Text, key.Raw); }
+};
 
 // ICU's collation for the POSIX variant (what the C locale becomes) is plain code point
 // order with capitals first; the lists are to sort without regard to case in every locale,
@@ -252,172 +161,6 @@ std::string CollationLocale(std::string localeName) {
 
 } // namespace
 
-TListText DecodeListText(std::string_view bytes, richtext::TRVCodePage ansiCodePage) {
-  TListText list{TListEncoding::Ansi, {}, {}};
-  std::u16string& text = list.text;
-  if (bytes.starts_with(kUtf8Mark)) {
-    list.encoding = TListEncoding::Utf8;
-    text = DecodeUtf8(bytes.substr(kUtf8Mark.size()));
-  } else if (bytes.starts_with(kUtf16LEMark)) {
-    list.encoding = TListEncoding::Utf16LE;
-    text = DecodeUtf16(bytes.substr(kUtf16LEMark.size()), false);
-  } else if (bytes.starts_with(kUtf16BEMark)) {
-    list.encoding = TListEncoding::Utf16BE;
-    text = DecodeUtf16(bytes.substr(kUtf16BEMark.size()), true);
-  } else if (IsNonAsciiUtf8(bytes.substr(0, bytes.find('\0')))) {
-    // What Linux editors write: UTF-8 without a mark. A file in a code page is almost never
-    // valid UTF-8 by chance once it holds a non-ASCII character.
-    list.encoding = TListEncoding::Utf8NoMark;
-    text = DecodeUtf8(bytes);
-  } else {
-    text = richtext::RVU_AnsiToUnicode(ansiCodePage, bytes);
-  }
-  if (size_t nul = text.find(u'\0'); nul != std::u16string::npos)
-    text.resize(nul);
-  list.lines = SplitLines(text);
-  return list;
-}
-
-TDecodedList DecodeListFile(std::string_view bytes, richtext::TRVCodePage ansiCodePage) {
-  TListText text = DecodeListText(bytes, ansiCodePage);
-  TDecodedList list{text.encoding, {}};
-  list.lines.reserve(text.lines.size());
-  for (const TTextSpan& line : text.lines)
-    list.lines.emplace_back(text.text, line.start, line.length);
-  return list;
-}
-
-int WriteListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
-                  richtext::TRVCodePage ansiCodePage,
-                  const std::function<int(std::string_view)>& write) {
-  constexpr std::size_t kPiece = 1 << 16;
-  std::string_view mark;
-  switch (encoding) {
-  case TListEncoding::Utf8: mark = kUtf8Mark; break;
-  case TListEncoding::Utf16LE: mark = kUtf16LEMark; break;
-  case TListEncoding::Utf16BE: mark = kUtf16BEMark; break;
-  case TListEncoding::Utf8NoMark:
-  case TListEncoding::Ansi: break;
-  }
-  if (!mark.empty())
-    if (int error = write(mark); error != 0)
-      return error;
-  // Every piece ends with a line's CR LF, and neither pairs with a surrogate nor continues a
-  // multi-byte character, so the pieces encode as the whole text would.
-  std::u16string text;
-  text.reserve(kPiece * 2);
-  std::unique_ptr<char[]> utf8;
-  std::size_t utf8Size = 0;
-  auto flush = [&]() -> int {
-    if (text.empty())
-      return 0;
-    std::string other;
-    std::string_view bytes;
-    switch (encoding) {
-    case TListEncoding::Utf8:
-    case TListEncoding::Utf8NoMark:
-      if (utf8Size < text.size() * 3) {
-        utf8Size = std::max(text.size() * 3, kPiece * 6);
-        utf8.reset(new char[utf8Size]);
-      }
-      bytes = std::string_view(utf8.get(), static_cast<std::size_t>(
-                                               richtext::RVU_UnicodeToUtf8(text, utf8.get()) - utf8.get()));
-      break;
-    case TListEncoding::Utf16LE:
-    case TListEncoding::Utf16BE:
-      other = EncodeUtf16(text, encoding == TListEncoding::Utf16BE);
-      bytes = other;
-      break;
-    case TListEncoding::Ansi:
-      other = richtext::RVU_UnicodeToAnsiBytes(ansiCodePage, text);
-      bytes = other;
-      break;
-    }
-    text.clear();
-    return write(bytes);
-  };
-  for (const std::u16string& entry : entries) {
-    text += entry;
-    text += u"\r\n";
-    if (text.size() >= kPiece)
-      if (int error = flush(); error != 0)
-        return error;
-  }
-  return flush();
-}
-
-std::string EncodeListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
-                           richtext::TRVCodePage ansiCodePage) {
-  std::string bytes;
-  WriteListFile(entries, encoding, ansiCodePage, [&](std::string_view piece) {
-    bytes += piece;
-    return 0;
-  });
-  return bytes;
-}
-
-namespace {
-
-// Whether the entries come back unchanged from the code page and, with readsAsUtf8 given,
-// whether their bytes as a whole would be taken for UTF-8 by the next load.
-bool CheckCodePage(const std::vector<std::u16string>& entries, richtext::TRVCodePage codePage,
-                   bool* readsAsUtf8) {
-  // A piece at a time, ending at entry boundaries, as WriteListFile encodes them: a
-  // multi-byte page never has half a character at a piece's end, nor UTF-8 half a sequence.
-  constexpr std::size_t kPiece = 1 << 16;
-  std::u16string text;
-  bool valid = true, nonAscii = false;
-  auto fits = [&] {
-    if (text.empty())
-      return true;
-    const std::string bytes = richtext::RVU_UnicodeToAnsiBytes(codePage, text);
-    const bool same = richtext::RVU_AnsiToUnicode(codePage, bytes) == text;
-    if (readsAsUtf8 && valid) {
-      const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-      if (!ascii) {
-        nonAscii = true;
-        valid = IsNonAsciiUtf8(bytes);
-      }
-    }
-    text.clear();
-    return same;
-  };
-  for (const std::u16string& entry : entries) {
-    text += entry;
-    text += u"\r\n";
-    if (text.size() >= kPiece && !fits())
-      return false;
-  }
-  if (!fits())
-    return false;
-  if (readsAsUtf8)
-    *readsAsUtf8 = valid && nonAscii;
-  return true;
-}
-
-} // namespace
-
-bool FitsCodePage(const std::vector<std::u16string>& entries, richtext::TRVCodePage codePage) {
-  return CheckCodePage(entries, codePage, nullptr);
-}
-
-TListEncoding ChooseSaveEncoding(const std::vector<std::u16string>& entries,
-                                 std::optional<TListEncoding> readIn,
-                                 richtext::TRVCodePage ansiCodePage) {
-  // UTF-8 carries every character a user can type.
-  if (!readIn)
-    return TListEncoding::Utf8;
-  if (*readIn != TListEncoding::Ansi)
-    return *readIn;
-  // Bytes in the code page that happen to be valid UTF-8 would be read as UTF-8 next time
-  // ("Ã©" in 1252 is the UTF-8 of "é"): such a list is kept as UTF-8 too.
-  bool readsAsUtf8 = false;
-  if (!CheckCodePage(entries, ansiCodePage, &readsAsUtf8) || readsAsUtf8)
-    return TListEncoding::Utf8;
-  return TListEncoding::Ansi;
-}
-
 void TLinkList::TCollatorCloser::operator()(UCollator* collator) const { ucol_close(collator); }
 
 TLinkList::TLinkList(std::string localeName, richtext::TRVCodePage ansiCodePage)
@@ -440,14 +183,45 @@ TLinkList::TLinkList(std::string localeName, richtext::TRVCodePage ansiCodePage)
 
 TLinkList::~TLinkList() = default;
 
+TLinkList::TReadFile TLinkList::Read(const std::string& path) const {
+  TReadFile file;
+  // Taken before reading: a write that lands while the file is read then shows as a change
+  // later, rather than slipping through.
+  file.Stamp = StampOf(path);
+  const TFileBytes bytes = ReadWholeFile(path, file.Missing);
+  file.Empty = bytes.size == 0;
+  if (!file.Missing)
+    file.Decoded = DecodeListFile(bytes.View(), FAnsiCodePage);
+  return file;
+}
+
+void TLinkList::TakeSorted(std::vector<std::u16string> lines, std::vector<std::string> raw) {
+  const std::vector<std::size_t> order =
+      CollationOrder(FCollator.get(), std::vector<std::u16string_view>(lines.begin(), lines.end()));
+  std::vector<std::u16string> sorted;
+  sorted.reserve(lines.size());
+  for (std::size_t index : order)
+    sorted.push_back(std::move(lines[index]));
+  FEntries = std::move(sorted);
+  FRaw.clear();
+  if (!raw.empty()) {
+    FRaw.reserve(order.size());
+    for (std::size_t index : order)
+      FRaw.push_back(std::move(raw[index]));
+  }
+}
+
 void TLinkList::Load(const std::string& path) {
   FEntries.clear();
+  FRaw.clear();
+  FBase.clear();
   FEncoding.reset();
+  FUnreadable.reset();
   FLoadedEmpty = false;
-  // Taken before reading: a write that lands while the file is read then shows as a
-  // change at the next save, rather than slipping through.
   FLoadedPath = path;
   FLoadedStamp = StampOf(path);
+  // What a save killed midway left beside the file goes before anything else.
+  RemoveStaleTemporaries(path);
   // What sorting needs once per language is made on another processor while the file is
   // read and decoded (the thread is joined however this ends).
   std::jthread preparing;
@@ -459,9 +233,21 @@ void TLinkList::Load(const std::string& path) {
     } catch (const std::system_error&) {
     }
   }
-  const TFileBytes bytes = ReadWholeFile(path);
+  bool missing = false;
+  TFileBytes bytes;
+  try {
+    bytes = ReadWholeFile(path, missing);
+  } catch (const std::exception& e) {
+    // A file that is there but could not be read whole must not be written over by what
+    // the list holds, which is not what the file holds.
+    FUnreadable = e.what();
+    throw;
+  }
+  if (missing)
+    ThrowFileError("Cannot open file", path, ENOENT);
   TListText decoded = DecodeListText(bytes.View(), FAnsiCodePage);
   FLoadedEmpty = bytes.size == 0;
+  bytes = {};
   std::vector<std::u16string_view> lines;
   lines.reserve(decoded.lines.size());
   for (const TTextSpan& line : decoded.lines)
@@ -472,52 +258,196 @@ void TLinkList::Load(const std::string& path) {
   FEntries.reserve(order.size());
   for (std::size_t index : order)
     FEntries.emplace_back(lines[index]);
+  if (!decoded.raw.empty()) {
+    std::vector<std::string> byLine(lines.size());
+    for (auto& [line, raw] : decoded.raw)
+      byLine[line] = std::move(raw);
+    FRaw.reserve(order.size());
+    for (std::size_t index : order)
+      FRaw.push_back(std::move(byLine[index]));
+  }
   FEncoding = decoded.encoding;
+  RememberBase();
 }
 
-void TLinkList::Assign(std::vector<std::u16string> lines) {
-  const std::vector<std::size_t> order =
-      CollationOrder(FCollator.get(), std::vector<std::u16string_view>(lines.begin(), lines.end()));
-  std::vector<std::u16string> sorted;
-  sorted.reserve(lines.size());
-  for (std::size_t index : order)
-    sorted.push_back(std::move(lines[index]));
-  FEntries = std::move(sorted);
+void TLinkList::Assign(std::vector<std::u16string> lines) { TakeSorted(std::move(lines), {}); }
+
+std::uint64_t TLinkList::HashOf(std::size_t index) const {
+  return HashEntry(FEntries[index], FRaw.empty() ? std::string_view() : FRaw[index]);
+}
+
+void TLinkList::RememberBase() {
+  FBase.resize(FEntries.size());
+  for (std::size_t i = 0; i < FEntries.size(); ++i)
+    FBase[i] = HashOf(i);
+  std::sort(FBase.begin(), FBase.end());
+}
+
+TListMergeResult TLinkList::MergeWith(const TDecodedList& file) {
+  // Counts by entry: what the list added since the base is list minus base, what it deleted
+  // is base minus list, each counted as often as it occurs.
+  std::unordered_map<std::uint64_t, long> base, changes;
+  for (std::uint64_t hash : FBase)
+    ++base[hash];
+  for (std::size_t i = 0; i < FEntries.size(); ++i)
+    ++changes[HashOf(i)];
+  for (const auto& [hash, count] : base)
+    changes[hash] -= count; // > 0: added by the list, < 0: deleted by it
+  TListMergeResult result;
+  std::unordered_map<std::uint64_t, long> inFile;
+  std::vector<std::u16string> lines;
+  std::vector<std::string> raw;
+  const bool fileHasRaw = !file.raw.empty();
+  const bool anyRaw = fileHasRaw || !FRaw.empty();
+  for (std::size_t i = 0; i < file.lines.size(); ++i) {
+    const std::string_view fileRaw = fileHasRaw ? std::string_view(file.raw[i]) : std::string_view();
+    const std::uint64_t hash = HashEntry(file.lines[i], fileRaw);
+    ++inFile[hash];
+    // An entry the list deleted goes, as often as the list deleted it; one the other
+    // program added again stays.
+    if (auto change = changes.find(hash); change != changes.end() && change->second < 0) {
+      ++change->second;
+      continue;
+    }
+    lines.push_back(file.lines[i]);
+    if (anyRaw)
+      raw.emplace_back(fileRaw);
+  }
+  for (std::size_t i = 0; i < FEntries.size(); ++i) {
+    auto change = changes.find(HashOf(i));
+    if (change == changes.end() || change->second <= 0)
+      continue;
+    --change->second;
+    lines.push_back(FEntries[i]);
+    if (anyRaw)
+      raw.push_back(FRaw.empty() ? std::string() : FRaw[i]);
+  }
+  // What the other program did: the file against the base.
+  for (const auto& [hash, count] : inFile) {
+    const auto at = base.find(hash);
+    const long before = at == base.end() ? 0 : at->second;
+    if (count > before)
+      result.Added += static_cast<std::size_t>(count - before);
+  }
+  for (const auto& [hash, count] : base) {
+    const auto at = inFile.find(hash);
+    const long now = at == inFile.end() ? 0 : at->second;
+    if (count > now)
+      result.Deleted += static_cast<std::size_t>(count - now);
+  }
+  TakeSorted(std::move(lines), std::move(raw));
+  return result;
+}
+
+void TLinkList::TakeFileAsBase(const TReadFile& file, const std::string& path) {
+  FEncoding = file.Decoded.encoding;
+  FLoadedEmpty = file.Empty;
+  FLoadedPath = path;
+  FLoadedStamp = file.Stamp;
+  FUnreadable.reset();
+  FBase.clear();
+  FBase.reserve(file.Decoded.lines.size());
+  for (std::size_t i = 0; i < file.Decoded.lines.size(); ++i)
+    FBase.push_back(HashEntry(file.Decoded.lines[i],
+                              file.Decoded.raw.empty() ? std::string_view()
+                                                       : std::string_view(file.Decoded.raw[i])));
+  std::sort(FBase.begin(), FBase.end());
+}
+
+TListMergeResult TLinkList::MergeFromFile(const std::string& path) {
+  TReadFile file = Read(path);
+  TListMergeResult result;
+  if (file.Missing) {
+    // Nothing to take from a file that is gone; the list stays as it is, to be saved anew.
+    FLoadedStamp = file.Stamp;
+    FBase.clear();
+    result.FileGone = true;
+    return result;
+  }
+  result = MergeWith(file.Decoded);
+  // The list now holds what the file holds and its own changes on top: the file is the base.
+  TakeFileAsBase(file, path);
+  return result;
+}
+
+bool TLinkList::FileChanged() const {
+  return FLoadedStamp && !(StampOf(FLoadedPath) == *FLoadedStamp);
 }
 
 TListSaveResult TLinkList::Save(const std::string& path) { return Save(path, DefaultFileWriter()); }
 
 TListSaveResult TLinkList::Save(const std::string& path, TFileWriter& writer) {
+  const bool loadedHere = FLoadedStamp && path == FLoadedPath;
+  if (loadedHere && FUnreadable)
+    throw richtext::ERichViewError("Nothing was written to \"" + path +
+                                   "\": it could not be read whole (" + *FUnreadable +
+                                   "), so writing the list would lose what it holds");
+  {
+    const std::string target = ResolveSaveTarget(path);
+    struct stat info {};
+    if (stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+      ThrowFileError("Cannot create file", path, NotARegularFile(info.st_mode));
+  }
   RemoveDuplicates();
   TListSaveResult result;
-  // A new list, or an empty file, has no encoding worth keeping.
-  std::optional<TListEncoding> readIn = FEncoding;
-  if (FLoadedEmpty && readIn == TListEncoding::Ansi)
-    readIn.reset();
-  const TListEncoding encoding = ChooseSaveEncoding(FEntries, readIn, FAnsiCodePage);
-  result.ChangedToUtf8 = readIn == TListEncoding::Ansi && encoding != TListEncoding::Ansi;
-  const bool loadedHere = FLoadedStamp && path == FLoadedPath;
-  if (loadedHere) {
-    // Someone else's entries in the file would be lost by writing ours over them. A file
-    // that is gone loses nothing, so it is simply written anew.
-    const TFileStamp now = StampOf(path);
-    if (now.exists && !(now == *FLoadedStamp))
-      throw richtext::ERichViewError("The file \"" + path +
-                                     "\" was changed by another program after it was "
-                                     "loaded. Nothing was saved, so that no entry is lost");
+  // A file changed between the merge and the rename is merged again, a few times at most.
+  constexpr int kTries = 4;
+  for (int attempt = 0; attempt < kTries; ++attempt) {
+    if (loadedHere && FileChanged()) {
+      // Another program wrote the file since the list read or wrote it: its entries come in.
+      // A file that cannot be read now is not written over either.
+      TReadFile file = Read(path);
+      if (!file.Missing) {
+        const TListMergeResult merged = MergeWith(file.Decoded);
+        result.Merged = true;
+        result.MergedAdded += merged.Added;
+        result.MergedDeleted += merged.Deleted;
+        // Should the file change again before the rename, this version is what the next
+        // merge compares with.
+        TakeFileAsBase(file, path);
+        RemoveDuplicates();
+      } else {
+        FLoadedStamp = file.Stamp;
+      }
+    }
+    // A new list, or an empty file, has no encoding worth keeping.
+    std::optional<TListEncoding> readIn = FEncoding;
+    if (FLoadedEmpty && readIn == TListEncoding::Ansi)
+      readIn.reset();
+    const TListEncoding encoding =
+        ChooseSaveEncoding(FEntries, readIn, FAnsiCodePage, FRaw.empty() ? nullptr : &FRaw);
+    auto produce = [&](const TWriteBytes& write) {
+      return WriteListFile(FEntries, encoding, FAnsiCodePage, write, FRaw.empty() ? nullptr : &FRaw);
+    };
+    const TFileStamp expected = loadedHere ? *FLoadedStamp : TFileStamp{};
+    auto stillCurrent = [&] { return !loadedHere || StampOf(path) == expected; };
+    const int error = ReplaceFileAtomically(path, produce, writer, stillCurrent);
+    if (error == kFileChangedMeanwhile)
+      continue;
+    if (error != 0)
+      ThrowFileError("Cannot create file", path, error);
+    if (loadedHere)
+      FLoadedStamp = StampOf(path);
+    result.ChangedToUtf8 = readIn == TListEncoding::Ansi && encoding != TListEncoding::Ansi;
+    FEncoding = encoding;
+    FLoadedEmpty = false;
+    RememberBase();
+    result.Entries = FEntries.size();
+    result.Encoding = encoding;
+    return result;
   }
-  auto produce = [&](const TWriteBytes& write) {
-    return WriteListFile(FEntries, encoding, FAnsiCodePage, write);
-  };
-  if (int error = ReplaceFileAtomically(path, produce, writer); error != 0)
-    ThrowFileError("Cannot create file", path, error);
-  if (loadedHere)
-    FLoadedStamp = StampOf(path);
-  FEncoding = encoding;
-  FLoadedEmpty = false;
-  result.Entries = FEntries.size();
-  result.Encoding = encoding;
-  return result;
+  throw richtext::ERichViewError("The file \"" + path +
+                                 "\" kept being changed by another program while it was saved. "
+                                 "Nothing was saved; the window keeps every entry");
+}
+
+bool TLinkList::IsDamaged(int index) const {
+  return !FRaw.empty() && index >= 0 && index < Count() && !FRaw[static_cast<std::size_t>(index)].empty();
+}
+
+std::size_t TLinkList::DamagedCount() const {
+  return static_cast<std::size_t>(
+      std::count_if(FRaw.begin(), FRaw.end(), [](const std::string& raw) { return !raw.empty(); }));
 }
 
 int TLinkList::InsertPosition(std::u16string_view entry) const {
@@ -539,7 +469,7 @@ int TLinkList::Find(std::u16string_view entry) const {
   // Equal entries sit in the run the collator holds equal, just before where an add would go.
   for (int index = InsertPosition(entry) - 1; index >= 0; --index) {
     const std::u16string& existing = FEntries[static_cast<std::size_t>(index)];
-    if (existing == entry)
+    if (existing == entry && !IsDamaged(index))
       return index;
     if (ucol_strcoll(FCollator.get(), reinterpret_cast<const UChar*>(existing.data()),
                      static_cast<int32_t>(existing.size()),
@@ -554,6 +484,8 @@ int TLinkList::Add(std::u16string entry) {
   int index = InsertPosition(entry);
   try {
     FEntries.insert(FEntries.begin() + index, std::move(entry));
+    if (!FRaw.empty())
+      FRaw.insert(FRaw.begin() + index, std::string());
   } catch (const std::bad_alloc&) {
     throw richtext::ERichViewError("Unable to insert a line");
   } catch (const std::length_error&) {
@@ -568,6 +500,8 @@ void TLinkList::Delete(int index) {
   if (index < 0 || index >= Count())
     throw richtext::EListError(index);
   FEntries.erase(FEntries.begin() + index);
+  if (!FRaw.empty())
+    FRaw.erase(FRaw.begin() + index);
 }
 
 std::vector<bool> TLinkList::FirstOfEach() const {
@@ -586,9 +520,11 @@ std::vector<bool> TLinkList::FirstOfEach() const {
     while (end < FEntries.size() && collatesEqual(FEntries[start], FEntries[end]))
       ++end;
     if (end - start > 1) {
-      std::unordered_set<std::u16string_view> seen;
+      // Entries with the same text but bytes of their own are different entries.
+      std::unordered_set<TEntryKey, TEntryKeyHash> seen;
       for (std::size_t i = start; i < end; ++i)
-        if (!seen.insert(FEntries[i]).second)
+        if (!seen.insert({FEntries[i], FRaw.empty() ? std::string_view() : std::string_view(FRaw[i])})
+                 .second)
           keep[i] = false;
     }
     start = end;
@@ -601,12 +537,17 @@ std::size_t TLinkList::RemoveDuplicates() {
   std::size_t to = 0;
   for (std::size_t i = 0; i < FEntries.size(); ++i)
     if (keep[i]) {
-      if (to != i)
+      if (to != i) {
         FEntries[to] = std::move(FEntries[i]);
+        if (!FRaw.empty())
+          FRaw[to] = std::move(FRaw[i]);
+      }
       ++to;
     }
   const std::size_t removed = FEntries.size() - to;
   FEntries.resize(to);
+  if (!FRaw.empty())
+    FRaw.resize(to);
   return removed;
 }
 

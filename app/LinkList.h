@@ -1,6 +1,7 @@
 // The two link lists: their file format and the sorted, deduplicated list of entries.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "app/FileStamp.h"
+#include "app/ListFileCodec.h"
 #include "richtext/base/RVCodePage.h"
 
 struct UCollator;
@@ -17,68 +19,35 @@ namespace quillon {
 
 class TFileWriter;
 
-// Utf8NoMark: a file without a byte-order mark whose bytes are valid UTF-8 holding
-// non-ASCII text, written back the same way.
-enum class TListEncoding { Ansi, Utf8, Utf8NoMark, Utf16LE, Utf16BE };
-
 // What a save wrote.
 struct TListSaveResult {
   std::size_t Entries = 0;
   TListEncoding Encoding = TListEncoding::Utf8;
   // An ANSI list that had to become UTF-8 (with its mark) so that no character was lost.
   bool ChangedToUtf8 = false;
+  // The file had changed since it was read: what the other program added and deleted came
+  // into the list.
+  bool Merged = false;
+  std::size_t MergedAdded = 0;
+  std::size_t MergedDeleted = 0;
 };
 
-struct TDecodedList {
-  TListEncoding encoding;
-  std::vector<std::u16string> lines;
+// What merging the file's current entries into the list brought.
+struct TListMergeResult {
+  std::size_t Added = 0;   // entries the other program added
+  std::size_t Deleted = 0; // entries it deleted
+  bool FileGone = false;   // the file is no more: the list stays as it was
 };
-
-struct TTextSpan {
-  std::size_t start;
-  std::size_t length;
-};
-
-// A list file's text and where each of its lines is in it.
-struct TListText {
-  TListEncoding encoding;
-  std::u16string text;
-  std::vector<TTextSpan> lines;
-};
-
-// Finds the encoding by byte-order mark (EF BB BF, then FF FE, then FE FF; none: UTF-8 when
-// the bytes are valid UTF-8 holding a non-ASCII character, else the ANSI code page), decodes and splits into lines (CR, LF, CR LF; a NUL ends the text). An odd
-// trailing byte of UTF-16 text decodes as U+FFFD, so that no byte is silently dropped.
-TDecodedList DecodeListFile(std::string_view bytes, richtext::TRVCodePage ansiCodePage);
-// The same, with the lines as places in one decoded text.
-TListText DecodeListText(std::string_view bytes, richtext::TRVCodePage ansiCodePage);
-
-// The mark of the encoding, then each entry followed by CR LF.
-std::string EncodeListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
-                           richtext::TRVCodePage ansiCodePage);
-// The same bytes given to write in pieces of whole lines, about 64 K code units each, so
-// that a big list is never encoded whole in memory; stops at and answers the first error
-// write answers (0 when all went).
-int WriteListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
-                  richtext::TRVCodePage ansiCodePage,
-                  const std::function<int(std::string_view)>& write);
-
-// Whether the code page carries every entry exactly: written and read again, each comes back
-// unchanged (no default character, no best-fit stand-in).
-bool FitsCodePage(const std::vector<std::u16string>& entries, richtext::TRVCodePage codePage);
-
-// The encoding a save writes entries in, given the one they were read in (none: no file was
-// read, or it was empty): UTF-8 with a mark for none, and for an ANSI list whose code page
-// cannot carry every entry or whose bytes would read back as UTF-8; else the one read in.
-TListEncoding ChooseSaveEncoding(const std::vector<std::u16string>& entries,
-                                 std::optional<TListEncoding> readIn,
-                                 richtext::TRVCodePage ansiCodePage);
 
 inline constexpr char16_t kBBCodeListFileName[] = u"博客SEO_富文本型.txt";
 inline constexpr char16_t kMarkdownListFileName[] = u"博客SEO_MarkDown型.txt";
 
 // A sorted link list: entries kept in locale-aware, case-insensitive order (ICU collator of
-// the given locale, secondary strength), plus the remembered encoding.
+// the given locale, secondary strength), plus the remembered encoding. An entry read from
+// bytes that are no exact text keeps those bytes, and a save writes them back unchanged
+// until the entry is edited. The list keeps the entries as it last read or wrote its file
+// (the base): a save whose file another program changed meanwhile writes the three-way
+// merge of the file, the base and the list.
 class TLinkList {
 public:
   // localeName empty: ICU default locale. ansiCodePage CP_ACP: the process's ANSI code page.
@@ -88,18 +57,37 @@ public:
   TLinkList(const TLinkList&) = delete;
   TLinkList& operator=(const TLinkList&) = delete;
 
-  // Reads, decodes, replaces all entries (sorted once with collation keys).
+  // Reads, decodes, replaces all entries (sorted once with collation keys). Only a regular
+  // file is read (links followed), without waiting on a FIFO or a device.
   // Throws "Cannot open file \"%s\". %s" (path, system error text). On failure the list is
-  // left empty with no remembered encoding.
+  // left empty with no remembered encoding; a file that exists but could not be read whole
+  // is never written to (Unreadable() says why) until a later load of it succeeds. A missing
+  // file is no such failure: the list starts empty and the save makes the file.
   void Load(const std::string& path);
   // Removes duplicates, then writes atomically (temp file + fsync + rename; symlinks
-  // followed; permissions kept). Throws "Cannot create file \"%s\". %s". When the file was
-  // loaded from the same path and has been written by someone else since (or made, when it
-  // was missing), nothing is written and the error says so. A list that never loaded, or
-  // whose file was empty, is written as UTF-8 with a mark; an ANSI list whose code page
-  // cannot carry every entry exactly becomes one too.
+  // followed; permissions kept). Throws "Cannot create file \"%s\". %s". A list that never
+  // loaded, or whose file was empty, is written as UTF-8 with a mark; an ANSI list whose
+  // code page cannot carry every entry exactly becomes one too. When the file was loaded
+  // from the same path and another program has changed it since, the file is read again
+  // and the save writes its entries plus those the list added and minus those it deleted
+  // since the base (the list takes that merge too); a file changed again while it is
+  // written is merged again, a few times at most. Nothing is written over a file that
+  // could not be read, at the load or for the merge: the error says why.
   TListSaveResult Save(const std::string& path);
   TListSaveResult Save(const std::string& path, TFileWriter& writer);
+  // Brings another program's changes of the file into the list without writing: the file's
+  // entries plus those the list added, minus those it deleted since the base, which becomes
+  // the file's entries. With no change of the list since the base this is a reload. Throws
+  // as Load does (and leaves the list as it was).
+  TListMergeResult MergeFromFile(const std::string& path);
+  // Whether the file the list was loaded from has changed since the list last read or wrote
+  // it (false when the list has no file).
+  bool FileChanged() const;
+  // Why the file could not be read whole, when it could not: saves to it are refused.
+  const std::optional<std::string>& Unreadable() const { return FUnreadable; }
+  // Entries that keep bytes which are no exact text in the file's encoding.
+  bool IsDamaged(int index) const;
+  std::size_t DamagedCount() const;
 
   int InsertPosition(std::u16string_view entry) const; // where Add would put it
   // The index of an entry equal to entry code unit for code unit (the last of them), -1
@@ -123,13 +111,35 @@ public:
   void Assign(std::vector<std::u16string> lines);
 
 private:
+  // The file read whole, or the error of the read. A missing file reads as no entries.
+  struct TReadFile {
+    bool Missing = false;
+    bool Empty = false;
+    TDecodedList Decoded;
+    TFileStamp Stamp;
+  };
+  TReadFile Read(const std::string& path) const;
+  // Sorts lines (with their raw bytes) into FEntries and FRaw.
+  void TakeSorted(std::vector<std::u16string> lines, std::vector<std::string> raw);
+  // The three-way merge of a file's entries with the list against the base.
+  TListMergeResult MergeWith(const TDecodedList& file);
+  void RememberBase();
+  // The file as read becomes what the list compares with: its entries, encoding and stamp.
+  void TakeFileAsBase(const TReadFile& file, const std::string& path);
+  std::uint64_t HashOf(std::size_t index) const;
+
   struct TCollatorCloser {
     void operator()(UCollator* collator) const;
   };
   std::unique_ptr<UCollator, TCollatorCloser> FCollator;
   richtext::TRVCodePage FAnsiCodePage;
   std::vector<std::u16string> FEntries;
+  // Empty while no entry keeps bytes of its own, else one string an entry (empty for most).
+  std::vector<std::string> FRaw;
   std::optional<TListEncoding> FEncoding;
+  std::optional<std::string> FUnreadable;
+  // The entries as last read or written, by hash of text and bytes, sorted.
+  std::vector<std::uint64_t> FBase;
   // The last load found the file empty: nothing in it to keep an encoding for.
   bool FLoadedEmpty = false;
   // The file as the last load found it (it may have been missing), and as the list's own

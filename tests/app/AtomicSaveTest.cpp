@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "AppTestSupport.h"
 #include "app/LinkList.h"
@@ -35,6 +38,33 @@ unsigned ModeOf(const std::string& path) {
   struct stat info {};
   stat(path.c_str(), &info);
   return info.st_mode & 07777;
+}
+
+TEST(AtomicSave, TemporariesOfSavesWhoseProcessIsGoneAreRemoved) {
+  TTempFolder folder;
+  const std::string path = folder.File("list.txt");
+  WriteBytes(path, "a\r\n");
+  // A save killed midway left its temporary file for good before (110 MB in one case).
+  // Process ids are below 2^22 on Linux, so 999999999 is no process; the parent of this test
+  // runs, and so does this process.
+  const std::string live = ".list.txt." + std::to_string(getppid()) + ".tmp";
+  const std::string own = ".list.txt." + std::to_string(getpid()) + "-3.tmp";
+  for (const std::string& name :
+       {std::string(".list.txt.999999999.tmp"), std::string(".list.txt.999999998-1.tmp"), live,
+        own, std::string(".list.txt.notanid.tmp"), std::string(".other.txt.999999999.tmp")})
+    WriteBytes(folder.File(name), "half a list");
+  std::vector<std::string> kept = {".list.txt.notanid.tmp", own, live,
+                                   ".other.txt.999999999.tmp", "list.txt"};
+  std::sort(kept.begin(), kept.end());
+  std::string keptListing;
+  for (const std::string& name : kept)
+    keptListing += (keptListing.empty() ? "" : " ") + name;
+  EXPECT_EQ(2, RemoveStaleTemporaries(path));
+  EXPECT_EQ(keptListing, folder.Listing());
+  // A save removes them too.
+  WriteBytes(folder.File(".list.txt.999999997.tmp"), "half");
+  EXPECT_EQ(0, ReplaceFileAtomically(path, "b\r\n", DefaultFileWriter()));
+  EXPECT_EQ(keptListing, folder.Listing());
 }
 
 TEST(AtomicSave, FailedWriteLeavesTheOldFileAndNoTemporary) {

@@ -1,10 +1,12 @@
 #include "app/LinkList.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unicode/ucol.h>
 #include <unicode/uloc.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 #include "AppTestSupport.h"
@@ -279,6 +281,99 @@ TEST_F(LinkListFiles, UnreadablePathIsAnOpenError) {
   std::filesystem::resize_file(huge, std::uintmax_t{3} << 30);
   EXPECT_EQ("Cannot open file \"" + huge + "\". File too large",
             ErrorOf([&] { list.Load(huge); }));
+}
+
+TEST_F(LinkListFiles, AListThatCouldNotBeReadWholeIsNeverWritten) {
+  // Before, one add and a save replaced the file with the new entry alone.
+  TLinkList list("en_US", 1252);
+  std::string huge = folder.File("huge.txt");
+  WriteBytes(huge, "a\n");
+  std::filesystem::resize_file(huge, std::uintmax_t{3} << 30);
+  EXPECT_THROW(list.Load(huge), std::exception);
+  ASSERT_TRUE(list.Unreadable().has_value());
+  EXPECT_EQ("Cannot open file \"" + huge + "\". File too large", *list.Unreadable());
+  list.Add(u"new");
+  EXPECT_EQ("Nothing was written to \"" + huge + "\": it could not be read whole (Cannot open file \"" +
+                huge + "\". File too large), so writing the list would lose what it holds",
+            ErrorOf([&] { list.Save(huge); }));
+  EXPECT_EQ(std::uintmax_t{3} << 30, std::filesystem::file_size(huge));
+  // Another file takes the entries; a later load that succeeds lifts the ban.
+  const std::string elsewhere = folder.File("elsewhere.txt");
+  list.Save(elsewhere);
+  EXPECT_EQ("\xEF\xBB\xBF" "new\r\n", ReadBytes(elsewhere));
+  std::filesystem::resize_file(huge, 2);
+  list.Load(huge);
+  EXPECT_FALSE(list.Unreadable().has_value());
+  list.Add(u"b");
+  list.Save(huge);
+  EXPECT_EQ("a\r\nb\r\n", ReadBytes(huge));
+
+  // A missing file is no such case: the save makes it.
+  const std::string missing = folder.File("missing.txt");
+  EXPECT_THROW(list.Load(missing), std::exception);
+  EXPECT_FALSE(list.Unreadable().has_value());
+}
+
+TEST_F(LinkListFiles, OnlyRegularFilesAreReadAndWritten) {
+  TLinkList list("en_US", 1252);
+  // A FIFO: the load blocked before any window showed, and SIGTERM had no effect.
+  const std::string fifo = folder.File("fifo.txt");
+  ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+  EXPECT_EQ("Cannot open file \"" + fifo + "\". Not a regular file (a FIFO)",
+            ErrorOf([&] { list.Load(fifo); }));
+  EXPECT_TRUE(list.Unreadable().has_value());
+  // A link to a device: about 1 GB of /dev/zero was read, then the device was replaced by a
+  // regular file on save.
+  const std::string device = folder.File("device.txt");
+  std::filesystem::create_symlink("/dev/zero", device);
+  EXPECT_EQ("Cannot open file \"" + device + "\". Not a regular file (a device)",
+            ErrorOf([&] { list.Load(device); }));
+  TLinkList fresh("en_US", 1252);
+  fresh.Add(u"x");
+  EXPECT_EQ("Cannot create file \"" + device + "\". Not a regular file (a device)",
+            ErrorOf([&] { fresh.Save(device); }));
+  EXPECT_TRUE(std::filesystem::is_symlink(device));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/zero"));
+  // A link to a regular file is followed: the target is replaced, the link stays a link.
+  const std::string target = folder.File("real.txt");
+  const std::string link = folder.File("link.txt");
+  WriteBytes(target, "a\r\n");
+  std::filesystem::create_symlink(target, link);
+  list.Load(link);
+  list.Add(u"b");
+  list.Save(link);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ("a\r\nb\r\n", ReadBytes(target));
+}
+
+TEST_F(LinkListFiles, EntriesNotEditedAreSavedBackByteForByte) {
+  TLinkList list("en_US", 1252);
+  // Bytes that are no UTF-8 in a UTF-8 list became U+FFFD on the next save, without a word.
+  WriteBytes(path, "\xEF\xBB\xBF" "zeta\r\nBad\xFF\xFETitle\r\nalpha\r\n");
+  list.Load(path);
+  EXPECT_EQ("[alpha|Bad\uFFFD\uFFFDTitle|zeta]", Dump(list.Entries()));
+  EXPECT_EQ(1u, list.DamagedCount());
+  EXPECT_TRUE(list.IsDamaged(1));
+  list.Add(u"new");
+  list.Save(path);
+  EXPECT_EQ("\xEF\xBB\xBF" "alpha\r\nBad\xFF\xFETitle\r\nnew\r\nzeta\r\n", ReadBytes(path));
+  // A NUL cut its entry and dropped every entry after it.
+  WriteBytes(path, std::string("b\0tail\r\na\r\nc\r\n", 14));
+  list.Load(path);
+  EXPECT_EQ(3, list.Count());
+  list.Save(path);
+  EXPECT_EQ(std::string("a\r\nb\0tail\r\nc\r\n", 14), ReadBytes(path));
+  // Same text, other bytes: two entries, both kept.
+  WriteBytes(path, "\xEF\xBB\xBF" "x\xFF\r\nx\xFE\r\n");
+  list.Load(path);
+  list.Save(path);
+  EXPECT_EQ("\xEF\xBB\xBF" "x\xFF\r\nx\xFE\r\n", ReadBytes(path));
+  // An edited entry (deleted and added anew, after the one its text equals) is written as
+  // its text.
+  list.Delete(0);
+  list.Add(u"x\uFFFD");
+  list.Save(path);
+  EXPECT_EQ("\xEF\xBB\xBF" "x\xFE\r\nx\xEF\xBF\xBD\r\n", ReadBytes(path));
 }
 
 } // namespace

@@ -21,6 +21,10 @@ std::string Name(TListEncoding encoding) {
     return "utf16le";
   case TListEncoding::Utf16BE:
     return "utf16be";
+  case TListEncoding::Utf32LE:
+    return "utf32le";
+  case TListEncoding::Utf32BE:
+    return "utf32be";
   }
   return "?";
 }
@@ -84,24 +88,74 @@ TEST(DecodeListFile, LineBreaks) {
   EXPECT_EQ("utf16be [a|]", Decode(Bytes({0xFE, 0xFF, 0, 'a', 0, '\n', 0, '\r'})));
 }
 
-TEST(DecodeListFile, NulEndsTheText) {
-  EXPECT_EQ("ansi [a|b]", Decode(std::string_view("a\nb\0c\nd", 7)));
-  EXPECT_EQ("ansi []", Decode(std::string_view("\0a", 2)));
-  EXPECT_EQ("utf8 [x]", Decode(std::string_view("\xEF\xBB\xBFx\0y", 6)));
-  // In UTF-16 it is the zero code unit that ends the text, not a zero byte.
-  EXPECT_EQ("utf16le [a]", Decode(Bytes({0xFF, 0xFE, 'a', 0, 0, 0, 'b', 0})));
-  EXPECT_EQ("utf16le [一]", Decode(Bytes({0xFF, 0xFE, 0x00, 0x4E})));
-  EXPECT_EQ("utf16be [一]", Decode(Bytes({0xFE, 0xFF, 0x4E, 0x00})));
+// "utf8 [a|b] raw 1:FF" : the lines that keep bytes of their own, and those bytes.
+std::string DecodeRaw(std::string_view bytes, richtext::TRVCodePage codePage = 1252) {
+  TDecodedList list = DecodeListFile(bytes, codePage);
+  std::string out = Name(list.encoding) + " " + Dump(list.lines);
+  for (std::size_t i = 0; i < list.raw.size(); ++i)
+    if (!list.raw[i].empty())
+      out += " raw " + std::to_string(i) + ":" + Hex(list.raw[i]);
+  return out;
 }
 
-TEST(DecodeListFile, DamagedText) {
-  // An odd last byte of UTF-16 shows as a replacement character instead of vanishing.
-  EXPECT_EQ("utf16le [a\uFFFD]", Decode(Bytes({0xFF, 0xFE, 'a', 0, 'b'})));
-  EXPECT_EQ("utf8 [a\uFFFDb]", Decode("\xEF\xBB\xBF" "a\xFF" "b"));
-  // A lone surrogate survives decoding, so saving the list writes the same units back.
+TEST(DecodeListFile, ANulIsACharacterOfItsEntry) {
+  // A NUL ended the text before: "b" was cut and "d" was lost, and the next save wrote that.
+  const TDecodedList ansi = DecodeListFile(std::string_view("a\nb\0c\nd", 7), 1252);
+  ASSERT_EQ(3u, ansi.lines.size());
+  EXPECT_EQ(std::u16string(u"b\0c", 3), ansi.lines[1]);
+  EXPECT_EQ(std::u16string(u"x\0y", 3),
+            DecodeListFile(std::string_view("\xEF\xBB\xBFx\0y", 6), 1252).lines[0]);
+  EXPECT_EQ(std::u16string(u"a\0b", 3),
+            DecodeListFile(Bytes({0xFF, 0xFE, 'a', 0, 0, 0, 'b', 0}), 1252).lines[0]);
+  EXPECT_EQ("utf16le [一]", Decode(Bytes({0xFF, 0xFE, 0x00, 0x4E})));
+  EXPECT_EQ("utf16be [一]", Decode(Bytes({0xFE, 0xFF, 0x4E, 0x00})));
+  // Written back as it was read.
+  const std::string bytes("a\r\nb\0c\r\nd\r\n", 11);
+  const TDecodedList list = DecodeListFile(bytes, 1252);
+  EXPECT_EQ(Hex(bytes), Hex(EncodeListFile(list.lines, list.encoding, 1252)));
+}
+
+TEST(DecodeListFile, Utf32WithItsMark) {
+  // Read as UTF-16LE before ("FF FE" then a NUL), which showed an empty list and lost it.
+  EXPECT_EQ("utf32le [a|😀]", Decode(Bytes({0xFF, 0xFE, 0, 0, 'a', 0, 0, 0, '\n', 0, 0, 0,
+                                          0x00, 0xF6, 0x01, 0x00})));
+  EXPECT_EQ("utf32be [中]", Decode(Bytes({0, 0, 0xFE, 0xFF, 0, 0, 0x4E, 0x2D})));
+  const std::vector<std::u16string> entries = {u"a", u"", u"😀 中"};
+  for (TListEncoding encoding : {TListEncoding::Utf32LE, TListEncoding::Utf32BE}) {
+    const TDecodedList back = DecodeListFile(EncodeListFile(entries, encoding, 1252), 1252);
+    EXPECT_EQ(Name(encoding), Name(back.encoding));
+    EXPECT_EQ(Dump(entries), Dump(back.lines));
+  }
+  EXPECT_EQ("FF FE 00 00 61 00 00 00 0D 00 00 00 0A 00 00 00",
+            Hex(EncodeListFile({u"a"}, TListEncoding::Utf32LE, 1252)));
+}
+
+TEST(DecodeListFile, DamagedLinesKeepTheirBytes) {
+  // Shown with U+FFFD; saved as U+FFFD before, so the bytes were lost without a word.
+  EXPECT_EQ("utf8 [ok|Bad\uFFFD\uFFFDTitle|also ok] raw 1:42 61 64 FF FE 54 69 74 6C 65",
+            DecodeRaw("\xEF\xBB\xBF" "ok\r\nBad\xFF\xFETitle\r\nalso ok\r\n"));
+  // Half a code unit at the end shows as a replacement character instead of vanishing.
+  EXPECT_EQ("utf16le [a\uFFFD]", DecodeRaw(Bytes({0xFF, 0xFE, 'a', 0, 'b'})));
+  EXPECT_EQ("utf32le [\uFFFD|b] raw 0:00 00 11 00",
+            DecodeRaw(Bytes({0xFF, 0xFE, 0, 0, 0, 0, 0x11, 0, '\n', 0, 0, 0, 'b', 0, 0, 0})));
+  // 0xFF is undefined in 1255.
+  EXPECT_EQ("ansi [a\uFFFDb|ok] raw 0:61 FF 62", DecodeRaw("a\xFF" "b\nok", 1255));
+  // A lone surrogate of UTF-16 is exact: written back as the same code unit.
   TDecodedList list = DecodeListFile(Bytes({0xFF, 0xFE, 0x00, 0xD8}), 1252);
   ASSERT_EQ(1u, list.lines.size());
   EXPECT_EQ(std::u16string(u"\xD800"), list.lines[0]);
+  EXPECT_TRUE(list.raw.empty());
+  // Every damaged line is written back byte for byte, with the line end a save gives it.
+  const std::pair<std::string, std::string> cases[] = {
+      {"\xEF\xBB\xBF" "ok\r\nBad\xFF\xFETitle\r\n", "\xEF\xBB\xBF" "ok\r\nBad\xFF\xFETitle\r\n"},
+      {Bytes({0xFF, 0xFE, 0, 0, 0, 0, 0x11, 0, 'b', 0, 0, 0}),
+       Bytes({0xFF, 0xFE, 0, 0, 0, 0, 0x11, 0, 'b', 0, 0, 0, '\r', 0, 0, 0, '\n', 0, 0, 0})},
+      {"a\xFF" "b\nok", "a\xFF" "b\r\nok\r\n"},
+  };
+  for (const auto& [bytes, saved] : cases) {
+    const TDecodedList read = DecodeListFile(bytes, 1255);
+    EXPECT_EQ(Hex(saved), Hex(EncodeListFile(read.lines, read.encoding, 1255, &read.raw)));
+  }
 }
 
 TEST(EncodeListFile, MarkThenEveryEntryWithCrLf) {

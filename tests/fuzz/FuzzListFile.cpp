@@ -27,6 +27,10 @@ const char* EncodingName(TListEncoding encoding) {
     return "UTF-16LE";
   case TListEncoding::Utf16BE:
     return "UTF-16BE";
+  case TListEncoding::Utf32LE:
+    return "UTF-32LE";
+  case TListEncoding::Utf32BE:
+    return "UTF-32BE";
   }
   return "?";
 }
@@ -51,10 +55,15 @@ bool Carries(const std::vector<std::u16string>& entries, TListEncoding encoding,
              richtext::TRVCodePage codePage) {
   if (encoding == TListEncoding::Ansi && !entries.empty()) {
     const std::string start = richtext::RVU_UnicodeToAnsiBytes(codePage, entries.front());
-    for (std::string_view mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"})
+    for (std::string_view mark : {std::string_view("\xEF\xBB\xBF"), std::string_view("\xFF\xFE"),
+                                  std::string_view("\xFE\xFF"), std::string_view("\0\0\xFE\xFF", 4)})
       if (start.starts_with(mark))
         return false;
   }
+  // "FF FE" and a NUL is the mark of UTF-32LE.
+  if (encoding == TListEncoding::Utf16LE && !entries.empty() && !entries.front().empty() &&
+      entries.front().front() == u'\0')
+    return false;
   // Without a mark, text is taken for UTF-8 only when it is valid UTF-8 holding a non-ASCII
   // character, and for ANSI otherwise.
   std::string unmarked;
@@ -73,6 +82,11 @@ bool Carries(const std::vector<std::u16string>& entries, TListEncoding encoding,
     switch (encoding) {
     case TListEncoding::Utf16LE:
     case TListEncoding::Utf16BE:
+      break;
+    case TListEncoding::Utf32LE:
+    case TListEncoding::Utf32BE:
+      if (HasLoneSurrogate(entry))
+        return false;
       break;
     case TListEncoding::Utf8:
     case TListEncoding::Utf8NoMark:
@@ -94,7 +108,7 @@ bool Carries(const std::vector<std::u16string>& entries, TListEncoding encoding,
 std::string CheckEntries(const std::vector<std::u16string>& lines) {
   for (std::size_t i = 0; i < lines.size(); ++i)
     for (char16_t c : lines[i])
-      if (c == u'\r' || c == u'\n' || c == u'\0')
+      if (c == u'\r' || c == u'\n')
         return "entry " + std::to_string(i) + " holds code unit " + std::to_string(int(c));
   return {};
 }
@@ -110,15 +124,29 @@ std::string FuzzListFile(const std::uint8_t* data, std::size_t size) {
     const TDecodedList decoded = DecodeListFile(bytes, codePage);
     if (std::string broken = CheckEntries(decoded.lines); !broken.empty())
       return "decoding: " + broken;
-    // What a save writes reads back as the same entries, whatever the file held.
-    const TListEncoding saved = ChooseSaveEncoding(decoded.lines, decoded.encoding, codePage);
-    const TDecodedList reread =
-        DecodeListFile(EncodeListFile(decoded.lines, saved, codePage), codePage);
-    if (Carries(decoded.lines, saved, codePage) && reread.lines != decoded.lines)
-      return std::string("the entries change through a save as ") + EncodingName(saved);
+    // A save with no edit keeps every entry: its text, and the bytes of every damaged one.
+    // Where the save keeps the encoding (it changes only to carry text a code page cannot),
+    // that is every entry's bytes; only the line ends become CR LF.
+    const std::vector<std::string>* raw = decoded.raw.empty() ? nullptr : &decoded.raw;
+    const TListEncoding saved =
+        ChooseSaveEncoding(decoded.lines, decoded.encoding, codePage, raw);
+    const std::string savedBytes = EncodeListFile(decoded.lines, saved, codePage, raw);
+    const TDecodedList reread = DecodeListFile(savedBytes, codePage);
+    if (Carries(decoded.lines, saved, codePage) || raw) {
+      if (reread.lines != decoded.lines)
+        return std::string("the entries change through a save as ") + EncodingName(saved) +
+               ": " + Excerpt(savedBytes);
+      if (reread.raw != decoded.raw)
+        return std::string("the bytes of damaged entries change through a save as ") +
+               EncodingName(saved) + ": " + Excerpt(savedBytes);
+      if (saved == decoded.encoding && reread.encoding != saved)
+        return std::string("saved as ") + EncodingName(saved) + ", read back as " +
+               EncodingName(reread.encoding);
+    }
     for (TListEncoding encoding :
          {decoded.encoding, TListEncoding::Ansi, TListEncoding::Utf8, TListEncoding::Utf8NoMark,
-          TListEncoding::Utf16LE, TListEncoding::Utf16BE}) {
+          TListEncoding::Utf16LE, TListEncoding::Utf16BE, TListEncoding::Utf32LE,
+          TListEncoding::Utf32BE}) {
       const std::string encoded = EncodeListFile(decoded.lines, encoding, codePage);
       const TDecodedList again = DecodeListFile(encoded, codePage);
       if (std::string broken = CheckEntries(again.lines); !broken.empty())
@@ -158,6 +186,10 @@ std::vector<std::string> ListFileSeeds() {
       "\x00"s "\xEF\xBB",
       "\x00"s "\r\n\r\n\n\r",
       "\x00"s "\xFF\xFE\xFF\x00\xFE\x00"s, // UTF-16 "ÿþ": as ANSI it would look like a mark
+      "\x00"s "\xEF\xBB\xBF" "ok\r\nBad\xFF\xFETitle\r\n", // damaged UTF-8 inside a UTF-8 list
+      "\x00"s "\xFF\xFE\x00\x00" "a\0\0\0\n\0\0\0\x00\xD8\x00\x00\x11\x00"s, // UTF-32LE
+      "\x00"s "\x00\x00\xFE\xFF\0\0\0a\0\0"s, // UTF-32BE, cut short
+      "\x02"s "\xE6\x88\x91\xE7\x9A\x84\r\n\xF0\x9F\x98\x80", // unmarked UTF-8
   };
 }
 
