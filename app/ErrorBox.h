@@ -7,6 +7,9 @@
 
 namespace quillon {
 
+// The answers to "save the changes before closing?".
+enum class TSaveChoice { Save, Discard, Cancel };
+
 // Shows boxes; the Qt one uses QMessageBox, tests record calls.
 class TNotifier {
 public:
@@ -15,6 +18,12 @@ public:
   virtual void ShowError(const std::u16string& title, const std::u16string& text) = 0;
   // Plain message box: one OK button, no icon, centred on the screen.
   virtual void ShowMessage(const std::u16string& title, const std::u16string& text) = 0;
+  // Question icon; Save, Discard and Cancel buttons (Save the default, Escape cancels).
+  virtual TSaveChoice AskSaveChanges(const std::u16string& title, const std::u16string& text) = 0;
+  // Question icon; Yes and No (No the default). True for Yes.
+  virtual bool AskYesNo(const std::u16string& title, const std::u16string& text) = 0;
+  // A file to save to, starting at suggestedPath (UTF-8); empty when the user cancels.
+  virtual std::string AskSaveFileName(const std::u16string& title, const std::string& suggestedPath) = 0;
 };
 
 // Title rule: file name without folder, cut at its first '.', every char after the first

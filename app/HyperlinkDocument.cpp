@@ -1,5 +1,6 @@
 #include "app/HyperlinkDocument.h"
 
+#include "richtext/document/RVItem.h"
 #include "richtext/export/RVFWriter.h"
 #include "richtext/export/RVRTFTables.h"
 #include "richtext/export/RVRTFWriter.h"
@@ -37,7 +38,24 @@ void BuildHyperlinkDocument(TRichViewEdit& Editor, TRVStyle& Style, const std::u
                             const std::u16string& Address) {
   Editor.ClearAll();
   const int styleNo = GetHypertextStyleNo(Style, 0);
-  Editor.AddNL(Title, styleNo, -1, Address);
+  // Text items drop a TAB (the sheet puts no spaces in its place), so each TAB of the title
+  // becomes a tab item between its pieces, in the link's style and with its address: every
+  // format then writes it (the RTF as \tab).
+  std::size_t start = 0;
+  for (std::size_t tab = Title.find(u'\t'); tab != std::u16string::npos;
+       tab = Title.find(u'\t', start)) {
+    if (tab > start)
+      Editor.AddNL(Title.substr(start, tab - start), styleNo, -1, Address);
+    auto item = std::make_unique<TRVTabItemInfo>(Editor.RVData.get());
+    item->StyleNo = rvsTab;
+    item->SetAssociatedTextStyleNo(styleNo);
+    item->ParaNo = -1;
+    item->Tag = Address;
+    Editor.AddItem({}, std::move(item));
+    start = tab + 1;
+  }
+  if (start == 0 || start < Title.size())
+    Editor.AddNL(Title.substr(start), styleNo, -1, Address);
   Editor.Format();
   Editor.SelectAll();
 }

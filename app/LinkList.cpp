@@ -426,12 +426,15 @@ TListSaveResult TLinkList::Save(const std::string& path, TFileWriter& writer) {
       continue;
     if (error != 0)
       ThrowFileError("Cannot create file", path, error);
-    if (loadedHere)
-      FLoadedStamp = StampOf(path);
     result.ChangedToUtf8 = readIn == TListEncoding::Ansi && encoding != TListEncoding::Ansi;
-    FEncoding = encoding;
-    FLoadedEmpty = false;
-    RememberBase();
+    // A copy saved to another file changes nothing of what the list knows of its own.
+    if (loadedHere || !FLoadedStamp) {
+      if (loadedHere)
+        FLoadedStamp = StampOf(path);
+      FEncoding = encoding;
+      FLoadedEmpty = false;
+      RememberBase();
+    }
     result.Entries = FEntries.size();
     result.Encoding = encoding;
     return result;

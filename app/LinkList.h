@@ -83,6 +83,8 @@ public:
   // Whether the file the list was loaded from has changed since the list last read or wrote
   // it (false when the list has no file).
   bool FileChanged() const;
+  // The file the list was last loaded from (empty: none).
+  const std::string& LoadedPath() const { return FLoadedPath; }
   // Why the file could not be read whole, when it could not: saves to it are refused.
   const std::optional<std::string>& Unreadable() const { return FUnreadable; }
   // Entries that keep bytes which are no exact text in the file's encoding.

@@ -1,6 +1,7 @@
 #include "app/StoredLinks.h"
 
 #include "app/LinkCompose.h"
+#include "app/LinkSafety.h"
 
 namespace quillon {
 
@@ -98,8 +99,13 @@ std::optional<TStoredLink> ParseStoredLink(std::u16string_view entry) {
 std::vector<TStoredEntry> ReadStoredEntries(const std::vector<std::u16string>& entries) {
   std::vector<TStoredEntry> read;
   read.reserve(entries.size());
-  for (const std::u16string& entry : entries)
-    read.push_back({entry, ParseStoredLink(entry)});
+  for (const std::u16string& entry : entries) {
+    std::optional<TStoredLink> link = ParseStoredLink(entry);
+    // No live link is made of an address that would run code: such an entry stays text.
+    if (link && ScriptingScheme(link->Address))
+      link.reset();
+    read.push_back({entry, std::move(link)});
+  }
   return read;
 }
 

@@ -27,6 +27,7 @@ struct TStoredEntry {
   std::optional<TStoredLink> Link;
 };
 
+// A link whose address would run code ("javascript:" and the like) is read as text.
 std::vector<TStoredEntry> ReadStoredEntries(const std::vector<std::u16string>& entries);
 
 enum class TStoredLinkText { Markdown, BBCode };

@@ -20,6 +20,7 @@
 #include "app/HyperlinkDocument.h"
 #include "app/LinkCompose.h"
 #include "app/LinkFormats.h"
+#include "app/LinkSafety.h"
 #include "app/cli/ClipboardCopy.h"
 #include "app/Utf.h"
 #include "platform/qt/RVQtCanvas.h"
@@ -72,7 +73,8 @@ constexpr std::string_view Help =
     "\n"
     "Exit status: 0 on success, 1 when the document could not be written (an empty TITLE\n"
     "gives nothing to copy in the rtf and rvf formats, and nothing for --copy) or the\n"
-    "clipboard could not be reached, 2 for bad arguments.\n";
+    "clipboard could not be reached, 2 for bad arguments and for an ADDRESS whose scheme\n"
+    "is javascript:, vbscript: or data: (no link is made of those: they run code).\n";
 
 enum class TFormat { Markdown, BBCode, Text, RTF, RVF, Other };
 
@@ -244,6 +246,13 @@ int main(int argc, char** argv) {
     WriteBytes("\n");
     WriteBytes(Help);
     return ExitOk;
+  }
+  // No link is made of an address that would run code where it is followed.
+  try {
+    quillon::RefuseScriptingAddress(quillon::FromUtf8(args.Address));
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "quillon-link: %s\n", e.what());
+    return ExitUsage;
   }
   if (args.Copy)
     return quillon::CopyHyperlinkInBackground(args.Title, args.Address, argv[0]);

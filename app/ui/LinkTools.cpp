@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "app/LinkFormats.h"
+#include "app/LinkSafety.h"
 #include "app/StoredLinks.h"
 #include "app/ui/TitleFetcher.h"
 #include "app/ui/Unit1.h"
@@ -180,8 +181,9 @@ QMenu* TFormLinkTools::ResultFieldMenu(QLineEdit* edit) {
   menu->addSeparator();
   for (const TLinkFormatInfo& info : LinkFormats()) {
     const TLinkFormat format = info.Format;
+    const std::string_view name = info.Name;
     QAction* action = menu->addAction(ToQt(std::u16string(info.Caption)));
-    connect(action, &QAction::triggered, this, [this, edit, format] {
+    connect(action, &QAction::triggered, this, [this, edit, format, name] {
       Guarded([&] {
         // The field's own link when it holds one (a recalled entry keeps its whole title
         // there), else the title and address fields.
@@ -190,7 +192,10 @@ QMenu* TFormLinkTools::ResultFieldMenu(QLineEdit* edit) {
           link = *stored;
         else
           link = {FForm->Edit1->text().toStdU16String(), FForm->Edit2->text().toStdU16String()};
+        RefuseScriptingAddress(link.Address);
         FForm->Clipboard().SetUnicodeText(FormatLink(format, link.Title, link.Address));
+        FForm->ShowStatus(tr("Copied the link as %1")
+                              .arg(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))));
       });
     });
   }
@@ -209,6 +214,11 @@ QMenu* TFormLinkTools::ListMenu(TLinkListBox* list) {
     connect(action, &QAction::triggered, this,
             [this, list, kind = kind] { CopyListSelection(list, kind); });
   }
+  menu->addSeparator();
+  // The file read again, the list's unsaved changes kept.
+  QAction* reload = menu->addAction(tr("Reload"));
+  reload->setObjectName(QStringLiteral("Reload"));
+  connect(reload, &QAction::triggered, this, [this, list] { FForm->ReloadList(list); });
   return menu;
 }
 
@@ -216,7 +226,7 @@ void TFormLinkTools::CopyListSelection(TLinkListBox* list, int kind) {
   Guarded([&] {
     std::vector<std::u16string> texts;
     for (int row : list->SelectedRows())
-      texts.push_back(list->Items().List().Entry(row));
+      texts.push_back(list->Items().Entry(row));
     const std::vector<TStoredEntry> entries = ReadStoredEntries(texts);
     if (kind == CopyRich) {
       FForm->Hyperlink().BuildListAndCopy(entries);
@@ -224,6 +234,10 @@ void TFormLinkTools::CopyListSelection(TLinkListBox* list, int kind) {
       FForm->Clipboard().SetUnicodeText(ComposeStoredLinks(
           entries, kind == CopyMarkdown ? TStoredLinkText::Markdown : TStoredLinkText::BBCode));
     }
+    const int count = static_cast<int>(entries.size());
+    FForm->ShowStatus(kind == CopyRich ? tr("Copied %1 links as rich text").arg(count)
+                      : kind == CopyMarkdown ? tr("Copied %1 links as Markdown").arg(count)
+                                             : tr("Copied %1 links as BBCode").arg(count));
   });
   FForm->RichViewEdit1->update(); // the editor shows the document even when the copy failed
 }

@@ -1,5 +1,6 @@
 #include "app/ui/QtNotifier.h"
 
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -48,6 +49,42 @@ void QtNotifier::ShowMessage(const std::u16string& title, const std::u16string& 
   TScreenCentredBox box(QMessageBox::NoIcon, ToQt(title), ToQt(text), QMessageBox::Ok, FOwner);
   box.setTextFormat(Qt::PlainText);
   box.exec();
+}
+
+TSaveChoice QtNotifier::AskSaveChanges(const std::u16string& title, const std::u16string& text) {
+  if (QuitRequested())
+    return TSaveChoice::Discard; // an ending asked for from outside saves nothing
+  QMessageBox box(QMessageBox::Question, ToQt(title), ToQt(text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, FOwner);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+  case QMessageBox::Save:
+    return TSaveChoice::Save;
+  case QMessageBox::Discard:
+    return TSaveChoice::Discard;
+  default:
+    return TSaveChoice::Cancel;
+  }
+}
+
+bool QtNotifier::AskYesNo(const std::u16string& title, const std::u16string& text) {
+  if (QuitRequested())
+    return false;
+  QMessageBox box(QMessageBox::Question, ToQt(title), ToQt(text),
+                  QMessageBox::Yes | QMessageBox::No, FOwner);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+std::string QtNotifier::AskSaveFileName(const std::u16string& title,
+                                        const std::string& suggestedPath) {
+  if (QuitRequested())
+    return {};
+  return QFileDialog::getSaveFileName(FOwner, ToQt(title), QString::fromStdString(suggestedPath))
+      .toStdString();
 }
 
 } // namespace quillon

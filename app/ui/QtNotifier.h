@@ -17,6 +17,9 @@ public:
 
   void ShowError(const std::u16string& title, const std::u16string& text) override;
   void ShowMessage(const std::u16string& title, const std::u16string& text) override;
+  TSaveChoice AskSaveChanges(const std::u16string& title, const std::u16string& text) override;
+  bool AskYesNo(const std::u16string& title, const std::u16string& text) override;
+  std::string AskSaveFileName(const std::u16string& title, const std::string& suggestedPath) override;
 
 private:
   QPointer<QWidget> FOwner;

@@ -1,8 +1,14 @@
 #include "app/ui/Unit1.h"
 
+#include <QCloseEvent>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QFile>
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QLocale>
 #include <QMouseEvent>
+#include <QStringList>
 
 #include <algorithm>
 #include <functional>
@@ -12,9 +18,11 @@
 
 #include "app/LinkCompose.h"
 #include "app/LinkList.h"
+#include "app/LinkSafety.h"
 #include "app/ListFolder.h"
 #include "app/Utf.h"
 #include "app/ui/LinkTools.h"
+#include "app/ui/Session.h"
 #include "platform/qt/RVQtCanvas.h"
 #include "platform/qt/RVQtGraphicInterface.h"
 #include "richtext/base/RVClasses.h"
@@ -28,6 +36,10 @@ QString ToQt(const std::u16string& text) {
 }
 std::u16string FromQt(const QString& text) {
   return text.toStdU16String();
+}
+
+QString FileNameOf(const std::string& path) {
+  return QString::fromStdString(path.substr(path.rfind('/') + 1));
 }
 
 // Layout values are pixels at 96 dots per inch.
@@ -157,6 +169,16 @@ void TForm1::LayOut() {
   // go to the error box like those of the window's handlers.
   RichViewEdit1->SetGuard([this](const std::function<void()>& call) { Guarded(call); });
 
+  // Below the buttons of the Markdown list, where the fixed layout leaves room.
+  StatusLine = new QLabel(this);
+  StatusLine->setObjectName(QStringLiteral("StatusLine"));
+  StatusLine->setTextFormat(Qt::PlainText);
+  StatusLine->setWordWrap(true);
+  StatusLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  StatusLine->setGeometry(Scaled(600, 335, 75, 87));
+  for (TLinkListBox* list : {ListBox1, ListBox2})
+    connect(list, &TLinkListBox::Status, this, &TForm1::ShowStatus);
+
   Button9 = NewButton("Button9", QStringLiteral("Button9"), 519, 165, 75, 25);
   Button9->setVisible(false);
 
@@ -179,6 +201,10 @@ void TForm1::LayOut() {
   connect(ListBox2, &TLinkListBox::UserSelect, this, &TForm1::ListBox2Click);
 
   LinkTools = new TFormLinkTools(*this);
+}
+
+void TForm1::ShowStatus(const QString& text) {
+  StatusLine->setText(text);
 }
 
 void TForm1::ReportError(const std::exception& e) {
@@ -229,12 +255,116 @@ void TForm1::FormCreate() {
   });
   // Each list loads on its own: a missing BBCode file leaves that list empty and still
   // lets the Markdown list load.
-  Guarded([this] { ListBox1->Items().Load(BBCodeListPath()); });
-  Guarded([this] { ListBox2->Items().Load(MarkdownListPath()); });
+  LoadList(ListBox1);
+  LoadList(ListBox2);
+  WatchListFiles();
+}
+
+std::string TForm1::ListPath(const TLinkListBox* list) const {
+  return list == ListBox1 ? BBCodeListPath() : MarkdownListPath();
+}
+
+QString TForm1::MergedText(std::size_t added, std::size_t deleted) {
+  if (deleted == 0)
+    return added == 1 ? tr("Merged 1 entry added by another program")
+                      : tr("Merged %1 entries added by another program").arg(added);
+  return tr("Merged %1 added and %2 deleted entries of another program").arg(added).arg(deleted);
+}
+
+void TForm1::ShowReadState(TLinkListBox* list) {
+  const TLinkList& items = list->Items().List();
+  list->SetNotice(items.Unreadable()
+                      ? tr("%1 could not be read: nothing will be written to it")
+                            .arg(FileNameOf(ListPath(list)))
+                      : QString());
+}
+
+void TForm1::LoadList(TLinkListBox* list) {
+  Guarded([&] { list->Items().Load(ListPath(list)); });
+  ShowReadState(list);
+  // Said once, when the list is read: entries whose bytes are no exact text are kept.
+  if (const std::size_t damaged = list->Items().List().DamagedCount())
+    ShowStatus(damaged == 1 ? tr("%1: 1 entry is not valid text in its encoding; it shows "
+                                 "\uFFFD and is saved back as it was")
+                                  .arg(FileNameOf(ListPath(list)))
+                            : tr("%1: %2 entries are not valid text in its encoding; they show "
+                                 "\uFFFD and are saved back as they were")
+                                  .arg(FileNameOf(ListPath(list)))
+                                  .arg(damaged));
+}
+
+void TForm1::WatchListFiles() {
+  if (FWatcher)
+    return;
+  FWatcher = new QFileSystemWatcher(this);
+  // Several changes in a row (a write, then a rename) are taken as one.
+  FOutsideChange = new QTimer(this);
+  FOutsideChange->setSingleShot(true);
+  FOutsideChange->setInterval(150);
+  connect(FOutsideChange, &QTimer::timeout, this, &TForm1::TakeOutsideChanges);
+  auto changed = [this] { FOutsideChange->start(); };
+  connect(FWatcher, &QFileSystemWatcher::fileChanged, this, changed);
+  connect(FWatcher, &QFileSystemWatcher::directoryChanged, this, changed);
+  // The folder too: a file replaced by a rename drops out of a watch on the file alone.
+  FWatcher->addPath(QString::fromStdString(FListFolder));
+  for (TLinkListBox* list : {ListBox1, ListBox2})
+    if (QFile::exists(QString::fromStdString(ListPath(list))))
+      FWatcher->addPath(QString::fromStdString(ListPath(list)));
+}
+
+void TForm1::TakeOutsideChanges() {
+  for (TLinkListBox* list : {ListBox1, ListBox2}) {
+    const std::string path = ListPath(list);
+    const QString qtPath = QString::fromStdString(path);
+    if (FWatcher && QFile::exists(qtPath) && !FWatcher->files().contains(qtPath))
+      FWatcher->addPath(qtPath);
+    TLinkListModel& items = list->Items();
+    if (!items.List().FileChanged())
+      continue;
+    // Where the user was stays where the entries still are.
+    std::vector<std::u16string> picked;
+    for (int row : list->SelectedRows())
+      picked.push_back(items.Entry(row));
+    const int current = list->selectionModel()->currentIndex().row();
+    const std::u16string currentEntry =
+        current >= 0 && current < items.rowCount() ? items.Entry(current) : std::u16string();
+    const int scroll = list->verticalScrollBar()->value();
+    TListMergeResult merged;
+    bool read = false;
+    Guarded([&] {
+      merged = items.MergeFromFile(path);
+      read = true;
+    });
+    if (!read)
+      continue;
+    ShowReadState(list);
+    for (const std::u16string& entry : picked)
+      if (int row = items.RowOf(items.List().Find(entry)); row >= 0)
+        list->selectionModel()->select(items.index(row), QItemSelectionModel::Select);
+    if (int row = items.RowOf(items.List().Find(currentEntry)); row >= 0 && !currentEntry.empty())
+      list->selectionModel()->setCurrentIndex(items.index(row), QItemSelectionModel::NoUpdate);
+    list->verticalScrollBar()->setValue(scroll);
+    if (merged.FileGone)
+      ShowStatus(tr("%1 was removed: the list is kept as shown, not saved").arg(FileNameOf(path)));
+    else
+      ShowStatus(MergedText(merged.Added, merged.Deleted));
+  }
+}
+
+void TForm1::ReloadList(TLinkListBox* list) {
+  bool read = false;
+  Guarded([&] {
+    list->Items().MergeFromFile(ListPath(list));
+    read = true;
+  });
+  ShowReadState(list);
+  if (read)
+    ShowStatus(tr("Reloaded %1").arg(FileNameOf(ListPath(list))));
 }
 
 void TForm1::ComposeMarkdownLink() {
   const QString oldAddress = Edit2->text();
+  RefuseScriptingAddress(FromQt(oldAddress));
   const TMarkdownLink link = ComposeMarkdown(FromQt(Edit1->text()), FromQt(oldAddress));
   const QString address = ToQt(link.address);
   if (address != oldAddress)
@@ -255,13 +385,22 @@ void TForm1::Edit2KeyPress(char16_t& key) {
 
 void TForm1::Button2Click() {
   Guarded([this] {
+    RefuseScriptingAddress(FromQt(Edit2->text()));
     Edit3->setText(ToQt(ComposeBBCode(FromQt(Edit1->text()), FromQt(Edit2->text()))));
   });
 }
 
 void TForm1::ListBox1Click() {
   Guarded([this] {
-    const std::u16string entry = ListBox1->Items().List().Entry(ListBox1->ItemIndex());
+    const std::u16string entry = ListBox1->Items().Entry(ListBox1->ItemIndex());
+    // Tens of megabytes in the fields would hold the window up for a long time.
+    constexpr std::size_t kAskAbove = 64 * 1024;
+    if (entry.size() > kAskAbove &&
+        !FNotifier->AskYesNo(ApplicationTitle(ExecutablePath()),
+                             FromQt(tr("This entry is %1 characters long. Put it into the "
+                                       "fields all the same?")
+                                        .arg(QLocale().toString(static_cast<qulonglong>(entry.size()))))))
+      return;
     RecallBBCodeEntry(
         entry, [this](const std::u16string& address) { Edit2->setText(ToQt(address)); },
         [this](const std::u16string& title) { Edit1->setText(ToQt(title)); });
@@ -270,38 +409,116 @@ void TForm1::ListBox1Click() {
 
 void TForm1::ListBox2Click() {
   Guarded([this] {
-    FClipboard->SetUnicodeText(ListBox2->Items().List().Entry(ListBox2->ItemIndex()));
+    FClipboard->SetUnicodeText(ListBox2->Items().Entry(ListBox2->ItemIndex()));
+    ShowStatus(tr("Copied the Markdown link"));
   });
 }
 
 void TForm1::Button3Click() {
-  Guarded([this] { ListBox1->Items().Add(FromQt(Edit3->text())); });
+  Guarded([this] {
+    ListBox1->Items().Add(FromQt(Edit3->text()));
+    ShowStatus(tr("Added 1 entry"));
+  });
 }
 
 void TForm1::Button4Click() {
-  Guarded([this] { ListBox1->Items().Delete(ListBox1->ItemIndex()); });
+  Guarded([this] {
+    const int row = ListBox1->ItemIndex();
+    ListBox1->Items().Delete(row);
+    if (row >= 0)
+      ShowStatus(tr("Deleted 1 entry"));
+  });
 }
 
 void TForm1::Button5Click() {
-  Guarded([this] { ListBox2->Items().Add(FromQt(Edit4->text())); });
+  Guarded([this] {
+    ListBox2->Items().Add(FromQt(Edit4->text()));
+    ShowStatus(tr("Added 1 entry"));
+  });
 }
 
 void TForm1::Button6Click() {
-  Guarded([this] { ListBox2->Items().Delete(ListBox2->ItemIndex()); });
-}
-
-void TForm1::Button7Click() {
   Guarded([this] {
-    ListBox1->SetItemIndex(ListBox1->Items().RemoveAdjacentDuplicates(ListBox1->ItemIndex()));
-    ListBox1->Items().Save(BBCodeListPath());
+    const int row = ListBox2->ItemIndex();
+    ListBox2->Items().Delete(row);
+    if (row >= 0)
+      ShowStatus(tr("Deleted 1 entry"));
   });
 }
 
-void TForm1::Button8Click() {
-  Guarded([this] {
-    ListBox2->SetItemIndex(ListBox2->Items().RemoveAdjacentDuplicates(ListBox2->ItemIndex()));
-    ListBox2->Items().Save(MarkdownListPath());
+bool TForm1::SaveList(TLinkListBox* list, const std::string& path) {
+  bool saved = false;
+  Guarded([&] {
+    list->SetItemIndex(list->Items().RemoveDuplicates(list->ItemIndex()));
+    const TListSaveResult result = list->Items().Save(path);
+    const QString count = QLocale().toString(static_cast<qulonglong>(result.Entries));
+    QString text = result.Entries == 1 ? tr("Saved 1 entry") : tr("Saved %1 entries").arg(count);
+    if (result.Merged)
+      text += QLatin1Char('\n') + MergedText(result.MergedAdded, result.MergedDeleted);
+    // Said once: from now on the list is UTF-8.
+    if (result.ChangedToUtf8)
+      text += QLatin1Char('\n') +
+              tr("Now saved as UTF-8: the code page %1 cannot hold every entry")
+                  .arg(list->Items().List().AnsiCodePage());
+    ShowStatus(text);
+    saved = true;
   });
+  return saved;
+}
+
+void TForm1::Button7Click() { SaveList(ListBox1, BBCodeListPath()); }
+
+void TForm1::Button8Click() { SaveList(ListBox2, MarkdownListPath()); }
+
+bool TForm1::ConfirmClose() {
+  if (QuitRequested() || qApp->isSavingSession())
+    return true;
+  std::vector<std::pair<TLinkListBox*, std::string>> unsaved;
+  if (ListBox1->Items().Modified())
+    unsaved.emplace_back(ListBox1, BBCodeListPath());
+  if (ListBox2->Items().Modified())
+    unsaved.emplace_back(ListBox2, MarkdownListPath());
+  if (unsaved.empty())
+    return true;
+  QStringList names;
+  for (const auto& [list, path] : unsaved)
+    names << QString::fromStdString(path);
+  const QString text = tr("These lists have changes that are not saved:\n%1\n\n"
+                          "Save them before closing?")
+                           .arg(names.join(QLatin1Char('\n')));
+  switch (FNotifier->AskSaveChanges(ApplicationTitle(ExecutablePath()), FromQt(text))) {
+  case TSaveChoice::Cancel:
+    return false;
+  case TSaveChoice::Discard:
+    return true;
+  case TSaveChoice::Save:
+    break;
+  }
+  // A list that cannot be saved keeps the window open: nothing the user asked to keep is
+  // lost. A list whose file could not be read goes to another file of the user's choice.
+  bool all = true;
+  for (const auto& [list, path] : unsaved) {
+    std::string target = path;
+    if (list->Items().List().Unreadable()) {
+      target = FNotifier->AskSaveFileName(
+          FromQt(tr("%1 could not be read: save the list to another file")
+                     .arg(FileNameOf(path))),
+          path + ".saved.txt");
+      if (target.empty()) {
+        all = false;
+        continue;
+      }
+    }
+    all = SaveList(list, target) && all;
+  }
+  return all;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (ConfirmClose())
+    event->accept();
+  else
+    event->ignore();
 }
 
 void TForm1::Button9Click() {
@@ -320,7 +537,13 @@ void TForm1::Button9Click() {
 }
 
 void TForm1::Label1Click() {
-  Guarded([this] { FHyperlink->BuildAndCopy(FromQt(Edit1->text()), FromQt(Edit2->text())); });
+  Guarded([this] {
+    const std::u16string title = FromQt(Edit1->text());
+    RefuseScriptingAddress(FromQt(Edit2->text()));
+    FHyperlink->BuildAndCopy(title, FromQt(Edit2->text()));
+    if (!title.empty())
+      ShowStatus(tr("Copied as rich text"));
+  });
   RichViewEdit1->update(); // the document changed even when the copy failed
 }
 

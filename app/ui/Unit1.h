@@ -3,10 +3,12 @@
 // wrong in the error box and the program goes on.
 #pragma once
 
+#include <QFileSystemWatcher>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 
 #include <exception>
@@ -59,6 +61,9 @@ public:
   QPushButton* Button9;
   // Shows Hyperlink()'s editor and its document.
   TRVQtRichViewWidget* RichViewEdit1;
+  // What the last action did ("Copied as rich text", "Saved 1234 entries").
+  QLabel* StatusLine;
+  void ShowStatus(const QString& text);
 
   // The style sheet "RVStyle1" and the editor that hold the last formatted hyperlink.
   THyperlinkDocument& Hyperlink() { return *FHyperlink; }
@@ -89,12 +94,33 @@ public slots:
   // Enter (13) composes the Markdown link; the key still goes to the edit.
   void Edit2KeyPress(char16_t& key);
 
+  // Asks whether to save lists with unsaved changes and does what the answer says; false
+  // when the window is to stay open. An ending asked for from outside saves nothing.
+  bool ConfirmClose();
+  // Reads a list's file again, keeping the list's unsaved changes (its context menu's
+  // "Reload"); lifts the ban on writing a file that could not be read, once it can.
+  void ReloadList(TLinkListBox* list);
+  // Brings changes other programs made to the list files into the lists shown (the file
+  // watcher calls it); a list with no changes of its own is simply reloaded.
+  void TakeOutsideChanges();
+
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
 private:
   template <class Handler> void Guarded(Handler&& handler);
   void ComposeMarkdownLink();
+  // Drops the repeats and saves one list; false when the save failed (the error box shows why).
+  bool SaveList(TLinkListBox* list, const std::string& path);
+  std::string ListPath(const TLinkListBox* list) const;
+  // Loads a list at start and says what the window should know about its file.
+  void LoadList(TLinkListBox* list);
+  // Marks a list whose file could not be read (or clears the mark).
+  void ShowReadState(TLinkListBox* list);
+  void WatchListFiles();
+  // What the status line says of what another program did to a list.
+  static QString MergedText(std::size_t added, std::size_t deleted);
   void LayOut();
   QRect Scaled(int left, int top, int width, int height) const;
   QLineEdit* NewEdit(const char* name, int left, int top, int width, int height);
@@ -109,6 +135,8 @@ private:
   // The editor measures on it; declared first so that it outlives the document.
   std::unique_ptr<TRVQtCanvas> FEditorCanvas;
   std::unique_ptr<THyperlinkDocument> FHyperlink;
+  QFileSystemWatcher* FWatcher = nullptr;
+  QTimer* FOutsideChange = nullptr;
 };
 
 } // namespace quillon

@@ -47,6 +47,14 @@ public:
     ADD_FAILURE() << "no question is asked here";
     return TSaveChoice::Cancel;
   }
+  bool AskYesNo(const std::u16string&, const std::u16string&) override {
+    ADD_FAILURE() << "no question is asked here";
+    return false;
+  }
+  std::string AskSaveFileName(const std::u16string&, const std::string&) override {
+    ADD_FAILURE() << "no question is asked here";
+    return {};
+  }
   std::string log;
 };
 

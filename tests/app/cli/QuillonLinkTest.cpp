@@ -132,6 +132,34 @@ TEST(QuillonLinkTest, TextMarkdownAndBBCodeAreUtf8Lines) {
   EXPECT_EQ("[url=example.com]" + title + "[/url]\n", r.Out);
 }
 
+TEST(QuillonLinkTest, AddressesThatRunCodeAreRefusedWithStatusTwo) {
+  // Every format made a live link of these before.
+  for (const std::string address :
+       {"javascript:alert(1)"s, " JavaScript:alert(1)"s, "java\tscript:x"s, "VBScript:msgbox"s,
+        "data:text/html,<script>alert(1)</script>"s}) {
+    for (const char* format : {"rtf", "markdown", "bbcode", "html", "text"}) {
+      const TRunResult r = RunLink({"--format", format, "t", address});
+      EXPECT_EQ(2, r.Status) << format << " " << address;
+      EXPECT_EQ("", r.Out) << format << " " << address;
+      EXPECT_NE(std::string::npos, r.Err.find("it would run code")) << r.Err;
+    }
+  }
+  // Other schemes are kept.
+  EXPECT_EQ("[t](mailto:a@b.example)\n", RunLink({"--format", "markdown", "t", "mailto:a@b.example"}).Out);
+  EXPECT_EQ(0, RunLink({"--format", "html", "t", "javascripts.example"}).Status);
+}
+
+TEST(QuillonLinkTest, ATabInTheTitleSurvivesTextAndRTF) {
+  // Both formats dropped it before.
+  const TRunResult text = RunLink({"--format", "text", "a\tb", "x.example"});
+  EXPECT_EQ(0, text.Status) << text.Err;
+  EXPECT_EQ("a\tb\n", text.Out);
+  const TRunResult rtf = RunLink({"--format", "rtf", "a\tb", "x.example"});
+  EXPECT_EQ(0, rtf.Status) << rtf.Err;
+  EXPECT_NE(std::string::npos, rtf.Out.find("\\tab")) << rtf.Out;
+  EXPECT_NE(std::string::npos, rtf.Out.find("HYPERLINK \"x.example\"")) << rtf.Out;
+}
+
 TEST(QuillonLinkTest, FurtherFormatsWriteTheEscapedLinkAsAUtf8Line) {
   const std::string title = "标题 [1] <b> & \"q\" \xF0\x9F\x98\x80";
   const std::string address = "https://example.com/a b?x=1&y=2";

@@ -6,11 +6,12 @@
 
 #include "app/ErrorBox.h"
 #include "app/TextClipboard.h"
+#include "app/Utf.h"
 
 namespace quillon::test {
 
 struct TBox {
-  std::u16string kind; // u"error" or u"message"
+  std::u16string kind; // u"error", u"message" or u"question"
   std::u16string title;
   std::u16string text;
   bool operator==(const TBox&) const = default;
@@ -24,7 +25,22 @@ public:
   void ShowMessage(const std::u16string& title, const std::u16string& text) override {
     Boxes.push_back({u"message", title, text});
   }
+  TSaveChoice AskSaveChanges(const std::u16string& title, const std::u16string& text) override {
+    Boxes.push_back({u"question", title, text});
+    return SaveAnswer;
+  }
+  bool AskYesNo(const std::u16string& title, const std::u16string& text) override {
+    Boxes.push_back({u"yesno", title, text});
+    return YesNoAnswer;
+  }
+  std::string AskSaveFileName(const std::u16string& title, const std::string& suggestedPath) override {
+    Boxes.push_back({u"save as", title, FromUtf8(suggestedPath)});
+    return SaveAsAnswer;
+  }
   std::vector<TBox> Boxes;
+  TSaveChoice SaveAnswer = TSaveChoice::Cancel;
+  bool YesNoAnswer = false;
+  std::string SaveAsAnswer;
 };
 
 class TRecordingClipboard : public TTextClipboard {

@@ -57,17 +57,19 @@ TEST_F(CompositionTest, OtherKeysInAddressDoNotCompose) {
   EXPECT_EQ(Form->Edit4->text(), "");
 }
 
-TEST_F(CompositionTest, MarkdownButtonPrefixesUnlessHttpAppearsAnywhere) {
+TEST_F(CompositionTest, MarkdownButtonPrefixesOnlyAddressesWithoutAScheme) {
   struct Case {
     QString title, address, wantAddress, wantLink;
   };
+  // "HTTP://x" became "http://HTTP://x" and "a/http-b" stayed without a scheme before; the
+  // brackets of the title ended the link text early.
   const Case cases[] = {
-      {"t", "HTTP://x", "http://HTTP://x", "[t](http://HTTP://x)"},
-      {"t", "a/http-b", "a/http-b", "[t](a/http-b)"},
+      {"t", "HTTP://x", "HTTP://x", "[t](HTTP://x)"},
+      {"t", "a/http-b", "http://a/http-b", "[t](http://a/http-b)"},
       {"t", "", "http://", "[t](http://)"},
       {"", "http://e.org", "http://e.org", "[](http://e.org)"},
       {QStringLiteral(u"标题 [x]"), QStringLiteral(u"例子.中国"),
-       QStringLiteral(u"http://例子.中国"), QStringLiteral(u"[标题 [x]](http://例子.中国)")},
+       QStringLiteral(u"http://例子.中国"), QStringLiteral(u"[标题 \\[x\\]](http://例子.中国)")},
   };
   for (const Case& c : cases) {
     Form->Edit1->clear();

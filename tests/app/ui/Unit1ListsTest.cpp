@@ -57,13 +57,14 @@ TEST_F(ListsTest, ClickingABBCodeEntryRecallsItsFields) {
   Open();
   ASSERT_TRUE(Notifier.Boxes.empty());
 
+  // The whole title: split into fields, these gave "My" and "Big".
   ClickRow(Form->ListBox1, RowOf(Form->ListBox1, "[url=a/b]My Title[/url]"));
   EXPECT_EQ(Form->Edit2->text(), "a/b");
-  EXPECT_EQ(Form->Edit1->text(), "My");
+  EXPECT_EQ(Form->Edit1->text(), "My Title");
 
   ClickRow(Form->ListBox1, RowOf(Form->ListBox1, "[url=q/r]\"Big\" word[/url]"));
   EXPECT_EQ(Form->Edit2->text(), "q/r");
-  EXPECT_EQ(Form->Edit1->text(), "Big");
+  EXPECT_EQ(Form->Edit1->text(), "\"Big\" word");
 
   ClickRow(Form->ListBox1, RowOf(Form->ListBox1, QStringLiteral(u"[url=c/d]标题[/url]")));
   EXPECT_EQ(Form->Edit1->text(), QStringLiteral(u"标题"));
@@ -220,16 +221,17 @@ TEST_F(ListsTest, AddDeleteAndSaveThroughTheButtons) {
   EXPECT_EQ(Form->ListBox1->ItemIndex(), 1) << "the selected entry stays selected";
   EXPECT_EQ(Form->Edit1->text(), "title") << "saving recalls nothing";
 
-  // The Markdown file had no mark, so it is written back in the ANSI code page.
+  // The Markdown file was empty, so it is written as UTF-8 with a mark.
   Form->Edit4->setText("[a](http://a)");
   QTest::mouseClick(Form->Button5, Qt::LeftButton);
   QTest::mouseClick(Form->Button5, Qt::LeftButton);
   QTest::mouseClick(Form->Button8, Qt::LeftButton);
-  EXPECT_EQ(ReadList(kMarkdownListFileName), "[a](http://a)\r\n");
+  EXPECT_EQ(ReadList(kMarkdownListFileName), "\xEF\xBB\xBF[a](http://a)\r\n");
+  EXPECT_EQ(Form->StatusLine->text(), "Saved 1 entry");
   EXPECT_TRUE(Notifier.Boxes.empty());
 }
 
-TEST_F(ListsTest, FailedSaveIsReportedAfterTheDuplicatesAreGone) {
+TEST_F(ListsTest, AFileThatCouldNotBeReadIsNotWrittenAfterTheDuplicatesAreGone) {
   // A folder in the file's place can be neither read as a list nor replaced by one.
   ASSERT_TRUE(QDir(Folder.path()).mkdir(QString::fromStdU16String(kBBCodeListFileName)));
   WriteList(kMarkdownListFileName, Utf8List({}));
@@ -244,8 +246,10 @@ TEST_F(ListsTest, FailedSaveIsReportedAfterTheDuplicatesAreGone) {
   EXPECT_EQ(Rows(Form->ListBox1), QStringList({"x"}));
   ASSERT_EQ(Notifier.Boxes.size(), 1u);
   EXPECT_EQ(Notifier.Boxes[0].title, kTitle);
+  // Before, the save reached the file system ("Cannot create file"); a list that could not
+  // be read is not written at all now.
   const std::u16string prefix =
-      u"Cannot create file \"" + FromUtf8(ListPath(kBBCodeListFileName)) + u"\". ";
+      u"Nothing was written to \"" + FromUtf8(ListPath(kBBCodeListFileName)) + u"\": ";
   EXPECT_EQ(Notifier.Boxes[0].text.substr(0, prefix.size()), prefix);
 }
 
