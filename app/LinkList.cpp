@@ -19,6 +19,7 @@
 #include "app/HugePages.h"
 #include "app/FileStamp.h"
 #include "app/ListSort.h"
+#include "app/Translatable.h"
 #include "app/Utf.h"
 #include "richtext/base/RVClasses.h"
 #include "richtext/base/RVUni.h"
@@ -28,6 +29,12 @@ namespace quillon {
 namespace {
 
 constexpr off_t kMaxListFileSize = off_t{512} << 20;
+
+// Callers and users' scripts match these texts: every language keeps them as they are.
+constexpr const char* kCannotOpen = QT_TRANSLATE_NOOP("quillon::Errors", "Cannot open file");
+constexpr const char* kCannotCreate = QT_TRANSLATE_NOOP("quillon::Errors", "Cannot create file");
+constexpr const char* kUnableToInsert =
+    QT_TRANSLATE_NOOP("quillon::Errors", "Unable to insert a line");
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LEMark = "\xFF\xFE";
@@ -96,10 +103,10 @@ struct TFileBytes {
 TFileBytes ReadWholeFile(const std::string& path) {
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0)
-    ThrowFileError("Cannot open file", path, errno);
+    ThrowFileError(kCannotOpen, path, errno);
   auto fail = [&](int error) {
     close(fd);
-    ThrowFileError("Cannot open file", path, error);
+    ThrowFileError(kCannotOpen, path, error);
   };
   struct stat info {};
   size_t capacity = 65536;
@@ -134,7 +141,7 @@ TFileBytes ReadWholeFile(const std::string& path) {
   }
   close(fd);
   if (bytes.size > static_cast<size_t>(kMaxListFileSize))
-    ThrowFileError("Cannot open file", path, EFBIG);
+    ThrowFileError(kCannotOpen, path, EFBIG);
   return bytes;
 }
 
@@ -377,7 +384,7 @@ void TLinkList::Save(const std::string& path, TFileWriter& writer) {
     return WriteListFile(FEntries, encoding, FAnsiCodePage, write);
   };
   if (int error = ReplaceFileAtomically(path, produce, writer); error != 0)
-    ThrowFileError("Cannot create file", path, error);
+    ThrowFileError(kCannotCreate, path, error);
   if (loadedHere)
     FLoadedStamp = StampOf(path);
 }
@@ -402,9 +409,9 @@ int TLinkList::Add(std::u16string entry) {
   try {
     FEntries.insert(FEntries.begin() + index, std::move(entry));
   } catch (const std::bad_alloc&) {
-    throw richtext::ERichViewError("Unable to insert a line");
+    throw richtext::ERichViewError(kUnableToInsert);
   } catch (const std::length_error&) {
-    throw richtext::ERichViewError("Unable to insert a line");
+    throw richtext::ERichViewError(kUnableToInsert);
   }
   return index;
 }
