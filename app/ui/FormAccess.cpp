@@ -9,6 +9,8 @@
 #include <QShortcut>
 #include <QToolButton>
 
+#include <initializer_list>
+
 #include "app/ui/LinkTools.h"
 #include "app/ui/Unit1.h"
 
@@ -80,9 +82,11 @@ TFormAccess::TFormAccess(TForm1& form)
   form.addAction(StayOnTopAction);
   form.setContextMenuPolicy(Qt::ActionsContextMenu);
 
-  // The menu key reaches a list as a keyboard context menu event; Shift+F10 does the same.
-  form.ListBox1->installEventFilter(this);
-  form.ListBox2->installEventFilter(this);
+  // The menu key reaches the focused control as a keyboard context menu event; Shift+F10
+  // does the same (the editor answers it itself).
+  for (QWidget* control : std::initializer_list<QWidget*>{form.ListBox1, form.ListBox2, form.Edit1,
+                                                          form.Edit2, form.Edit3, form.Edit4})
+    control->installEventFilter(this);
 }
 
 TFormAccess::~TFormAccess() = default;
@@ -126,22 +130,23 @@ void TFormAccess::SetStayOnTop(bool on) {
 }
 
 bool TFormAccess::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    auto* list = qobject_cast<TLinkListBox*>(watched);
-    if (list != nullptr && key->key() == Qt::Key_F10 &&
-        (key->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier) {
-      // Where the menu key's menu opens: at the current entry, else at the list's top.
-      const QModelIndex current = list->currentIndex();
-      const QRect row = current.isValid() ? list->visualRect(current) : QRect();
-      const QPoint pos = row.isValid() ? row.center() : list->viewport()->rect().topLeft();
-      QContextMenuEvent menu(QContextMenuEvent::Keyboard, pos, list->viewport()->mapToGlobal(pos),
-                             key->modifiers());
-      QCoreApplication::sendEvent(list, &menu);
-      return true;
-    }
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget == nullptr || event->type() != QEvent::KeyPress)
+    return QObject::eventFilter(watched, event);
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (key->key() != Qt::Key_F10 || (key->modifiers() & ~Qt::KeypadModifier) != Qt::ShiftModifier)
+    return QObject::eventFilter(watched, event);
+  // Where the menu key's menu opens: at a list's current entry, at a field's cursor.
+  QPoint pos = widget->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+  QWidget* from = widget;
+  if (auto* list = qobject_cast<TLinkListBox*>(widget)) {
+    const QRect row = list->currentIndex().isValid() ? list->visualRect(list->currentIndex()) : QRect();
+    pos = row.isValid() ? row.center() : QPoint(0, 0);
+    from = list->viewport();
   }
-  return QObject::eventFilter(watched, event);
+  QContextMenuEvent menu(QContextMenuEvent::Keyboard, pos, from->mapToGlobal(pos), key->modifiers());
+  QCoreApplication::sendEvent(widget, &menu);
+  return true;
 }
 
 } // namespace quillon

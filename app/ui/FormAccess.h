@@ -1,6 +1,6 @@
 // The window within reach of the keyboard and of assistive technology: a shortcut for every
 // button (shown in its tooltip), accessible names and descriptions for every control, the
-// list menus on the menu key and Shift+F10, and the choice to keep the window on top, which
+// context menus of the lists and fields on Shift+F10 as on the menu key, and the choice to keep the window on top, which
 // the window's context menu offers and which is remembered between runs.
 #pragma once
 

@@ -405,6 +405,8 @@ QMenu* TRVQtRichViewWidget::CreateStandardContextMenu() {
                  const std::function<void()>& call) {
     QAction* action = menu->addAction(caption, this, [this, call] { RunEdit(call); });
     action->setShortcut(key);
+    // Shown also where the desktop's theme leaves shortcuts out of context menus.
+    action->setShortcutVisibleInContextMenu(true);
     action->setEnabled(enabled);
     return action;
   };

@@ -15,13 +15,8 @@
 #include <memory>
 #include <ostream>
 
-#include "platform/qt/RVQtCanvas.h"
-#include "platform/qt/RVQtClipboard.h"
-#include "platform/qt/RVQtGraphicInterface.h"
-#include "platform/qt/RVQtGraphics.h"
 #include "platform/qt/RVQtRichViewWidget.h"
-#include "richtext/export/RVStr.h"
-#include "tests/support/TestHyperlinkDocument.h"
+#include "tests/platform/qt/RichViewWidgetFixture.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -39,37 +34,18 @@ QString Redo() {
 
 using namespace richtext;
 
-class TOpenedUrls : public QObject {
-  Q_OBJECT
-public:
-  QList<QUrl> Urls;
-public slots:
-  void Open(const QUrl& Url) { Urls.push_back(Url); }
-};
-
-class QtRichViewWidgetMenuTest : public ::testing::Test {
+class QtRichViewWidgetMenuTest : public test::RichViewWidgetFixture {
 protected:
-  static void SetUpTestSuite() {
-    RegisterQtGraphics();
-    RegisterQtClipboard();
-    RVRegisterClipboardFormats();
-  }
-  QtRichViewWidgetMenuTest() : Doc(&Canvas) {
-    Doc.RVStyle1.SetGraphicInterface(std::make_unique<TRVQtGraphicInterface>());
-    Widget = std::make_unique<TRVQtRichViewWidget>(Doc.RichViewEdit1, Canvas);
-    Widget->resize(306, 21);
-    Widget->show();
-    Widget->activateWindow();
-    Widget->setFocus();
-    QApplication::processEvents();
-  }
-  TCustomRichViewEdit& Edit() { return Doc.RichViewEdit1; }
+  QtRichViewWidgetMenuTest() : RichViewWidgetFixture(21) {}
   // The menu's entries: caption, shortcut and "off" when disabled.
   static QStringList Entries(QMenu* menu) {
     QStringList entries;
     for (QAction* a : menu->actions())
       if (!a->isSeparator())
-        entries << (a->text() + (a->shortcut().isEmpty() ? QString() : " " + a->shortcut().toString()) +
+        entries << (a->text() +
+                    (a->shortcut().isEmpty() || !a->isShortcutVisibleInContextMenu()
+                         ? QString()
+                         : " " + a->shortcut().toString()) +
                     (a->isEnabled() ? QString() : QStringLiteral(" off")));
     return entries;
   }
@@ -102,9 +78,6 @@ protected:
     return n;
   }
 
-  TRVQtCanvas Canvas{96, 96};
-  richtext::test::TTestHyperlinkDocument Doc;
-  std::unique_ptr<TRVQtRichViewWidget> Widget;
 };
 
 TEST_F(QtRichViewWidgetMenuTest, EveryEditIsOfferedWithItsShortcutWhenItApplies) {
@@ -162,7 +135,7 @@ TEST_F(QtRichViewWidgetMenuTest, InALinkTheMenuOpensItAndCopiesItsAddress) {
   EXPECT_EQ(QStringLiteral("blog.example/a b"), Widget->LinkAtCaret());
   Trigger(QStringLiteral("Copy &Link Address"));
   EXPECT_EQ(QStringLiteral("blog.example/a b"), QGuiApplication::clipboard()->text());
-  TOpenedUrls opened;
+  test::TUrlRecorder opened;
   QDesktopServices::setUrlHandler(QStringLiteral("http"), &opened, "Open");
   Trigger(QStringLiteral("&Open Link"));
   QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
@@ -254,4 +227,3 @@ TEST_F(QtRichViewWidgetMenuTest, OneLineEditorScrollsALongerDocumentWithTheWheel
 } // namespace
 } // namespace quillon
 
-#include "QtRichViewWidgetMenuTest.moc"
