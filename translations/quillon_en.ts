@@ -15,6 +15,22 @@
         <source>Unable to insert a line</source>
         <translation>Unable to insert a line</translation>
     </message>
+    <message>
+        <source>Cannot open clipboard: no graphical session is running</source>
+        <translation>Cannot open clipboard: no graphical session is running</translation>
+    </message>
+    <message>
+        <source>Cannot open clipboard: the platform offers no clipboard</source>
+        <translation>Cannot open clipboard: the platform offers no clipboard</translation>
+    </message>
+    <message>
+        <source>Out of system resources</source>
+        <translation>Out of system resources</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>Unknown error</translation>
+    </message>
 </context>
 <context>
     <name>quillon::LinkFormats</name>
@@ -302,8 +318,8 @@
         <translation>no answer within %1 seconds</translation>
     </message>
     <message>
-        <source>Cannot fetch the title of &quot;%1&quot;: %2</source>
-        <translation>Cannot fetch the title of &quot;%1&quot;: %2</translation>
+        <source>Cannot fetch the title of "%1": %2</source>
+        <translation>Cannot fetch the title of "%1": %2</translation>
     </message>
     <message>
         <source>the server answered %1 %2</source>

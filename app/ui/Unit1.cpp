@@ -246,7 +246,7 @@ template <class Handler> void TForm1::Guarded(Handler&& handler) {
     ShowException(*FNotifier, ApplicationTitle(ExecutablePath()), e);
   } catch (...) {
     ShowException(*FNotifier, ApplicationTitle(ExecutablePath()),
-                  std::runtime_error("Unknown error"));
+                  std::runtime_error(QT_TRANSLATE_NOOP("quillon::Errors", "Unknown error")));
   }
 }
 
