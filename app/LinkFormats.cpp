@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "app/Translatable.h"
 #include "app/Utf.h"
 
 namespace quillon {
@@ -16,12 +17,18 @@ using std::u16string;
 using std::u16string_view;
 
 constexpr std::array<TLinkFormatInfo, 6> kFormats{{
-    {TLinkFormat::Html, "html", u"复制为 HTML 链接"},
-    {TLinkFormat::ReStructuredText, "rst", u"复制为 reStructuredText 链接"},
-    {TLinkFormat::AsciiDoc, "asciidoc", u"复制为 AsciiDoc 链接"},
-    {TLinkFormat::Org, "org", u"复制为 Org 链接"},
-    {TLinkFormat::MediaWiki, "mediawiki", u"复制为 MediaWiki 链接"},
-    {TLinkFormat::Line, "line", u"复制为“标题 — 地址”文本行"},
+    {TLinkFormat::Html, "html",
+     QT_TRANSLATE_NOOP("quillon::LinkFormats", "复制为 HTML 链接")},
+    {TLinkFormat::ReStructuredText, "rst",
+     QT_TRANSLATE_NOOP("quillon::LinkFormats", "复制为 reStructuredText 链接")},
+    {TLinkFormat::AsciiDoc, "asciidoc",
+     QT_TRANSLATE_NOOP("quillon::LinkFormats", "复制为 AsciiDoc 链接")},
+    {TLinkFormat::Org, "org",
+     QT_TRANSLATE_NOOP("quillon::LinkFormats", "复制为 Org 链接")},
+    {TLinkFormat::MediaWiki, "mediawiki",
+     QT_TRANSLATE_NOOP("quillon::LinkFormats", "复制为 MediaWiki 链接")},
+    {TLinkFormat::Line, "line",
+     QT_TRANSLATE_NOOP("quillon::LinkFormats", "复制为“标题 — 地址”文本行")},
 }};
 
 // Blanks and control characters cannot stand in an address of any markup format: a space

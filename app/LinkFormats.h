@@ -16,8 +16,11 @@ enum class TLinkFormat { Html, ReStructuredText, AsciiDoc, Org, MediaWiki, Line 
 struct TLinkFormatInfo {
   TLinkFormat Format;
   std::string_view Name;       // as quillon-link's --format takes it
-  std::u16string_view Caption; // the entry of the result fields' context menu
+  // The entry of the result fields' context menu: UTF-8, marked for translation in
+  // kLinkFormatsContext.
+  std::string_view Caption;
 };
+inline constexpr char kLinkFormatsContext[] = "quillon::LinkFormats";
 
 // Every format, in menu order.
 std::span<const TLinkFormatInfo> LinkFormats();

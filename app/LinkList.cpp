@@ -21,6 +21,7 @@
 #include "app/HugePages.h"
 #include "app/FileStamp.h"
 #include "app/ListSort.h"
+#include "app/Translatable.h"
 #include "app/Utf.h"
 #include "richtext/base/RVClasses.h"
 #include "richtext/base/RVUni.h"
@@ -30,6 +31,12 @@ namespace quillon {
 namespace {
 
 constexpr off_t kMaxListFileSize = off_t{512} << 20;
+
+// Callers and users' scripts match these texts: every language keeps them as they are.
+constexpr const char* kCannotOpen = QT_TRANSLATE_NOOP("quillon::Errors", "Cannot open file");
+constexpr const char* kCannotCreate = QT_TRANSLATE_NOOP("quillon::Errors", "Cannot create file");
+constexpr const char* kUnableToInsert =
+    QT_TRANSLATE_NOOP("quillon::Errors", "Unable to insert a line");
 
 [[noreturn]] void ThrowFileError(const char* what, const std::string& path,
                                  const std::string& reason) {
@@ -70,18 +77,18 @@ TFileBytes ReadWholeFile(const std::string& path, bool& missing) {
       missing = true;
       return {};
     }
-    ThrowFileError("Cannot open file", path, errno);
+    ThrowFileError(kCannotOpen, path, errno);
   }
   auto fail = [&](int error) {
     close(fd);
-    ThrowFileError("Cannot open file", path, error);
+    ThrowFileError(kCannotOpen, path, error);
   };
   struct stat info {};
   if (fstat(fd, &info) != 0)
     fail(errno);
   if (!S_ISREG(info.st_mode)) {
     close(fd);
-    ThrowFileError("Cannot open file", path, NotARegularFile(info.st_mode));
+    ThrowFileError(kCannotOpen, path, NotARegularFile(info.st_mode));
   }
   size_t capacity = 65536;
   if (info.st_size > 0) {
@@ -115,7 +122,7 @@ TFileBytes ReadWholeFile(const std::string& path, bool& missing) {
   }
   close(fd);
   if (bytes.size > static_cast<size_t>(kMaxListFileSize))
-    ThrowFileError("Cannot open file", path, EFBIG);
+    ThrowFileError(kCannotOpen, path, EFBIG);
   return bytes;
 }
 
@@ -244,7 +251,7 @@ void TLinkList::Load(const std::string& path) {
     throw;
   }
   if (missing)
-    ThrowFileError("Cannot open file", path, ENOENT);
+    ThrowFileError(kCannotOpen, path, ENOENT);
   TListText decoded = DecodeListText(bytes.View(), FAnsiCodePage);
   FLoadedEmpty = bytes.size == 0;
   bytes = {};
@@ -386,7 +393,7 @@ TListSaveResult TLinkList::Save(const std::string& path, TFileWriter& writer) {
     const std::string target = ResolveSaveTarget(path);
     struct stat info {};
     if (stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
-      ThrowFileError("Cannot create file", path, NotARegularFile(info.st_mode));
+      ThrowFileError(kCannotCreate, path, NotARegularFile(info.st_mode));
   }
   RemoveDuplicates();
   TListSaveResult result;
@@ -425,7 +432,7 @@ TListSaveResult TLinkList::Save(const std::string& path, TFileWriter& writer) {
     if (error == kFileChangedMeanwhile)
       continue;
     if (error != 0)
-      ThrowFileError("Cannot create file", path, error);
+      ThrowFileError(kCannotCreate, path, error);
     result.ChangedToUtf8 = readIn == TListEncoding::Ansi && encoding != TListEncoding::Ansi;
     // A copy saved to another file changes nothing of what the list knows of its own.
     if (loadedHere || !FLoadedStamp) {
@@ -490,9 +497,9 @@ int TLinkList::Add(std::u16string entry) {
     if (!FRaw.empty())
       FRaw.insert(FRaw.begin() + index, std::string());
   } catch (const std::bad_alloc&) {
-    throw richtext::ERichViewError("Unable to insert a line");
+    throw richtext::ERichViewError(kUnableToInsert);
   } catch (const std::length_error&) {
-    throw richtext::ERichViewError("Unable to insert a line");
+    throw richtext::ERichViewError(kUnableToInsert);
   }
   return index;
 }

@@ -1,11 +1,13 @@
 // Quillon: composes Markdown and BBCode links and keeps two link lists.
 #include <QApplication>
+#include <QLocale>
 
 #include "app/ListFolder.h"
 #include "app/ui/QtNotifier.h"
 #include "app/ui/QtTextClipboard.h"
 #include "app/ui/Session.h"
 #include "app/ui/SingleInstance.h"
+#include "app/ui/Translations.h"
 #include "app/ui/Unit1.h"
 #include "platform/qt/RVQtClipboard.h"
 #include "platform/qt/RVQtGraphics.h"
@@ -16,6 +18,8 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   // Wayland compositors match the window to its desktop entry (icon, name) by this id.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.quillon.Quillon"));
+  // The window speaks the user's language when Quillon has it, else its own Chinese.
+  quillon::InstallTranslations(QLocale::system().uiLanguages());
   // One window per pair of lists: a second start brings the first one forward instead.
   const std::string listFolder = quillon::DefaultListFolder();
   quillon::TSingleInstance instance(listFolder, quillon::DefaultRuntimeFolder());

@@ -20,5 +20,5 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # "Arial" is measured with Liberation Sans, which has its metrics; Chinese titles need a
 # font with Han characters; Wayland sessions want Qt's Wayland platform.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-wayland, qt6-translations-l10n")
 include(CPack)

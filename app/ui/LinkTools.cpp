@@ -2,6 +2,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -43,6 +44,10 @@ enum TListCopy { CopyRich, CopyMarkdown, CopyBBCode };
 
 } // namespace
 
+QString LinkFormatCaption(const TLinkFormatInfo& info) {
+  return QCoreApplication::translate(kLinkFormatsContext, info.Caption.data());
+}
+
 TFormLinkTools::TFormLinkTools(TForm1& form)
     : QObject(&form), FForm(&form), FFetcher(std::make_unique<TTitleFetcher>()) {
   form.setAcceptDrops(true);
@@ -70,8 +75,7 @@ TFormLinkTools::TFormLinkTools(TForm1& form)
   // controls keep their places.
   FetchTitleButton = new QToolButton(form.Edit2);
   FetchTitleButton->setObjectName(QStringLiteral("FetchTitleButton"));
-  FetchTitleButton->setText(QStringLiteral(u"取标题"));
-  FetchTitleButton->setToolTip(QStringLiteral(u"从网页读取标题填入“文字”"));
+  FetchTitleButton->setText(tr("取标题"));
   FetchTitleButton->setCursor(Qt::ArrowCursor);
   FetchTitleButton->setFocusPolicy(Qt::NoFocus);
   PlaceFetchTitleButton();
@@ -146,6 +150,9 @@ bool TFormLinkTools::DropLink(TDropTarget target, const std::vector<TDropFormat>
 
 bool TFormLinkTools::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  // The title button keeps to the right end of the address field as the field grows.
+  if (type == QEvent::Resize && watched == FForm->Edit2)
+    PlaceFetchTitleButton();
   if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
     return QObject::eventFilter(watched, event);
   auto* drop = static_cast<QDropEvent*>(event);
@@ -182,7 +189,7 @@ QMenu* TFormLinkTools::ResultFieldMenu(QLineEdit* edit) {
   for (const TLinkFormatInfo& info : LinkFormats()) {
     const TLinkFormat format = info.Format;
     const std::string_view name = info.Name;
-    QAction* action = menu->addAction(ToQt(std::u16string(info.Caption)));
+    QAction* action = menu->addAction(LinkFormatCaption(info));
     connect(action, &QAction::triggered, this, [this, edit, format, name] {
       Guarded([&] {
         // The field's own link when it holds one (a recalled entry keeps its whole title
@@ -205,11 +212,11 @@ QMenu* TFormLinkTools::ResultFieldMenu(QLineEdit* edit) {
 QMenu* TFormLinkTools::ListMenu(TLinkListBox* list) {
   auto* menu = new QMenu(list);
   const bool any = !list->SelectedRows().empty();
-  const std::pair<const char16_t*, int> entries[] = {{u"复制所选链接（所见即所得）", CopyRich},
-                                                     {u"复制所选链接为 MarkDown", CopyMarkdown},
-                                                     {u"复制所选链接为 BBCode", CopyBBCode}};
+  const std::pair<QString, int> entries[] = {{tr("复制所选链接（所见即所得）"), CopyRich},
+                                             {tr("复制所选链接为 MarkDown"), CopyMarkdown},
+                                             {tr("复制所选链接为 BBCode"), CopyBBCode}};
   for (const auto& [caption, kind] : entries) {
-    QAction* action = menu->addAction(QString::fromUtf16(caption));
+    QAction* action = menu->addAction(caption);
     action->setEnabled(any);
     connect(action, &QAction::triggered, this,
             [this, list, kind = kind] { CopyListSelection(list, kind); });

@@ -6,11 +6,13 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include <memory>
 #include <vector>
 
 #include "app/DroppedLink.h"
+#include "app/LinkFormats.h"
 
 class QLineEdit;
 class QMenu;
@@ -22,6 +24,9 @@ namespace quillon {
 class TForm1;
 class TLinkListBox;
 class TTitleFetcher;
+
+// The caption of a format's entry in the result fields' menu, in the window's language.
+QString LinkFormatCaption(const TLinkFormatInfo& info);
 
 class TFormLinkTools : public QObject {
   Q_OBJECT

@@ -45,7 +45,7 @@ void TTitleFetcher::Fetch(const QString& address) {
     return;
   }
   if (!url.isValid() || url.host().isEmpty()) {
-    Fail(QStringLiteral("the address is not valid"));
+    Fail(tr("the address is not valid"));
     return;
   }
   QNetworkRequest request(url);
@@ -70,7 +70,7 @@ void TTitleFetcher::OnMetaDataChanged() {
     return;
   const QByteArray type = FReply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
   if (status.isValid() && status.toInt() < 300 && !IsHtmlContentType(View(type)))
-    Stop(QStringLiteral("the page is not HTML (%1)").arg(QString::fromLatin1(type)));
+    Stop(tr("the page is not HTML (%1)").arg(QString::fromLatin1(type)));
 }
 
 void TTitleFetcher::OnReadyRead() {
@@ -91,13 +91,13 @@ void TTitleFetcher::Stop(const QString& failure) {
 
 void TTitleFetcher::OnTimeout() {
   if (FReply)
-    Stop(QStringLiteral("no answer within %1 seconds").arg(TimeoutMs / 1000.0));
+    Stop(tr("no answer within %1 seconds").arg(TimeoutMs / 1000.0));
 }
 
 void TTitleFetcher::Fail(const QString& reason) {
   emit FetchFailed(
       FAddress,
-      QStringLiteral("Cannot fetch the title of \"%1\": %2").arg(FAddress.trimmed(), reason));
+      tr("Cannot fetch the title of \"%1\": %2").arg(FAddress.trimmed(), reason));
 }
 
 void TTitleFetcher::OnFinished() {
@@ -117,7 +117,7 @@ void TTitleFetcher::OnFinished() {
     if (status >= 400) {
       const QString phrase =
           reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-      Fail(QStringLiteral("the server answered %1 %2").arg(status).arg(phrase).trimmed());
+      Fail(tr("the server answered %1 %2").arg(status).arg(phrase).trimmed());
       return;
     }
     if (reply->error() != QNetworkReply::NoError) {

@@ -21,6 +21,8 @@
 #include "app/LinkSafety.h"
 #include "app/ListFolder.h"
 #include "app/Utf.h"
+#include "app/ui/FormAccess.h"
+#include "app/ui/GrowingLayout.h"
 #include "app/ui/LinkTools.h"
 #include "app/ui/Session.h"
 #include "platform/qt/RVQtCanvas.h"
@@ -44,6 +46,21 @@ QString FileNameOf(const std::string& path) {
 
 // Layout values are pixels at 96 dots per inch.
 constexpr double kDesignDpi = 96.0;
+
+// As the window grows: the fields and result fields share the extra width, the editor and the
+// lists take all of it, the buttons keep their column at the right edge, and the two lists
+// share the extra height as they share the first height.
+constexpr double kListBox1Share = 145.0 / (145.0 + 180.0);
+constexpr TGrowRule kFixed = TGrowRule::Fixed();
+const TGrowRule kLeftField = kFixed.Across(0, 0.5);
+const TGrowRule kMiddle = kFixed.Across(0.5, 0.5);
+const TGrowRule kRightField = kFixed.Across(0.5, 1);
+const TGrowRule kWide = kFixed.Across(0, 1);
+const TGrowRule kUpperButton = kFixed.Across(1, 1);
+const TGrowRule kLowerButton = kUpperButton.Down(kListBox1Share, kListBox1Share);
+const TGrowRule kUpperList = kWide.Down(0, kListBox1Share);
+const TGrowRule kLowerList = kWide.Down(kListBox1Share, 1);
+const TGrowRule kLowerLabel = kFixed.Down(kListBox1Share, kListBox1Share);
 
 } // namespace
 
@@ -80,8 +97,13 @@ QRect TForm1::Scaled(int left, int top, int width, int height) const {
   return QRect(qRound(left * x), qRound(top * y), qRound(width * x), qRound(height * y));
 }
 
+void TForm1::Place(QWidget* widget, int left, int top, int width, int height,
+                   const TGrowRule& rule) {
+  FLayout->Add(widget, Scaled(left, top, width, height), rule);
+}
+
 QLabel* TForm1::NewLabel(const char* name, const QString& caption, int left, int top, int width,
-                         int height) {
+                         int height, const TGrowRule& rule) {
   auto* label = new QLabel(caption, this);
   label->setObjectName(QString::fromLatin1(name));
   label->setTextFormat(Qt::PlainText);
@@ -89,24 +111,25 @@ QLabel* TForm1::NewLabel(const char* name, const QString& caption, int left, int
   // may be wider than the one the layout was drawn with.
   QRect place = Scaled(left, top, width, height);
   place.setWidth(std::max(place.width(), label->sizeHint().width()));
-  label->setGeometry(place);
+  FLayout->Add(label, place, rule);
   return label;
 }
 
-QLineEdit* TForm1::NewEdit(const char* name, int left, int top, int width, int height) {
+QLineEdit* TForm1::NewEdit(const char* name, int left, int top, int width, int height,
+                           const TGrowRule& rule) {
   auto* edit = new QLineEdit(this);
   edit->setObjectName(QString::fromLatin1(name));
-  edit->setGeometry(Scaled(left, top, width, height));
+  Place(edit, left, top, width, height, rule);
   // Links of any length: the default limit of 32767 characters would cut them silently.
   edit->setMaxLength(std::numeric_limits<int>::max());
   return edit;
 }
 
 QPushButton* TForm1::NewButton(const char* name, const QString& caption, int left, int top,
-                               int width, int height) {
+                               int width, int height, const TGrowRule& rule) {
   auto* button = new QPushButton(caption, this);
   button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(Scaled(left, top, width, height));
+  Place(button, left, top, width, height, rule);
   button->setAutoDefault(false);
   return button;
 }
@@ -123,15 +146,15 @@ void TForm1::LayOut() {
   setPalette(windowPalette);
   setAutoFillBackground(true);
   const QRect client = Scaled(0, 0, 683, 427);
+  FLayout = new TGrowingLayout(this, client.size());
   resize(client.size());
   move(0, 0);
 
-  Label5 = NewLabel("Label5", QStringLiteral(u"文字:"), 8, 8, 28, 13);
-  Label6 = NewLabel("Label6", QStringLiteral(u"链接:"), 8, 35, 28, 13);
-  Label2 = NewLabel("Label2", QStringLiteral(u"富文本型:"), 8, 54, 52, 13);
-  Label3 = NewLabel("Label3", QStringLiteral(u"MarkDown型:"), 8, 223, 66, 13);
-  Label1 =
-      NewLabel("Label1", QStringLiteral(u"转为所见所得模式下数据到剪贴板==>"), 80, 53, 204, 13);
+  Label5 = NewLabel("Label5", tr("文字:"), 8, 8, 28, 13);
+  Label6 = NewLabel("Label6", tr("链接:"), 8, 35, 28, 13);
+  Label2 = NewLabel("Label2", tr("富文本型:"), 8, 54, 52, 13);
+  Label3 = NewLabel("Label3", tr("MarkDown型:"), 8, 223, 66, 13, kLowerLabel);
+  Label1 = NewLabel("Label1", tr("转为所见所得模式下数据到剪贴板==>"), 80, 53, 204, 13);
   QPalette linkPalette = Label1->palette();
   linkPalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
   Label1->setPalette(linkPalette);
@@ -143,43 +166,44 @@ void TForm1::LayOut() {
   // Created in tab order, so the focus chain starts right even before setTabOrder.
   ListBox1 = new TLinkListBox(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  ListBox1->setGeometry(Scaled(8, 72, 586, 145));
+  Place(ListBox1, 8, 72, 586, 145, kUpperList);
   ListBox2 = new TLinkListBox(this);
   ListBox2->setObjectName(QStringLiteral("ListBox2"));
-  ListBox2->setGeometry(Scaled(8, 242, 586, 180));
-  Edit1 = NewEdit("Edit1", 42, 2, 231, 21);
-  Edit2 = NewEdit("Edit2", 42, 29, 231, 21);
+  Place(ListBox2, 8, 242, 586, 180, kLowerList);
+  Edit1 = NewEdit("Edit1", 42, 2, 231, 21, kLeftField);
+  Edit2 = NewEdit("Edit2", 42, 29, 231, 21, kLeftField);
   Edit2->installEventFilter(this);
-  Button1 = NewButton("Button1", QStringLiteral(u"==>转为MarkDown型"), 279, 29, 130, 22);
-  Button2 = NewButton("Button2", QStringLiteral(u"===>转为富文本型"), 279, 0, 130, 25);
-  Edit3 = NewEdit("Edit3", 413, 2, 262, 21);
-  Edit4 = NewEdit("Edit4", 415, 29, 260, 21);
-  Button3 = NewButton("Button3", QStringLiteral(u"添加新项"), 600, 72, 75, 25);
-  Button4 = NewButton("Button4", QStringLiteral(u"删除项目"), 600, 103, 75, 25);
-  Button5 = NewButton("Button5", QStringLiteral(u"添加新项"), 600, 242, 75, 25);
-  Button6 = NewButton("Button6", QStringLiteral(u"删除新项"), 600, 273, 75, 25);
-  Button7 = NewButton("Button7", QStringLiteral(u"去重保存"), 600, 134, 75, 25);
-  Button8 = NewButton("Button8", QStringLiteral(u"去重保存"), 600, 304, 75, 25);
+  Button1 = NewButton("Button1", tr("==>转为MarkDown型"), 279, 29, 130, 22, kMiddle);
+  Button2 = NewButton("Button2", tr("===>转为富文本型"), 279, 0, 130, 25, kMiddle);
+  Edit3 = NewEdit("Edit3", 413, 2, 262, 21, kRightField);
+  Edit4 = NewEdit("Edit4", 415, 29, 260, 21, kRightField);
+  Button3 = NewButton("Button3", tr("添加新项"), 600, 72, 75, 25, kUpperButton);
+  Button4 = NewButton("Button4", tr("删除项目"), 600, 103, 75, 25, kUpperButton);
+  Button5 = NewButton("Button5", tr("添加新项"), 600, 242, 75, 25, kLowerButton);
+  Button6 = NewButton("Button6", tr("删除新项"), 600, 273, 75, 25, kLowerButton);
+  Button7 = NewButton("Button7", tr("去重保存"), 600, 134, 75, 25, kUpperButton);
+  Button8 = NewButton("Button8", tr("去重保存"), 600, 304, 75, 25, kLowerButton);
 
   RichViewEdit1 = new TRVQtRichViewWidget(FHyperlink->RichViewEdit1, *FEditorCanvas, this);
   RichViewEdit1->setObjectName(QStringLiteral("RichViewEdit1"));
-  RichViewEdit1->setGeometry(Scaled(288, 51, 306, 21));
+  Place(RichViewEdit1, 288, 51, 306, 21, kWide);
   RichViewEdit1->UpdateClientSize();
   // Errors of the editor's own input handling (a clipboard that cannot be opened on Ctrl+C)
   // go to the error box like those of the window's handlers.
   RichViewEdit1->SetGuard([this](const std::function<void()>& call) { Guarded(call); });
 
-  // Below the buttons of the Markdown list, where the fixed layout leaves room.
+  // Below the buttons of the Markdown list, where the fixed layout leaves room; it grows
+  // down with that list.
   StatusLine = new QLabel(this);
   StatusLine->setObjectName(QStringLiteral("StatusLine"));
   StatusLine->setTextFormat(Qt::PlainText);
   StatusLine->setWordWrap(true);
   StatusLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  StatusLine->setGeometry(Scaled(600, 335, 75, 87));
+  Place(StatusLine, 600, 335, 75, 87, kLowerButton.Down(kListBox1Share, 1));
   for (TLinkListBox* list : {ListBox1, ListBox2})
     connect(list, &TLinkListBox::Status, this, &TForm1::ShowStatus);
 
-  Button9 = NewButton("Button9", QStringLiteral("Button9"), 519, 165, 75, 25);
+  Button9 = NewButton("Button9", tr("Button9"), 519, 165, 75, 25, kUpperButton);
   Button9->setVisible(false);
 
   QWidget* tabOrder[] = {ListBox1, ListBox2, Edit1,         Edit2,   Button1, Button2,
@@ -201,6 +225,7 @@ void TForm1::LayOut() {
   connect(ListBox2, &TLinkListBox::UserSelect, this, &TForm1::ListBox2Click);
 
   LinkTools = new TFormLinkTools(*this);
+  Access = new TFormAccess(*this);
 }
 
 void TForm1::ShowStatus(const QString& text) {
@@ -215,9 +240,16 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Edit2 && event->type() == QEvent::KeyPress) {
     const auto* keyEvent = static_cast<QKeyEvent*>(event);
     char16_t key = 0;
-    if (keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter)
-      key = 13;
-    else if (!keyEvent->text().isEmpty())
+    const Qt::KeyboardModifiers held =
+        keyEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter) {
+      // Enter types a carriage return, also with Shift; with Ctrl it types a line feed, and
+      // with Alt or Meta it types nothing (it is a shortcut's).
+      if (held == Qt::NoModifier)
+        key = 13;
+      else if (held == Qt::ControlModifier)
+        key = 10;
+    } else if (!keyEvent->text().isEmpty())
       key = keyEvent->text().at(0).unicode();
     if (key == 0)
       return false; // no character typed: arrows, shifts and the like
@@ -241,18 +273,13 @@ template <class Handler> void TForm1::Guarded(Handler&& handler) {
     ShowException(*FNotifier, ApplicationTitle(ExecutablePath()), e);
   } catch (...) {
     ShowException(*FNotifier, ApplicationTitle(ExecutablePath()),
-                  std::runtime_error("Unknown error"));
+                  std::runtime_error(QT_TRANSLATE_NOOP("quillon::Errors", "Unknown error")));
   }
 }
 
 void TForm1::FormCreate() {
-  Guarded([this] {
-    // Changing window flags hides a shown window; show it again if it was up.
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    if (shown)
-      show();
-  });
+  // On top unless the user turned that off in an earlier run.
+  Guarded([this] { Access->ApplyStayOnTop(Access->StayOnTop()); });
   // Each list loads on its own: a missing BBCode file leaves that list empty and still
   // lets the Markdown list load.
   LoadList(ListBox1);

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "app/ErrorBox.h"
+#include "app/GrowLayout.h"
 #include "app/HyperlinkDocument.h"
 #include "app/TextClipboard.h"
 #include "app/ui/LinkListBox.h"
@@ -23,7 +24,9 @@
 
 namespace quillon {
 
+class TFormAccess;
 class TFormLinkTools;
+class TGrowingLayout;
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -70,12 +73,17 @@ public:
 
   // Drops from browsers, the context menus of the result fields and lists, the title fetch.
   TFormLinkTools* LinkTools = nullptr;
+  // Shortcuts, tooltips, accessible names and the stay-on-top choice.
+  TFormAccess* Access = nullptr;
+  // Places every control and grows them with the window.
+  TGrowingLayout* Layout() const { return FLayout; }
   TTextClipboard& Clipboard() { return *FClipboard; }
   // Shows an error in the window's error box, as the handlers do.
   void ReportError(const std::exception& e);
 
 public slots:
-  // Runs once the window is complete: makes it topmost, then loads the BBCode list and the
+  // Runs once the window is complete: makes it topmost (unless the user chose otherwise),
+  // then loads the BBCode list and the
   // Markdown list.
   void FormCreate();
 
@@ -123,15 +131,19 @@ private:
   static QString MergedText(std::size_t added, std::size_t deleted);
   void LayOut();
   QRect Scaled(int left, int top, int width, int height) const;
-  QLineEdit* NewEdit(const char* name, int left, int top, int width, int height);
+  // Places a control (96-dpi pixels at the first size) and grows it by rule.
+  void Place(QWidget* widget, int left, int top, int width, int height, const TGrowRule& rule);
+  QLineEdit* NewEdit(const char* name, int left, int top, int width, int height,
+                     const TGrowRule& rule);
   QPushButton* NewButton(const char* name, const QString& caption, int left, int top, int width,
-                         int height);
+                         int height, const TGrowRule& rule);
   QLabel* NewLabel(const char* name, const QString& caption, int left, int top, int width,
-                   int height);
+                   int height, const TGrowRule& rule = TGrowRule::Fixed());
 
   TNotifier* FNotifier;
   TTextClipboard* FClipboard;
   std::string FListFolder;
+  TGrowingLayout* FLayout = nullptr;
   // The editor measures on it; declared first so that it outlives the document.
   std::unique_ptr<TRVQtCanvas> FEditorCanvas;
   std::unique_ptr<THyperlinkDocument> FHyperlink;

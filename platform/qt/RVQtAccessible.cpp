@@ -81,19 +81,11 @@ QString TRVQtAccessibleRichView::text(QAccessible::Text Type) const {
   case QAccessible::Description: {
     // The target of the hyperlink at the caret, or of the document's only hyperlink.
     richtext::TCustomRichView& view = View();
-    richtext::TRVStyle* style = view.GetStyle();
-    if (style == nullptr)
-      return QAccessibleWidget::text(Type);
-    auto targetOf = [&](std::int32_t itemNo) -> QString {
-      if (itemNo < 0 || itemNo >= view.ItemCount() || view.GetItemStyle(itemNo) < 0)
-        return {};
-      const std::int32_t styleNo = view.RVData->GetActualStyle(view.GetItem(itemNo));
-      return style->TextStyles[styleNo].Jump ? ToQt(view.GetItemTag(itemNo)) : QString();
-    };
-    QString target = targetOf(view.GetCaretPos().ItemNo);
+    QString target = Widget()->LinkAtCaret();
     if (target.isEmpty() && view.ItemCount() == 1)
-      target = targetOf(0);
-    return target.isEmpty() ? QAccessibleWidget::text(Type) : QStringLiteral("Link: ") + target;
+      target = TRVQtRichViewWidget::LinkTargetOf(view, 0);
+    return target.isEmpty() ? QAccessibleWidget::text(Type)
+                            : TRVQtRichViewWidget::tr("Link: %1").arg(target);
   }
   default:
     return QAccessibleWidget::text(Type);

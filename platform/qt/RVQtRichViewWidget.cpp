@@ -2,15 +2,19 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyleHints>
 #include <QUrl>
 #include <QWheelEvent>
@@ -19,6 +23,8 @@
 
 #include "platform/qt/RVQtAccessible.h"
 #include "platform/qt/RVQtCursors.h"
+#include "richtext/export/RVStr.h"
+#include "richtext/style/RVStyle.h"
 
 namespace quillon {
 
@@ -99,6 +105,8 @@ TRVQtRichViewWidget::TRVQtRichViewWidget(richtext::TCustomRichView& View, TRVQtC
   FScrollBar->setFocusPolicy(Qt::NoFocus);
   FScrollBar->hide();
   FView->VScrollBarWidth = FScrollBar->sizeHint().width();
+  FTopMargin = FView->GetTopMargin();
+  FBottomMargin = FView->GetBottomMargin();
   connect(FScrollBar, &QScrollBar::valueChanged, this, [this](int value) {
     if (!FSyncing)
       Run([&] { FView->ScrollToY(value); });
@@ -132,12 +140,38 @@ void TRVQtRichViewWidget::Run(const std::function<void()>& Call) {
   }
 }
 
+bool TRVQtRichViewWidget::HasRoomForScrollBar() const {
+  // Its two arrows and the smallest slider between them.
+  const QStyle* style = FScrollBar->style();
+  const int arrows = 2 * style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, FScrollBar);
+  return contentsRect().height() >=
+         arrows + style->pixelMetric(QStyle::PM_ScrollBarSliderMin, nullptr, FScrollBar);
+}
+
+void TRVQtRichViewWidget::FitMargins() {
+  const bool room = HasRoomForScrollBar();
+  // Without room for a bar's arrows there is no bar, and the document takes the whole width.
+  FView->VScrollBarWidth = room ? FScrollBar->sizeHint().width() : 0;
+  int top = FTopMargin, bottom = FBottomMargin;
+  if (!room && FView->GetStyle() != nullptr) {
+    // A line of the window's text stands in the middle of the area, where the margins
+    // made for a taller view would push its lower part out of sight.
+    FView->GetStyle()->ApplyStyle(*FCanvas, 0, richtext::rvbdUnspecified, false);
+    const int line = QFontMetrics(FCanvas->GetQFont()).height();
+    top = std::clamp((contentsRect().height() - line) / 2, 0, FTopMargin);
+    bottom = 0;
+  }
+  FView->SetTopMargin(top);
+  FView->SetBottomMargin(bottom);
+}
+
 void TRVQtRichViewWidget::UpdateClientSize() {
   const QRect area = contentsRect();
   if (area.width() == FView->GetClientWidth() && area.height() == FView->GetClientHeight()) {
     SyncScrollBar();
     return;
   }
+  FitMargins();
   FView->SetClientSize(area.width(), area.height());
   if (FView->RVData->DrawItems.Count() > 0)
     FView->Reformat();
@@ -150,7 +184,7 @@ void TRVQtRichViewWidget::SyncScrollBar() {
     return;
   FSyncing = true;
   const QRect area = contentsRect();
-  const bool visible = FView->IsVScrollBarVisible();
+  const bool visible = FView->IsVScrollBarVisible() && HasRoomForScrollBar();
   if (visible) {
     const int w = FView->VScrollBarWidth;
     FScrollBar->setGeometry(area.right() - w + 1, area.top(), w, area.height());
@@ -316,6 +350,13 @@ void TRVQtRichViewWidget::wheelEvent(QWheelEvent* event) {
 void TRVQtRichViewWidget::keyPressEvent(QKeyEvent* event) {
   // A key the input method let through ends its composition.
   EndComposition();
+  if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, CaretRect().bottomLeft(),
+                           mapToGlobal(CaretRect().bottomLeft()), event->modifiers());
+    contextMenuEvent(&menu);
+    event->accept();
+    return;
+  }
   if (HandleEditingKey(event)) {
     SyncScrollBar();
     RestartBlink();
@@ -333,15 +374,92 @@ void TRVQtRichViewWidget::keyPressEvent(QKeyEvent* event) {
   QFrame::keyPressEvent(event);
 }
 
+QString TRVQtRichViewWidget::LinkTargetOf(richtext::TCustomRichView& View, std::int32_t ItemNo) {
+  richtext::TRVStyle* style = View.GetStyle();
+  if (style == nullptr || ItemNo < 0 || ItemNo >= View.ItemCount() || View.GetItemStyle(ItemNo) < 0)
+    return {};
+  const std::int32_t styleNo = View.RVData->GetActualStyle(View.GetItem(ItemNo));
+  if (!style->TextStyles[styleNo].Jump)
+    return {};
+  return QString::fromStdU16String(View.GetItemTag(ItemNo));
+}
+
+QString TRVQtRichViewWidget::LinkAtCaret() const {
+  return LinkTargetOf(*FView, FView->GetCaretPos().ItemNo);
+}
+
+void TRVQtRichViewWidget::RunEdit(const std::function<void()>& Call) {
+  EndComposition();
+  Run(Call);
+  SyncScrollBar();
+  update();
+}
+
+QMenu* TRVQtRichViewWidget::CreateStandardContextMenu() {
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("RichViewContextMenu"));
+  richtext::TCustomRichViewEdit* editor = Editor();
+  const bool editable = editor != nullptr && !editor->GetReadOnly();
+  const bool selected = FView->RVData->SelectionExists(false, true);
+  auto add = [&](const QString& caption, QKeySequence::StandardKey key, bool enabled,
+                 const std::function<void()>& call) {
+    QAction* action = menu->addAction(caption, this, [this, call] { RunEdit(call); });
+    action->setShortcut(key);
+    // Shown also where the desktop's theme leaves shortcuts out of context menus.
+    action->setShortcutVisibleInContextMenu(true);
+    action->setEnabled(enabled);
+    return action;
+  };
+  if (editor != nullptr) {
+    add(tr("&Undo"), QKeySequence::Undo, editable && editor->CanUndo(), [editor] { editor->Undo(); });
+    add(tr("&Redo"), QKeySequence::Redo, editable && editor->CanRedo(), [editor] { editor->Redo(); });
+    menu->addSeparator();
+    add(tr("Cu&t"), QKeySequence::Cut, editable && selected, [editor] { editor->CutDef(); });
+  }
+  add(tr("&Copy"), QKeySequence::Copy, selected, [this] { FView->CopyDef(); });
+  if (editor != nullptr) {
+    const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
+    const bool pasteable =
+        clip != nullptr && (clip->hasText() || clip->hasFormat(QString::fromUtf16(
+                                                   richtext::RVFORMATNAME)));
+    add(tr("&Paste"), QKeySequence::Paste, editable && pasteable, [editor] { editor->PasteDef(); });
+    add(tr("Delete"), QKeySequence::Delete, editable && selected,
+        [editor] { editor->DeleteSelection(); });
+  }
+  menu->addSeparator();
+  add(tr("Select &All"), QKeySequence::SelectAll, FView->ItemCount() > 0, [this] {
+    FView->SelectAll();
+    FView->Invalidate();
+  });
+  const QString target = LinkAtCaret();
+  if (!target.isEmpty()) {
+    menu->addSeparator();
+    QAction* open = menu->addAction(tr("&Open Link"), this, [this, target] {
+      OpenLink(target.toStdU16String());
+    });
+    open->setObjectName(QStringLiteral("OpenLinkAction"));
+    QAction* copyAddress = menu->addAction(tr("Copy &Link Address"), this, [target] {
+      QGuiApplication::clipboard()->setText(target);
+    });
+    copyAddress->setObjectName(QStringLiteral("CopyLinkAddressAction"));
+  }
+  return menu;
+}
+
+void TRVQtRichViewWidget::ShowContextMenu(const QPoint& Pos) {
+  std::unique_ptr<QMenu> menu(CreateStandardContextMenu());
+  emit ContextMenuAboutToShow(menu.get());
+  menu->exec(mapToGlobal(Pos));
+}
+
 void TRVQtRichViewWidget::contextMenuEvent(QContextMenuEvent* event) {
-  QMenu menu(this);
-  QAction* copy = menu.addAction(tr("&Copy"), this, &TRVQtRichViewWidget::CopyToClipboard);
-  copy->setShortcut(QKeySequence::Copy);
-  copy->setEnabled(FView->RVData->SelectionExists(false, true));
-  QAction* all = menu.addAction(tr("Select &All"), this, &TRVQtRichViewWidget::SelectAllText);
-  all->setShortcut(QKeySequence::SelectAll);
-  all->setEnabled(FView->ItemCount() > 0);
-  menu.exec(event->globalPos());
+  // From the menu key the menu opens at the caret.
+  QPoint pos = event->pos();
+  if (event->reason() == QContextMenuEvent::Keyboard) {
+    const QRect caret = CaretRect();
+    pos = caret.isValid() ? caret.bottomLeft() : contentsRect().topLeft();
+  }
+  ShowContextMenu(pos);
 }
 
 void TRVQtRichViewWidget::paintEvent(QPaintEvent* event) {

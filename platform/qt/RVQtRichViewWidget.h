@@ -6,7 +6,8 @@
 // formats it again when that size changes, paints it on request, and turns Qt's mouse, key,
 // wheel and focus events into the control's calls. The caret blinks at the desktop's rate. For
 // an editor it turns editing keys and input-method events into the editor's calls
-// (RVQtRichViewWidgetEditing.cpp).
+// (RVQtRichViewWidgetEditing.cpp). A widget too low for a scroll bar's arrows shows none
+// and keeps its line clear of its frame; it still scrolls with the wheel and the keys.
 #pragma once
 
 #include <QElapsedTimer>
@@ -20,6 +21,7 @@
 #include "platform/qt/RVQtCanvas.h"
 #include "richtext/control/RichViewEdit.h"
 
+class QMenu;
 class QScrollBar;
 
 namespace quillon {
@@ -56,6 +58,22 @@ public:
   // The context menu's actions.
   void CopyToClipboard();
   void SelectAllText();
+  // The target of the hyperlink the caret is in; empty outside one.
+  QString LinkAtCaret() const;
+  // The target of item ItemNo when it is hyperlink text; empty otherwise.
+  static QString LinkTargetOf(richtext::TCustomRichView& View, std::int32_t ItemNo);
+
+  // The context menu: Undo, Redo, Cut, Copy, Paste, Delete and Select All, each enabled
+  // when it applies and showing its shortcut, then, with the caret in a hyperlink, opening
+  // it and copying its address. The caller owns the menu and may add entries to it; the
+  // widget's own menu is this one with what ContextMenuAboutToShow adds.
+  QMenu* CreateStandardContextMenu();
+
+signals:
+  // The context menu is about to open: entries added to Menu show in it.
+  void ContextMenuAboutToShow(QMenu* Menu);
+
+public:
 
   // -- editing (RVQtRichViewWidgetEditing.cpp) --
   // Typing, Enter and Shift+Enter, Backspace and Delete (with Ctrl by word), undo (Ctrl+Z),
@@ -96,6 +114,15 @@ private:
   void Run(const std::function<void()>& Call);
   // The scroll bar's place, range and value from the control.
   void SyncScrollBar();
+  // Whether the area is high enough for a scroll bar's arrows and slider.
+  bool HasRoomForScrollBar() const;
+  // The scroll bar's width and the vertical margins for the area's height: a view too low
+  // for a bar keeps its line clear of the frame.
+  void FitMargins();
+  // Runs an edit of the menu and shows its result.
+  void RunEdit(const std::function<void()>& Call);
+  // Opens the context menu at Pos (widget coordinates).
+  void ShowContextMenu(const QPoint& Pos);
   QPoint ToClient(const QPointF& WidgetPos) const;
   void RestartBlink();
 
@@ -106,6 +133,9 @@ private:
   QTimer FScrollTimer;
   TGuard FGuard;
   bool FSyncing = false;
+  // The control's own vertical margins, for a view tall enough to show them.
+  int FTopMargin = 0;
+  int FBottomMargin = 0;
   int FWheelRemainder = 0;
   // A press soon after a double click at the same place is a triple click.
   QElapsedTimer FDoubleClickTime;

@@ -242,7 +242,7 @@ TEST_F(LinkToolsTest, ResultFieldsCopyTheirLinkInEveryFurtherFormat) {
   // Edit4 holds no link: the title and address fields are used.
   std::unique_ptr<QMenu> fallback(Form->LinkTools->ResultFieldMenu(Form->Edit4));
   for (const TLinkFormatInfo& info : LinkFormats()) {
-    const QString caption = QString::fromStdU16String(std::u16string(info.Caption));
+    const QString caption = LinkFormatCaption(info);
     Action(menu.get(), caption)->trigger();
     EXPECT_EQ(FormatLink(info.Format, u"My [1] “title”", u"https://x.org/a b"),
               Clipboard.Texts.back())

@@ -24,6 +24,7 @@
 #include "platform/qt/RVQtRichViewWidget.h"
 #include "richtext/export/RVStr.h"
 #include "richtext/layout/RVCaretLayout.h"
+#include "tests/platform/qt/RichViewWidgetFixture.h"
 #include "tests/support/TestHyperlinkDocument.h"
 
 namespace quillon {
@@ -31,32 +32,11 @@ namespace {
 
 using namespace richtext;
 
-// Records the addresses the desktop would have opened.
-class TUrlRecorder : public QObject {
-  Q_OBJECT
-public:
-  QList<QUrl> Urls;
-public slots:
-  void Open(const QUrl& Url) { Urls.push_back(Url); }
-};
+using test::TUrlRecorder;
 
-class QtRichViewWidgetInputTest : public ::testing::Test {
+class QtRichViewWidgetInputTest : public test::RichViewWidgetFixture {
 protected:
-  static void SetUpTestSuite() {
-    RegisterQtGraphics();
-    RegisterQtClipboard();
-    RVRegisterClipboardFormats();
-  }
-  QtRichViewWidgetInputTest() : Doc(&Canvas) {
-    Doc.RVStyle1.SetGraphicInterface(std::make_unique<TRVQtGraphicInterface>());
-    Widget = std::make_unique<TRVQtRichViewWidget>(Doc.RichViewEdit1, Canvas);
-    Widget->resize(306, 40);
-    Widget->show();
-    Widget->activateWindow();
-    Widget->setFocus();
-    QApplication::processEvents();
-  }
-  TCustomRichViewEdit& Edit() { return Doc.RichViewEdit1; }
+  QtRichViewWidgetInputTest() : RichViewWidgetFixture(40) {}
   QImage Render() { return Widget->grab().toImage().convertToFormat(QImage::Format_RGB32); }
   // Widget pixels of the point before character Offs of item 0, at mid-height of its line.
   QPoint At(int Offs) {
@@ -82,9 +62,6 @@ protected:
     return n;
   }
 
-  TRVQtCanvas Canvas{96, 96};
-  richtext::test::TTestHyperlinkDocument Doc;
-  std::unique_ptr<TRVQtRichViewWidget> Widget;
 };
 
 TEST_F(QtRichViewWidgetInputTest, ClickPlacesACaretDrawnBetweenTheGlyphsWhileFocused) {
@@ -267,4 +244,3 @@ TEST_F(QtRichViewWidgetInputTest, AssistiveTechnologyReadsTextCaretSelectionAndL
 } // namespace
 } // namespace quillon
 
-#include "QtRichViewWidgetInputTest.moc"

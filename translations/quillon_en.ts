@@ -1,0 +1,329 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>quillon::Errors</name>
+    <message>
+        <source>Cannot open file</source>
+        <translation>Cannot open file</translation>
+    </message>
+    <message>
+        <source>Cannot create file</source>
+        <translation>Cannot create file</translation>
+    </message>
+    <message>
+        <source>Unable to insert a line</source>
+        <translation>Unable to insert a line</translation>
+    </message>
+    <message>
+        <source>Cannot open clipboard: no graphical session is running</source>
+        <translation>Cannot open clipboard: no graphical session is running</translation>
+    </message>
+    <message>
+        <source>Cannot open clipboard: the platform offers no clipboard</source>
+        <translation>Cannot open clipboard: the platform offers no clipboard</translation>
+    </message>
+    <message>
+        <source>Out of system resources</source>
+        <translation>Out of system resources</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>Unknown error</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::LinkFormats</name>
+    <message>
+        <source>复制为 HTML 链接</source>
+        <translation>Copy as HTML Link</translation>
+    </message>
+    <message>
+        <source>复制为 reStructuredText 链接</source>
+        <translation>Copy as reStructuredText Link</translation>
+    </message>
+    <message>
+        <source>复制为 AsciiDoc 链接</source>
+        <translation>Copy as AsciiDoc Link</translation>
+    </message>
+    <message>
+        <source>复制为 Org 链接</source>
+        <translation>Copy as Org Link</translation>
+    </message>
+    <message>
+        <source>复制为 MediaWiki 链接</source>
+        <translation>Copy as MediaWiki Link</translation>
+    </message>
+    <message>
+        <source>复制为“标题 — 地址”文本行</source>
+        <translation>Copy as “Title — Address” Line</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::TForm1</name>
+    <message>
+        <source>文字:</source>
+        <translation>Title:</translation>
+    </message>
+    <message>
+        <source>链接:</source>
+        <translation>Link:</translation>
+    </message>
+    <message>
+        <source>富文本型:</source>
+        <translation>BBCode:</translation>
+    </message>
+    <message>
+        <source>MarkDown型:</source>
+        <translation>Markdown:</translation>
+    </message>
+    <message>
+        <source>转为所见所得模式下数据到剪贴板==&gt;</source>
+        <translation>Copy as a formatted link ==&gt;</translation>
+    </message>
+    <message>
+        <source>==&gt;转为MarkDown型</source>
+        <translation>==&gt; Markdown</translation>
+    </message>
+    <message>
+        <source>===&gt;转为富文本型</source>
+        <translation>===&gt; BBCode</translation>
+    </message>
+    <message>
+        <source>添加新项</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>删除项目</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>删除新项</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>去重保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Button9</source>
+        <translation>Button9</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::TFormAccess</name>
+    <message>
+        <source>Quillon</source>
+        <translation>Quillon</translation>
+    </message>
+    <message>
+        <source>把标题和网址组成 MarkDown 和 BBCode 链接，并保存在两个列表中</source>
+        <translation>Turns a title and a web address into Markdown and BBCode links and keeps them in two lists</translation>
+    </message>
+    <message>
+        <source>标题输入框的标签</source>
+        <translation>Label of the title field</translation>
+    </message>
+    <message>
+        <source>链接输入框的标签</source>
+        <translation>Label of the address field</translation>
+    </message>
+    <message>
+        <source>富文本型列表的标签</source>
+        <translation>Label of the BBCode list</translation>
+    </message>
+    <message>
+        <source>MarkDown型列表的标签</source>
+        <translation>Label of the Markdown list</translation>
+    </message>
+    <message>
+        <source>链接文字</source>
+        <translation>Link title</translation>
+    </message>
+    <message>
+        <source>链接的标题</source>
+        <translation>The title of the link</translation>
+    </message>
+    <message>
+        <source>链接地址</source>
+        <translation>Link address</translation>
+    </message>
+    <message>
+        <source>链接的网址；按 Enter 组成 MarkDown 链接</source>
+        <translation>The web address of the link; Enter composes the Markdown link</translation>
+    </message>
+    <message>
+        <source>BBCode 链接</source>
+        <translation>BBCode link</translation>
+    </message>
+    <message>
+        <source>组成的 BBCode 链接</source>
+        <translation>The composed BBCode link</translation>
+    </message>
+    <message>
+        <source>MarkDown 链接</source>
+        <translation>Markdown link</translation>
+    </message>
+    <message>
+        <source>组成的 MarkDown 链接</source>
+        <translation>The composed Markdown link</translation>
+    </message>
+    <message>
+        <source>富文本型列表</source>
+        <translation>BBCode list</translation>
+    </message>
+    <message>
+        <source>保存的 BBCode 链接；选中一项即填入文字和链接</source>
+        <translation>The stored BBCode links; picking one fills in the title and the address</translation>
+    </message>
+    <message>
+        <source>MarkDown型列表</source>
+        <translation>Markdown list</translation>
+    </message>
+    <message>
+        <source>保存的 MarkDown 链接；选中一项即复制到剪贴板</source>
+        <translation>The stored Markdown links; picking one copies it to the clipboard</translation>
+    </message>
+    <message>
+        <source>超链接</source>
+        <translation>Hyperlink</translation>
+    </message>
+    <message>
+        <source>蓝色标签复制到剪贴板的超链接，可以编辑后再复制</source>
+        <translation>The hyperlink the blue label puts on the clipboard; it can be edited and copied again</translation>
+    </message>
+    <message>
+        <source>组成 MarkDown 链接</source>
+        <translation>Compose the Markdown link</translation>
+    </message>
+    <message>
+        <source>组成 BBCode 链接</source>
+        <translation>Compose the BBCode link</translation>
+    </message>
+    <message>
+        <source>把 BBCode 链接加入富文本型列表</source>
+        <translation>Add the BBCode link to the BBCode list</translation>
+    </message>
+    <message>
+        <source>从富文本型列表删除所选项</source>
+        <translation>Delete the selected entry of the BBCode list</translation>
+    </message>
+    <message>
+        <source>去掉富文本型列表中相邻的重复项并保存</source>
+        <translation>Drop adjacent duplicates from the BBCode list and save it</translation>
+    </message>
+    <message>
+        <source>把 MarkDown 链接加入MarkDown型列表</source>
+        <translation>Add the Markdown link to the Markdown list</translation>
+    </message>
+    <message>
+        <source>从MarkDown型列表删除所选项</source>
+        <translation>Delete the selected entry of the Markdown list</translation>
+    </message>
+    <message>
+        <source>去掉MarkDown型列表中相邻的重复项并保存</source>
+        <translation>Drop adjacent duplicates from the Markdown list and save it</translation>
+    </message>
+    <message>
+        <source>从网页读取标题填入“文字”</source>
+        <translation>Fill in the title from the web page</translation>
+    </message>
+    <message>
+        <source>把文字和链接作为带格式的超链接复制到剪贴板</source>
+        <translation>Copy the title and address to the clipboard as a formatted hyperlink</translation>
+    </message>
+    <message>
+        <source>窗口置顶</source>
+        <translation>Stay on Top</translation>
+    </message>
+    <message>
+        <source>窗口保持在其他窗口之上</source>
+        <translation>Keep the window above other windows</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::TFormLinkTools</name>
+    <message>
+        <source>取标题</source>
+        <translation>Get title</translation>
+    </message>
+    <message>
+        <source>复制所选链接（所见即所得）</source>
+        <translation>Copy Selected Links (Formatted)</translation>
+    </message>
+    <message>
+        <source>复制所选链接为 MarkDown</source>
+        <translation>Copy Selected Links as Markdown</translation>
+    </message>
+    <message>
+        <source>复制所选链接为 BBCode</source>
+        <translation>Copy Selected Links as BBCode</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::TRVQtRichViewWidget</name>
+    <message>
+        <source>Link: %1</source>
+        <translation>Link: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>Select &amp;All</translation>
+    </message>
+    <message>
+        <source>&amp;Open Link</source>
+        <translation>&amp;Open Link</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Link Address</source>
+        <translation>Copy &amp;Link Address</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::TTitleFetcher</name>
+    <message>
+        <source>the address is not valid</source>
+        <translation>the address is not valid</translation>
+    </message>
+    <message>
+        <source>the page is not HTML (%1)</source>
+        <translation>the page is not HTML (%1)</translation>
+    </message>
+    <message>
+        <source>no answer within %1 seconds</source>
+        <translation>no answer within %1 seconds</translation>
+    </message>
+    <message>
+        <source>Cannot fetch the title of "%1": %2</source>
+        <translation>Cannot fetch the title of "%1": %2</translation>
+    </message>
+    <message>
+        <source>the server answered %1 %2</source>
+        <translation>the server answered %1 %2</translation>
+    </message>
+</context>
+</TS>
