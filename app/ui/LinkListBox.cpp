@@ -20,6 +20,8 @@ TLinkListBox::TLinkListBox(QWidget* parent)
   FFilter->setObjectName(QStringLiteral("Filter"));
   FFilter->setClearButtonEnabled(true);
   FFilter->setPlaceholderText(tr("Filter"));
+  FFilter->setAccessibleName(tr("Filter"));
+  FFilter->setAccessibleDescription(tr("Shows only the entries that hold this text (Ctrl+F)"));
   FFilter->setFrame(false);
   // Outside the window's tab order, which stays as it always was: Ctrl+F in the list, or a
   // click, reaches it.

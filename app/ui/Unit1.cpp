@@ -199,6 +199,8 @@ void TForm1::LayOut() {
   StatusLine->setTextFormat(Qt::PlainText);
   StatusLine->setWordWrap(true);
   StatusLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  StatusLine->setAccessibleName(tr("Status"));
+  StatusLine->setAccessibleDescription(tr("What the last action did"));
   Place(StatusLine, 600, 335, 75, 87, kLowerButton.Down(kListBox1Share, 1));
   for (TLinkListBox* list : {ListBox1, ListBox2})
     connect(list, &TLinkListBox::Status, this, &TForm1::ShowStatus);
