@@ -1,7 +1,11 @@
 // Quillon: composes Markdown and BBCode links and keeps two link lists.
 #include <QApplication>
 
+#include <string_view>
+
 #include "app/ListFolder.h"
+#include "app/browser/HostManifest.h"
+#include "app/ui/BrowserRequests.h"
 #include "app/ui/QtNotifier.h"
 #include "app/ui/QtTextClipboard.h"
 #include "app/ui/Session.h"
@@ -12,6 +16,8 @@
 #include "richtext/export/RVStr.h"
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string_view(argv[1]) == "--install-browser-host")
+    return quillon::InstallBrowserHost();
   quillon::PreferNativePlatform();
   QApplication application(argc, argv);
   // Wayland compositors match the window to its desktop entry (icon, name) by this id.
@@ -33,6 +39,10 @@ int main(int argc, char** argv) {
   notifier.SetOwner(&form);
   QObject::connect(&instance, &quillon::TSingleInstance::Raise, &form,
                    [&form] { quillon::BringForward(form); });
+  // The browser extension's tabs, links and selections, relayed by its host.
+  auto* browser = new quillon::TFormBrowserRequests(form);
+  instance.SetRequestHandler(
+      [browser](const std::string& request) { return browser->Answer(request); });
   // As with a form's create handler, the lists are loaded (and any failure reported) once
   // the window is complete and before it first appears.
   form.FormCreate();

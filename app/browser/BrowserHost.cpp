@@ -61,6 +61,13 @@ std::string TBrowserHost::Answer(const TFrame& frame) {
     const TBrowserMessage message = ParseBrowserMessage(frame.Payload);
     if (message.Type == TBrowserMessageType::Ping)
       return BrowserReplyOk(u"Quillon's browser host is ready");
+    if (message.Type == TBrowserMessageType::Templates) {
+      const TLinkTemplates templates = FTemplates ? FTemplates() : TLinkTemplates{};
+      std::vector<std::u16string> names;
+      for (const TLinkTemplate& entry : templates.Templates)
+        names.push_back(entry.Name);
+      return BrowserReplyTemplates(names, templates.Errors);
+    }
     const std::string reply = FRelay(SerializeBrowserMessage(message));
     // Whatever came back goes on only as a well-formed reply.
     const TBrowserReply parsed = ParseBrowserReply(reply);

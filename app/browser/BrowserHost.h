@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/LinkTemplates.h"
 #include "app/browser/NativeFraming.h"
 
 namespace quillon {
@@ -29,7 +30,10 @@ public:
   // Relay: sends a checked message (one line of JSON) to Quillon and returns its reply
   // line; throws std::exception with what went wrong.
   using TRelay = std::function<std::string(const std::string& message)>;
-  explicit TBrowserHost(TRelay relay) : FRelay(std::move(relay)) {}
+  // Templates: the user's link templates, for the extension's menu.
+  using TTemplates = std::function<TLinkTemplates()>;
+  TBrowserHost(TRelay relay, TTemplates templates)
+      : FRelay(std::move(relay)), FTemplates(std::move(templates)) {}
 
   // The reply to one frame, as JSON; never throws.
   std::string Answer(const TFrame& frame);
@@ -41,6 +45,7 @@ public:
 
 private:
   TRelay FRelay;
+  TTemplates FTemplates;
 };
 
 } // namespace quillon

@@ -14,6 +14,7 @@ struct TTypeName {
   const char* Name;
 };
 constexpr TTypeName kTypes[] = {{TBrowserMessageType::Ping, "ping"},
+                                {TBrowserMessageType::Templates, "templates"},
                                 {TBrowserMessageType::Tab, "tab"},
                                 {TBrowserMessageType::Link, "link"},
                                 {TBrowserMessageType::Selection, "selection"},
@@ -101,8 +102,10 @@ TBrowserMessage ParseBrowserMessage(std::string_view json) {
   if (!known)
     throw EBrowserMessage("Unknown message type " + Quoted(type));
 
+  message.Template = Field(object, "template", false, 1000);
   switch (message.Type) {
   case TBrowserMessageType::Ping:
+  case TBrowserMessageType::Templates:
     break;
   case TBrowserMessageType::Tab:
     message.Links.push_back(ReadLink(object, "title"));
@@ -143,6 +146,7 @@ std::string SerializeBrowserMessage(const TBrowserMessage& message) {
   object.insert(QStringLiteral("type"), QLatin1String(TypeName(message.Type)));
   switch (message.Type) {
   case TBrowserMessageType::Ping:
+  case TBrowserMessageType::Templates:
     break;
   case TBrowserMessageType::Tab:
     object = LinkObject(message.Links.at(0), "title");
@@ -166,6 +170,8 @@ std::string SerializeBrowserMessage(const TBrowserMessage& message) {
     break;
   }
   }
+  if (!message.Template.empty())
+    object.insert(QStringLiteral("template"), QString::fromStdU16String(message.Template));
   return Compact(object);
 }
 
@@ -183,6 +189,25 @@ std::string BrowserReplyError(std::string_view error) {
   object.insert(QStringLiteral("error"),
                 QString::fromUtf8(error.data(), static_cast<qsizetype>(error.size())).left(1000));
   return Compact(object);
+}
+
+std::string BrowserReplyTemplates(const std::vector<std::u16string>& names,
+                                  const std::vector<std::string>& errors) {
+  QJsonObject object;
+  object.insert(QStringLiteral("ok"), true);
+  QJsonArray nameList, errorList;
+  for (const std::u16string& name : names)
+    nameList.append(QString::fromStdU16String(name));
+  for (const std::string& error : errors)
+    errorList.append(QString::fromStdString(error).left(1000));
+  object.insert(QStringLiteral("templates"), nameList);
+  object.insert(QStringLiteral("errors"), errorList);
+  object.insert(QStringLiteral("message"),
+                QString::number(names.size()) + QStringLiteral(" link templates"));
+  const std::string reply = Compact(object);
+  if (reply.size() > (1u << 19))
+    return BrowserReplyError("The link templates are too many to list");
+  return reply;
 }
 
 TBrowserReply ParseBrowserReply(std::string_view json) {

@@ -7,8 +7,11 @@
 //   {"type":"selection","html":H,"text":T,"url":U,"title":T}
 //   {"type":"tabs","tabs":[{"title":T,"url":U},...]} the highlighted tabs
 //   {"type":"ping"}                                  answered by the host itself
+//   {"type":"templates"}                             the user's link templates, from the host
 //
-// The reply is {"ok":true,"message":M} or {"ok":false,"error":E}.
+// A tab, link, selection or tabs message with "template":NAME asks for the text of the
+// user's link template NAME instead. The reply is {"ok":true,"message":M} or
+// {"ok":false,"error":E}; to "templates" {"ok":true,"templates":[NAME,...],"errors":[E,...]}.
 #pragma once
 
 #include <stdexcept>
@@ -25,7 +28,7 @@ public:
   using std::runtime_error::runtime_error;
 };
 
-enum class TBrowserMessageType { Ping, Tab, Link, Selection, Tabs };
+enum class TBrowserMessageType { Ping, Templates, Tab, Link, Selection, Tabs };
 
 struct TBrowserLink {
   std::u16string Title; // a tab's title or a link's text; its address when the page gave none
@@ -39,6 +42,7 @@ struct TBrowserMessage {
   std::vector<TBrowserLink> Links;
   std::u16string Html; // a selection's
   std::u16string Text; // a selection's
+  std::u16string Template; // the name of the link template to write with, if any
 };
 
 // Most tabs one message carries, and the longest title or address taken.
@@ -54,6 +58,8 @@ std::string SerializeBrowserMessage(const TBrowserMessage& message);
 
 std::string BrowserReplyOk(const std::u16string& message);
 std::string BrowserReplyError(std::string_view error);
+std::string BrowserReplyTemplates(const std::vector<std::u16string>& names,
+                                  const std::vector<std::string>& errors);
 
 struct TBrowserReply {
   bool Ok = false;

@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
                          .toStdString();
   relay.ProgramPath = setting.executableFolder + "quillon";
   quillon::TBrowserHost host(
-      [&relay](const std::string& message) { return quillon::RelayRequest(relay, message); });
+      [&relay](const std::string& message) { return quillon::RelayRequest(relay, message); },
+      quillon::LoadLinkTemplates);
   return host.Run(STDIN_FILENO, out, stderr);
 }

@@ -47,7 +47,8 @@ struct TRun {
 
 // Runs the host over pipes: Input is written by a thread of its own (as the browser would)
 // and the pipe closed after it.
-TRun RunHost(const std::string& input, TBrowserHost::TRelay relay = {}) {
+TRun RunHost(const std::string& input, TBrowserHost::TRelay relay = {},
+             TBrowserHost::TTemplates templates = {}) {
   TRun run;
   if (!relay)
     relay = [&run](const std::string& message) {
@@ -80,7 +81,7 @@ TRun RunHost(const std::string& input, TBrowserHost::TRelay relay = {}) {
       output.append(buffer, static_cast<std::size_t>(n));
   });
   std::FILE* errors = std::tmpfile();
-  run.status = TBrowserHost(relay).Run(in[0], out[1], errors);
+  run.status = TBrowserHost(relay, templates).Run(in[0], out[1], errors);
   close(out[1]);
   browser.join();
   reader.join();
@@ -163,6 +164,23 @@ TEST(BrowserHostTest, WhatTheRelayCannotDoIsTheExtensionsError) {
             garbled.replies);
 }
 
+TEST(BrowserHostTest, TheHostListsTheUsersTemplatesForTheExtensionsMenu) {
+  const TRun run = RunHost(Frame(R"({"type":"templates"})") +
+                               Frame(R"({"type":"tab","url":"https://a/","template":"条目"})"),
+                           {}, [] {
+                             return ParseLinkTemplates("[条目]\nformat={title}\n[Bad]\n",
+                                                       "templates.ini");
+                           });
+  ASSERT_EQ(2u, run.replies.size());
+  EXPECT_EQ(R"({"errors":["templates.ini:3: template [Bad] has no format="],)"
+            R"("message":"1 link templates","ok":true,"templates":["条目"]})",
+            run.replies[0]);
+  // A message in a template is the window's to write.
+  EXPECT_EQ((std::vector<std::string>{
+                R"({"template":"条目","title":"https://a/","type":"tab","url":"https://a/"})"}),
+            run.relayed);
+}
+
 TEST(BrowserHostTest, ItEndsWhenTheBrowserClosesThePipe) {
   EXPECT_EQ(0, RunHost("").status);
   const TRun cut = RunHost(Frame(R"({"type":"ping"})") + Frame("{}").substr(0, 5));
@@ -186,7 +204,7 @@ TEST(BrowserHostTest, ABrowserThatStoppedReadingEndsTheHost) {
   struct sigaction ignore {}, old {};
   ignore.sa_handler = SIG_IGN;
   sigaction(SIGPIPE, &ignore, &old);
-  const int status = TBrowserHost([](const std::string&) { return std::string(); })
+  const int status = TBrowserHost([](const std::string&) { return std::string(); }, {})
                          .Run(in[0], out[1], errors);
   sigaction(SIGPIPE, &old, nullptr);
   EXPECT_EQ(1, status);
