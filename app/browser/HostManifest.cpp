@@ -86,8 +86,12 @@ int InstallBrowserHost() {
     std::fprintf(stderr, "quillon: %s\n", e.what());
     return 1;
   }
-  std::printf("Load the extension from %s/browser-extension/chromium (see docs/browser.md).\n",
-              qPrintable(folder));
+  // A build keeps the unpacked extension beside its programs, an installed copy in its share/.
+  QString extension = folder + QStringLiteral("/browser-extension/chromium");
+  if (!QFileInfo::exists(extension))
+    extension = QFileInfo(folder + QStringLiteral("/../share/quillon/browser-extension/chromium"))
+                    .absoluteFilePath();
+  std::printf("Load the extension from %s (see docs/browser.md).\n", qPrintable(extension));
   return 0;
 }
 
