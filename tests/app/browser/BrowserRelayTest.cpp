@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -21,26 +22,16 @@
 #include "app/browser/NativeFraming.h"
 #include "app/browser/Relay.h"
 #include "app/ui/BrowserRequests.h"
+#include "app/ui/LinkTools.h"
 #include "app/ui/SingleInstance.h"
 #include "platform/qt/RVQtClipboard.h"
 #include "platform/qt/RVQtGraphics.h"
 #include "richtext/export/RVStr.h"
+#include "tests/app/ui/ClipboardBytes.h"
 #include "tests/app/ui/FormFixture.h"
 
 namespace quillon::test {
 namespace {
-
-std::string Bytes(const QMimeData* data, const char* target) {
-  const QByteArray bytes = data->data(QString::fromLatin1(target));
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-std::size_t Count(const std::string& text, const std::string& what) {
-  std::size_t n = 0;
-  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-    ++n;
-  return n;
-}
 
 const QMimeData* Clip() { return QGuiApplication::clipboard()->mimeData(); }
 
@@ -232,6 +223,37 @@ TEST_F(BrowserRequestsTest, AMessageWithATemplateCopiesTheTemplatesText) {
                 u"- [页](https://c.example/) c.example \\*x\\*"}),
             Clipboard.Texts);
   EXPECT_EQ(QString(), Form->Edit1->text()); // a template's text is all it writes
+}
+
+TEST_F(BrowserRequestsTest, TheResultFieldsMenuOffersTheTemplatesAndNamesTheFaultyOnes) {
+  QTemporaryDir config;
+  QDir(config.path()).mkpath(QStringLiteral("quillon"));
+  QFile file(config.filePath(QStringLiteral("quillon/templates.ini")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[Forum]\nformat=[url={url}]{title}[/url] ({host})\nescape=bbcode\n"
+             "[Broken]\nformat={titel}\n");
+  file.close();
+  const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+  Form->Edit1->setText(QStringLiteral(u"标题 [1]"));
+  Form->Edit2->setText(QStringLiteral("https://Blog.example/p"));
+  std::unique_ptr<QMenu> menu(Form->LinkTools->ResultFieldMenu(Form->Edit4));
+  qputenv("XDG_CONFIG_HOME", saved);
+  QAction* forum = nullptr;
+  QAction* fault = nullptr;
+  for (QAction* action : menu->actions()) {
+    if (action->text() == QStringLiteral("Forum"))
+      forum = action;
+    if (action->text().contains(QStringLiteral("templates.ini:5: unknown variable {titel}")))
+      fault = action;
+  }
+  ASSERT_NE(nullptr, forum);
+  ASSERT_NE(nullptr, fault);
+  EXPECT_FALSE(fault->isEnabled());
+  forum->trigger();
+  EXPECT_EQ((std::vector<std::u16string>{
+                u"[url=https://Blog.example/p]标题 &#91;1&#93;[/url] (blog.example)"}),
+            Clipboard.Texts);
 }
 
 TEST_F(BrowserRequestsTest, AFaultyRequestChangesNothing) {
