@@ -2,7 +2,11 @@
 #include <QApplication>
 #include <QLocale>
 
+#include <string_view>
+
 #include "app/ListFolder.h"
+#include "app/browser/HostManifest.h"
+#include "app/ui/BrowserRequests.h"
 #include "app/ui/QtNotifier.h"
 #include "app/ui/QtTextClipboard.h"
 #include "app/ui/Session.h"
@@ -14,6 +18,8 @@
 #include "richtext/export/RVStr.h"
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string_view(argv[1]) == "--install-browser-host")
+    return quillon::InstallBrowserHost();
   quillon::PreferNativePlatform();
   QApplication application(argc, argv);
   // Wayland compositors match the window to its desktop entry (icon, name) by this id.
@@ -37,6 +43,10 @@ int main(int argc, char** argv) {
   notifier.SetOwner(&form);
   QObject::connect(&instance, &quillon::TSingleInstance::Raise, &form,
                    [&form] { quillon::BringForward(form); });
+  // The browser extension's tabs, links and selections, relayed by its host.
+  auto* browser = new quillon::TFormBrowserRequests(form);
+  instance.SetRequestHandler(
+      [browser](const std::string& request) { return browser->Answer(request); });
   // As with a form's create handler, the lists are loaded (and any failure reported) once
   // the window is complete and before it first appears.
   form.FormCreate();

@@ -21,6 +21,7 @@
 #include "app/LinkCompose.h"
 #include "app/LinkFormats.h"
 #include "app/LinkSafety.h"
+#include "app/LinkTemplates.h"
 #include "app/cli/ClipboardCopy.h"
 #include "app/Utf.h"
 #include "platform/qt/RVQtCanvas.h"
@@ -35,6 +36,7 @@ constexpr int ExitUsage = 2;
 constexpr std::string_view Usage =
     "Usage: quillon-link [--format FORMAT] TITLE ADDRESS\n"
     "       quillon-link --copy TITLE ADDRESS\n"
+    "       quillon-link --template NAME TITLE ADDRESS\n"
     "FORMAT: rtf (default), rvf, text, markdown, bbcode, html, rst, asciidoc, org,\n"
     "        mediawiki, line\n";
 
@@ -68,6 +70,8 @@ constexpr std::string_view Help =
     "Options:\n"
     "  -f, --format FORMAT   one of the formats above\n"
     "  -c, --copy            put the link on the clipboard\n"
+    "  -t, --template NAME   the link in the user's template NAME, kept in\n"
+    "                        $XDG_CONFIG_HOME/quillon/templates.ini (docs/templates.md)\n"
     "  -h, --help            show this help and exit\n"
     "  --                    end of options (for a TITLE that begins with \"-\")\n"
     "\n"
@@ -104,6 +108,7 @@ struct TArguments {
   bool ShowHelp = false;
   bool Copy = false;
   bool FormatGiven = false;
+  std::optional<std::string> Template;
   std::string Title;
   std::string Address;
 };
@@ -128,6 +133,13 @@ TArguments ParseArguments(int argc, char** argv) {
       args.ShowHelp = true;
     } else if (arg == "-c" || arg == "--copy") {
       args.Copy = true;
+    } else if (arg == "-t" || arg == "--template" || arg.starts_with("--template=")) {
+      if (arg.starts_with("--template="))
+        args.Template = std::string(arg.substr(11));
+      else if (i + 1 < argc)
+        args.Template = argv[++i];
+      else
+        throw TUsageError{"option " + std::string(arg) + " needs a template's name"};
     } else if (arg == "-f" || arg == "--format" || arg.starts_with("--format=")) {
       std::string_view value;
       if (arg.starts_with("--format=")) {
@@ -152,6 +164,8 @@ TArguments ParseArguments(int argc, char** argv) {
     return args;
   if (args.Copy && args.FormatGiven)
     throw TUsageError{"--copy puts every format on the clipboard; leave out --format"};
+  if (args.Template && (args.Copy || args.FormatGiven))
+    throw TUsageError{"--template writes the template's text; leave out --format and --copy"};
   if (positional.size() != 2)
     throw TUsageError{positional.size() < 2 ? "TITLE and ADDRESS are required"
                                             : "too many arguments (quote a TITLE with spaces)"};
@@ -175,6 +189,24 @@ void WriteBytes(std::string_view bytes) {
 void WriteTextLine(std::u16string_view text) {
   WriteBytes(quillon::ToUtf8(text));
   WriteBytes("\n");
+}
+
+// The link in one of the user's templates; a fault in another template of the file is
+// reported and does not stop this one.
+int RunTemplate(const TArguments& args) {
+  const quillon::TLinkTemplates templates = quillon::LoadLinkTemplates();
+  for (const std::string& error : templates.Errors)
+    std::fprintf(stderr, "quillon-link: %s\n", error.c_str());
+  const quillon::TLinkTemplate* found = templates.Find(quillon::FromUtf8(*args.Template));
+  if (!found) {
+    std::fprintf(stderr, "quillon-link: no template [%s] in %s\n", args.Template->c_str(),
+                 quillon::LinkTemplatesPath().c_str());
+    return ExitFailure;
+  }
+  WriteTextLine(quillon::ExpandLinkTemplate(
+      *found, {quillon::FromUtf8(args.Title), quillon::FromUtf8(args.Address),
+               quillon::TodayIso(), {}}));
+  return ExitOk;
 }
 
 int Run(const TArguments& args, char* programName) {
@@ -253,6 +285,11 @@ int main(int argc, char** argv) {
   } catch (const std::exception& e) {
     std::fprintf(stderr, "quillon-link: %s\n", e.what());
     return ExitUsage;
+  }
+  if (args.Template) {
+    const int status = RunTemplate(args);
+    std::fflush(stdout);
+    return status;
   }
   if (args.Copy)
     return quillon::CopyHyperlinkInBackground(args.Title, args.Address, argv[0]);

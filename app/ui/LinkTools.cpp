@@ -14,6 +14,7 @@
 
 #include "app/LinkFormats.h"
 #include "app/LinkSafety.h"
+#include "app/LinkTemplates.h"
 #include "app/StoredLinks.h"
 #include "app/ui/TitleFetcher.h"
 #include "app/ui/Unit1.h"
@@ -183,6 +184,14 @@ bool TFormLinkTools::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- context menus -------------------------------------------------------------------
 
+TStoredLink TFormLinkTools::FieldLink(QLineEdit* edit) const {
+  // The field's own link when it holds one (a recalled entry keeps its whole title there),
+  // else the title and address fields.
+  if (auto stored = ParseStoredLink(edit->text().toStdU16String()))
+    return *stored;
+  return {FForm->Edit1->text().toStdU16String(), FForm->Edit2->text().toStdU16String()};
+}
+
 QMenu* TFormLinkTools::ResultFieldMenu(QLineEdit* edit) {
   QMenu* menu = edit->createStandardContextMenu();
   menu->addSeparator();
@@ -192,13 +201,7 @@ QMenu* TFormLinkTools::ResultFieldMenu(QLineEdit* edit) {
     QAction* action = menu->addAction(LinkFormatCaption(info));
     connect(action, &QAction::triggered, this, [this, edit, format, name] {
       Guarded([&] {
-        // The field's own link when it holds one (a recalled entry keeps its whole title
-        // there), else the title and address fields.
-        TStoredLink link{edit->text().toStdU16String(), {}};
-        if (auto stored = ParseStoredLink(edit->text().toStdU16String()))
-          link = *stored;
-        else
-          link = {FForm->Edit1->text().toStdU16String(), FForm->Edit2->text().toStdU16String()};
+        const TStoredLink link = FieldLink(edit);
         RefuseScriptingAddress(link.Address);
         FForm->Clipboard().SetUnicodeText(FormatLink(format, link.Title, link.Address));
         FForm->ShowStatus(tr("Copied the link as %1")
@@ -206,7 +209,30 @@ QMenu* TFormLinkTools::ResultFieldMenu(QLineEdit* edit) {
       });
     });
   }
+  AddTemplateEntries(menu, edit);
   return menu;
+}
+
+void TFormLinkTools::AddTemplateEntries(QMenu* menu, QLineEdit* edit) {
+  // Read at each opening: the user edits the file while the window runs.
+  const TLinkTemplates templates = LoadLinkTemplates();
+  if (templates.Templates.empty() && templates.Errors.empty())
+    return;
+  menu->addSeparator();
+  for (const TLinkTemplate& entry : templates.Templates) {
+    QAction* action = menu->addAction(ToQt(entry.Name));
+    connect(action, &QAction::triggered, this, [this, edit, entry] {
+      Guarded([&] {
+        const TStoredLink link = FieldLink(edit);
+        RefuseScriptingAddress(link.Address);
+        FForm->Clipboard().SetUnicodeText(
+            ExpandLinkTemplate(entry, {link.Title, link.Address, TodayIso(), {}}));
+      });
+    });
+  }
+  // A faulty template is left out and its line named, once per opening.
+  for (const std::string& error : templates.Errors)
+    menu->addAction(QString::fromStdString(error))->setEnabled(false);
 }
 
 QMenu* TFormLinkTools::ListMenu(TLinkListBox* list) {

@@ -13,6 +13,7 @@
 
 #include "app/DroppedLink.h"
 #include "app/LinkFormats.h"
+#include "app/StoredLinks.h"
 
 class QLineEdit;
 class QMenu;
@@ -41,7 +42,8 @@ public:
   bool DropLink(TDropTarget target, const std::vector<TDropFormat>& formats);
   static std::vector<TDropFormat> DropFormats(const QMimeData& data);
 
-  // The context menu of Edit3 or Edit4: the edit's own entries, then one per link format.
+  // The context menu of Edit3 or Edit4: the edit's own entries, then one per link format,
+  // then one per link template of the user (and the faults of the template file).
   // The caller owns the menu.
   QMenu* ResultFieldMenu(QLineEdit* edit);
   // The context menu of a list: the selected entries as formatted hyperlinks, as Markdown,
@@ -61,6 +63,9 @@ protected:
 private:
   template <class Handler> void Guarded(Handler&& handler);
   void CopyListSelection(TLinkListBox* list, int kind);
+  // The user's link templates, each copying the field's link in its format.
+  void AddTemplateEntries(QMenu* menu, QLineEdit* edit);
+  TStoredLink FieldLink(QLineEdit* edit) const;
   void UpdateFetchTitleButton();
   void PlaceFetchTitleButton();
 

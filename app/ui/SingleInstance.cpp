@@ -1,10 +1,8 @@
 #include "app/ui/SingleInstance.h"
 
-#include <QCryptographicHash>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QLocalSocket>
-#include <QStandardPaths>
+#include <QPointer>
 #include <QThread>
 
 namespace quillon {
@@ -13,23 +11,14 @@ namespace {
 
 constexpr char kRaise[] = "raise\n";
 constexpr char kRaised[] = "raised\n";
-
-QString InstanceName(const std::string& listFolder) {
-  const QByteArray hash = QCryptographicHash::hash(QByteArray::fromStdString(listFolder),
-                                                   QCryptographicHash::Sha1);
-  return QStringLiteral("quillon-") + QString::fromLatin1(hash.toHex().left(16));
-}
+constexpr char kRequest[] = "browser ";
 
 } // namespace
-
-QString DefaultRuntimeFolder() {
-  return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-}
 
 TSingleInstance::TSingleInstance(const std::string& listFolder, const QString& runtimeFolder,
                                  QObject* parent)
     : QObject(parent) {
-  const QString base = QDir(runtimeFolder).filePath(InstanceName(listFolder));
+  const QString base = InstanceBasePath(listFolder, runtimeFolder);
   FLockPath = base + QStringLiteral(".lock");
   FServerPath = base + QStringLiteral(".socket");
 }
@@ -89,9 +78,20 @@ void TSingleInstance::Answer() {
     connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
       if (!socket->canReadLine())
         return;
-      if (socket->readLine() == kRaise) {
+      const QByteArray line = socket->readLine();
+      if (line == kRaise) {
         emit Raise();
         socket->write(kRaised);
+        socket->flush();
+      } else if (line.startsWith(kRequest) && line.endsWith('\n') && FRequestHandler) {
+        const qsizetype start = sizeof kRequest - 1;
+        // The handler may show a box, whose event loop sees the host give up and go.
+        const QPointer<QLocalSocket> guard(socket);
+        const std::string reply =
+            FRequestHandler(line.mid(start, line.size() - start - 1).toStdString());
+        if (!guard)
+          return;
+        socket->write(QByteArray::fromStdString(reply + "\n"));
         socket->flush();
       }
       socket->disconnectFromServer();

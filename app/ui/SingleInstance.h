@@ -8,8 +8,11 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <string>
+
+#include "app/browser/InstancePaths.h"
 
 namespace quillon {
 
@@ -34,6 +37,11 @@ public:
   // handed over, which can take seconds.
   void Release();
 
+  // A request line "browser JSON" from the browser host is answered with the handler's
+  // reply on a line of its own; until a handler is set, such a request gets no reply.
+  using TRequestHandler = std::function<std::string(const std::string& request)>;
+  void SetRequestHandler(TRequestHandler handler) { FRequestHandler = std::move(handler); }
+
   QString LockPath() const { return FLockPath; }
   QString ServerPath() const { return FServerPath; }
 
@@ -48,9 +56,7 @@ private:
   QString FServerPath;
   std::unique_ptr<QLockFile> FLock;
   std::unique_ptr<QLocalServer> FServer;
+  TRequestHandler FRequestHandler;
 };
-
-// The runtime folder of the user ($XDG_RUNTIME_DIR, or Qt's stand-in).
-QString DefaultRuntimeFolder();
 
 } // namespace quillon

@@ -24,7 +24,9 @@ deb=$(ls "$work"/out/quillon_*_*.deb) || fail "no quillon_VERSION_ARCH.deb made"
 echo "made $(basename "$deb")"
 
 dpkg-deb -c "$deb" | awk '{print $6}' >"$work/contents"
-for path in ./usr/bin/quillon ./usr/bin/quillon-link \
+for path in ./usr/bin/quillon ./usr/bin/quillon-link ./usr/bin/quillon-browser-host \
+  ./usr/share/quillon/browser-extension/chromium/manifest.json \
+  ./usr/share/quillon/browser-extension/chromium/background.js \
   ./usr/share/applications/org.quillon.Quillon.desktop \
   ./usr/share/icons/hicolor/scalable/apps/org.quillon.Quillon.svg \
   ./usr/share/icons/hicolor/48x48/apps/org.quillon.Quillon.png \
@@ -32,6 +34,13 @@ for path in ./usr/bin/quillon ./usr/bin/quillon-link \
   ./usr/share/metainfo/org.quillon.Quillon.metainfo.xml \
   ./usr/share/man/man1/quillon-link.1.gz; do
   grep -qx -- "$path" "$work/contents" || fail "the package lacks $path"
+done
+# The browsers' manifests of the host: Chromium's, Chrome's and Firefox's folders (under /etc
+# and /usr/lib for a package built for /usr, under its prefix otherwise).
+for folder in 'etc/chromium/native-messaging-hosts' 'etc/opt/chrome/native-messaging-hosts' \
+  'lib/mozilla/native-messaging-hosts'; do
+  grep -q -- "/$folder/org.quillon.quillon.json\$" "$work/contents" ||
+    fail "the package lacks $folder/org.quillon.quillon.json"
 done
 # Nothing of the build, the tests or the benchmarks.
 if grep -E 'test|bench|\.a$|include/' "$work/contents"; then fail "the package holds build files"; fi

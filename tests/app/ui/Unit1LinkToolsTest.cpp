@@ -14,6 +14,7 @@
 #include "platform/qt/RVQtGraphics.h"
 #include "richtext/export/RVStr.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/ui/ClipboardBytes.h"
 #include "tests/app/ui/FormFixture.h"
 
 namespace quillon::test {
@@ -24,18 +25,6 @@ std::string Utf8List(std::initializer_list<const char*> lines) {
   for (const char* line : lines)
     bytes += std::string(line) + "\r\n";
   return bytes;
-}
-
-std::string Bytes(const QMimeData* data, const char* target) {
-  const QByteArray bytes = data->data(QString::fromLatin1(target));
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-std::size_t Count(const std::string& text, const std::string& what) {
-  std::size_t n = 0;
-  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-    ++n;
-  return n;
 }
 
 // Firefox's link drag: UTF-16 x-moz-url, UTF-8 HTML, uri-list and plain text.
