@@ -109,6 +109,92 @@
         <source>Button9</source>
         <translation>Button9</translation>
     </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>What the last action did</source>
+        <translation>What the last action did</translation>
+    </message>
+    <message>
+        <source>Merged 1 entry added by another program</source>
+        <translation>Merged 1 entry added by another program</translation>
+    </message>
+    <message>
+        <source>Merged %1 entries added by another program</source>
+        <translation>Merged %1 entries added by another program</translation>
+    </message>
+    <message>
+        <source>Merged %1 added and %2 deleted entries of another program</source>
+        <translation>Merged %1 added and %2 deleted entries of another program</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: nothing will be written to it</source>
+        <translation>%1 could not be read: nothing will be written to it</translation>
+    </message>
+    <message>
+        <source>%1: 1 entry is not valid text in its encoding; it shows � and is saved back as it was</source>
+        <translation>%1: 1 entry is not valid text in its encoding; it shows � and is saved back as it was</translation>
+    </message>
+    <message>
+        <source>%1: %2 entries are not valid text in its encoding; they show � and are saved back as they were</source>
+        <translation>%1: %2 entries are not valid text in its encoding; they show � and are saved back as they were</translation>
+    </message>
+    <message>
+        <source>%1 was removed: the list is kept as shown, not saved</source>
+        <translation>%1 was removed: the list is kept as shown, not saved</translation>
+    </message>
+    <message>
+        <source>Reloaded %1</source>
+        <translation>Reloaded %1</translation>
+    </message>
+    <message>
+        <source>This entry is %1 characters long. Put it into the fields all the same?</source>
+        <translation>This entry is %1 characters long. Put it into the fields all the same?</translation>
+    </message>
+    <message>
+        <source>Copied the Markdown link</source>
+        <translation>Copied the Markdown link</translation>
+    </message>
+    <message>
+        <source>Added 1 entry</source>
+        <translation>Added 1 entry</translation>
+    </message>
+    <message>
+        <source>Deleted 1 entry</source>
+        <translation>Deleted 1 entry</translation>
+    </message>
+    <message>
+        <source>Saved 1 entry</source>
+        <translation>Saved 1 entry</translation>
+    </message>
+    <message>
+        <source>Saved %1 entries</source>
+        <translation>Saved %1 entries</translation>
+    </message>
+    <message>
+        <source>Now saved as UTF-8: the code page %1 cannot hold every entry</source>
+        <translation>Now saved as UTF-8: the code page %1 cannot hold every entry</translation>
+    </message>
+    <message>
+        <source>These lists have changes that are not saved:
+%1
+
+Save them before closing?</source>
+        <translation>These lists have changes that are not saved:
+%1
+
+Save them before closing?</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: save the list to another file</source>
+        <translation>%1 could not be read: save the list to another file</translation>
+    </message>
+    <message>
+        <source>Copied as rich text</source>
+        <translation>Copied as rich text</translation>
+    </message>
 </context>
 <context>
     <name>quillon::TFormAccess</name>
@@ -259,6 +345,57 @@
         <source>复制所选链接为 BBCode</source>
         <translation>Copy Selected Links as BBCode</translation>
     </message>
+    <message>
+        <source>Copied the link as %1</source>
+        <translation>Copied the link as %1</translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation>Reload</translation>
+    </message>
+    <message>
+        <source>Copied %1 links as rich text</source>
+        <translation>Copied %1 links as rich text</translation>
+    </message>
+    <message>
+        <source>Copied %1 links as Markdown</source>
+        <translation>Copied %1 links as Markdown</translation>
+    </message>
+    <message>
+        <source>Copied %1 links as BBCode</source>
+        <translation>Copied %1 links as BBCode</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::TLinkListBox</name>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Shows only the entries that hold this text (Ctrl+F)</source>
+        <translation>Shows only the entries that hold this text (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Edited 1 entry</source>
+        <translation>Edited 1 entry</translation>
+    </message>
+    <message>
+        <source>Deleted 1 entry</source>
+        <translation>Deleted 1 entry</translation>
+    </message>
+    <message>
+        <source>Deleted %1 entries</source>
+        <translation>Deleted %1 entries</translation>
+    </message>
+    <message>
+        <source>Nothing to undo</source>
+        <translation>Nothing to undo</translation>
+    </message>
+    <message>
+        <source>Undone</source>
+        <translation>Undone</translation>
+    </message>
 </context>
 <context>
     <name>quillon::TRVQtRichViewWidget</name>
@@ -318,8 +455,8 @@
         <translation>no answer within %1 seconds</translation>
     </message>
     <message>
-        <source>Cannot fetch the title of "%1": %2</source>
-        <translation>Cannot fetch the title of "%1": %2</translation>
+        <source>Cannot fetch the title of &quot;%1&quot;: %2</source>
+        <translation>Cannot fetch the title of &quot;%1&quot;: %2</translation>
     </message>
     <message>
         <source>the server answered %1 %2</source>

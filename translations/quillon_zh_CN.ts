@@ -109,6 +109,92 @@
         <source>Button9</source>
         <translation>Button9</translation>
     </message>
+    <message>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>What the last action did</source>
+        <translation>上一个操作做了什么</translation>
+    </message>
+    <message>
+        <source>Merged 1 entry added by another program</source>
+        <translation>已合并另一个程序添加的 1 项</translation>
+    </message>
+    <message>
+        <source>Merged %1 entries added by another program</source>
+        <translation>已合并另一个程序添加的 %1 项</translation>
+    </message>
+    <message>
+        <source>Merged %1 added and %2 deleted entries of another program</source>
+        <translation>已合并另一个程序添加的 %1 项和删除的 %2 项</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: nothing will be written to it</source>
+        <translation>无法读取 %1：不会写入该文件</translation>
+    </message>
+    <message>
+        <source>%1: 1 entry is not valid text in its encoding; it shows � and is saved back as it was</source>
+        <translation>%1：1 项不是该编码的有效文本；显示为 �，并按原样保存</translation>
+    </message>
+    <message>
+        <source>%1: %2 entries are not valid text in its encoding; they show � and are saved back as they were</source>
+        <translation>%1：%2 项不是该编码的有效文本；显示为 �，并按原样保存</translation>
+    </message>
+    <message>
+        <source>%1 was removed: the list is kept as shown, not saved</source>
+        <translation>%1 已被删除：列表保持显示的内容，尚未保存</translation>
+    </message>
+    <message>
+        <source>Reloaded %1</source>
+        <translation>已重新读取 %1</translation>
+    </message>
+    <message>
+        <source>This entry is %1 characters long. Put it into the fields all the same?</source>
+        <translation>此项长 %1 个字符。仍然填入输入框吗？</translation>
+    </message>
+    <message>
+        <source>Copied the Markdown link</source>
+        <translation>已复制 MarkDown 链接</translation>
+    </message>
+    <message>
+        <source>Added 1 entry</source>
+        <translation>已添加 1 项</translation>
+    </message>
+    <message>
+        <source>Deleted 1 entry</source>
+        <translation>已删除 1 项</translation>
+    </message>
+    <message>
+        <source>Saved 1 entry</source>
+        <translation>已保存 1 项</translation>
+    </message>
+    <message>
+        <source>Saved %1 entries</source>
+        <translation>已保存 %1 项</translation>
+    </message>
+    <message>
+        <source>Now saved as UTF-8: the code page %1 cannot hold every entry</source>
+        <translation>现以 UTF-8 保存：代码页 %1 无法容纳所有项</translation>
+    </message>
+    <message>
+        <source>These lists have changes that are not saved:
+%1
+
+Save them before closing?</source>
+        <translation>以下列表有未保存的更改：
+%1
+
+关闭前保存吗？</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: save the list to another file</source>
+        <translation>无法读取 %1：把列表保存到另一个文件</translation>
+    </message>
+    <message>
+        <source>Copied as rich text</source>
+        <translation>已复制为富文本</translation>
+    </message>
 </context>
 <context>
     <name>quillon::TFormAccess</name>
@@ -259,6 +345,57 @@
         <source>复制所选链接为 BBCode</source>
         <translation>复制所选链接为 BBCode</translation>
     </message>
+    <message>
+        <source>Copied the link as %1</source>
+        <translation>已把链接复制为 %1</translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation>重新读取</translation>
+    </message>
+    <message>
+        <source>Copied %1 links as rich text</source>
+        <translation>已把 %1 个链接复制为富文本</translation>
+    </message>
+    <message>
+        <source>Copied %1 links as Markdown</source>
+        <translation>已把 %1 个链接复制为 MarkDown</translation>
+    </message>
+    <message>
+        <source>Copied %1 links as BBCode</source>
+        <translation>已把 %1 个链接复制为 BBCode</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::TLinkListBox</name>
+    <message>
+        <source>Filter</source>
+        <translation>筛选</translation>
+    </message>
+    <message>
+        <source>Shows only the entries that hold this text (Ctrl+F)</source>
+        <translation>只显示包含此文字的项 (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Edited 1 entry</source>
+        <translation>已编辑 1 项</translation>
+    </message>
+    <message>
+        <source>Deleted 1 entry</source>
+        <translation>已删除 1 项</translation>
+    </message>
+    <message>
+        <source>Deleted %1 entries</source>
+        <translation>已删除 %1 项</translation>
+    </message>
+    <message>
+        <source>Nothing to undo</source>
+        <translation>没有可撤销的操作</translation>
+    </message>
+    <message>
+        <source>Undone</source>
+        <translation>已撤销</translation>
+    </message>
 </context>
 <context>
     <name>quillon::TRVQtRichViewWidget</name>
@@ -318,7 +455,7 @@
         <translation>%1 秒内没有回应</translation>
     </message>
     <message>
-        <source>Cannot fetch the title of "%1": %2</source>
+        <source>Cannot fetch the title of &quot;%1&quot;: %2</source>
         <translation>无法读取“%1”的标题：%2</translation>
     </message>
     <message>
