@@ -131,6 +131,21 @@ void BM_EncodeList(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+std::vector<std::u16string> MakeEntries(int count) {
+  TEntryMaker maker;
+  std::vector<std::u16string> lines;
+  lines.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i)
+    lines.push_back(maker.Next());
+  return lines;
+}
+
+// The window's own 100 new entries.
+void AddMine(TLinkList& list) {
+  for (int i = 0; i < 100; ++i)
+    list.Add(u"[url=https://mine.example/" + quillon::FromUtf8(std::to_string(i)) + u"]Mine[/url]");
+}
+
 // A save whose file another program changed since it was read: the file is read again and
 // the three-way merge written. Target: no more than twice BM_SaveInPlace of the same list.
 // Each round: the list is read from a 100,000-entry file and adds 100 entries; then another
@@ -138,10 +153,7 @@ void BM_EncodeList(benchmark::State& state) {
 void BM_SaveMerging(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   const std::string target = Folder().File("merged.txt");
-  TEntryMaker maker;
-  std::vector<std::u16string> lines;
-  for (int i = 0; i < count; ++i)
-    lines.push_back(maker.Next());
+  const std::vector<std::u16string> lines = MakeEntries(count);
   const std::string ours = quillon::EncodeListFile(lines, TListEncoding::Utf8, 1252);
   std::vector<std::u16string> theirLines(lines.begin() + 100, lines.end());
   for (int i = 0; i < 100; ++i)
@@ -156,8 +168,7 @@ void BM_SaveMerging(benchmark::State& state) {
     write(target, ours);
     TLinkList list("zh_CN", 936);
     list.Load(target);
-    for (int i = 0; i < 100; ++i)
-      list.Add(u"[url=https://mine.example/" + quillon::FromUtf8(std::to_string(i)) + u"]Mine[/url]");
+    AddMine(list);
     write(target + ".new", theirs);
     std::filesystem::rename(target + ".new", target);
     state.ResumeTiming();
@@ -172,16 +183,11 @@ void BM_SaveMerging(benchmark::State& state) {
 void BM_SaveInPlace(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   const std::string target = Folder().File("in-place.txt");
-  TEntryMaker maker;
-  std::vector<std::u16string> lines;
-  for (int i = 0; i < count; ++i)
-    lines.push_back(maker.Next());
-  const std::string ours = quillon::EncodeListFile(lines, TListEncoding::Utf8, 1252);
+  const std::string ours = quillon::EncodeListFile(MakeEntries(count), TListEncoding::Utf8, 1252);
   std::ofstream(target, std::ios::binary).write(ours.data(), static_cast<std::streamsize>(ours.size()));
   TLinkList list("zh_CN", 936);
   list.Load(target);
-  for (int i = 0; i < 100; ++i)
-    list.Add(u"[url=https://mine.example/" + quillon::FromUtf8(std::to_string(i)) + u"]Mine[/url]");
+  AddMine(list);
   for (auto _ : state)
     list.Save(target);
   state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -24,6 +25,14 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 QT_END_NAMESPACE
 
 namespace quillon::test {
+
+// A UTF-8 list file with its mark, each line ending in CR LF.
+inline std::string Utf8List(std::initializer_list<const char*> lines) {
+  std::string bytes = "\xEF\xBB\xBF";
+  for (const char* line : lines)
+    bytes += std::string(line) + "\r\n";
+  return bytes;
+}
 
 inline void PrintTo(const TBox& box, std::ostream* out) {
   *out << ToUtf8(box.kind) << " \"" << ToUtf8(box.title) << "\": \"" << ToUtf8(box.text) << '"';

@@ -15,13 +15,6 @@ namespace {
 
 using ListFilesTest = FormFixture;
 
-std::string Utf8List(std::initializer_list<const char*> lines) {
-  std::string bytes = "\xEF\xBB\xBF";
-  for (const char* line : lines)
-    bytes += std::string(line) + "\r\n";
-  return bytes;
-}
-
 // Writes a list file the way another program replaces it: a new file renamed over it.
 void ReplaceFile(const std::string& path, const std::string& bytes) {
   const std::string temp = path + ".other";

@@ -13,13 +13,6 @@ namespace {
 
 using ListWorkTest = FormFixture;
 
-std::string Utf8List(std::initializer_list<const char*> lines) {
-  std::string bytes = "\xEF\xBB\xBF";
-  for (const char* line : lines)
-    bytes += std::string(line) + "\r\n";
-  return bytes;
-}
-
 // Types into the filter field (QTest types ASCII only; other text is put in at once).
 void TypeFilter(TLinkListBox* list, const QString& text) {
   list->FilterField()->clear();

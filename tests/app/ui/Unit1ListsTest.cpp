@@ -15,13 +15,6 @@ namespace {
 
 using ListsTest = FormFixture;
 
-std::string Utf8List(std::initializer_list<const char*> lines) {
-  std::string bytes = "\xEF\xBB\xBF";
-  for (const char* line : lines)
-    bytes += std::string(line) + "\r\n";
-  return bytes;
-}
-
 TEST_F(ListsTest, MissingFilesAreReportedAndTheWindowStillOpens) {
   Open();
   const std::vector<TBox> want = {
