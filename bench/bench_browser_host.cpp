@@ -40,6 +40,11 @@ class TSilentNotifier : public quillon::TNotifier {
 public:
   void ShowError(const std::u16string&, const std::u16string&) override {}
   void ShowMessage(const std::u16string&, const std::u16string&) override {}
+  quillon::TSaveChoice AskSaveChanges(const std::u16string&, const std::u16string&) override {
+    return quillon::TSaveChoice::Discard;
+  }
+  bool AskYesNo(const std::u16string&, const std::u16string&) override { return false; }
+  std::string AskSaveFileName(const std::u16string&, const std::string&) override { return {}; }
 };
 class TNoTextClipboard : public quillon::TTextClipboard {
 public:
