@@ -147,7 +147,8 @@ TEST_F(BrowserRequestsTest, ATabFillsTheFieldsComposesBothLinksAndCopiesTheHyper
   EXPECT_EQ(QStringLiteral(u"https://例子.cn/a?x=1&y=2"), Form->Edit2->text());
   EXPECT_EQ(QStringLiteral(u"[url=https://例子.cn/a?x=1&y=2]中文标题 & <b>Café</b>[/url]"),
             Form->Edit3->text());
-  EXPECT_EQ(QStringLiteral(u"[中文标题 & <b>Café</b>](https://例子.cn/a?x=1&y=2)"),
+  // The window's Markdown link escapes what Markdown readers would take for HTML.
+  EXPECT_EQ(QStringLiteral(u"[中文标题 & \\<b>Café\\</b>](https://例子.cn/a?x=1&y=2)"),
             Form->Edit4->text());
   ASSERT_NE(nullptr, Clip());
   EXPECT_EQ(QStringLiteral(u"中文标题 & <b>Café</b>"), Clip()->text());

@@ -355,7 +355,7 @@ TEST_F(HabitsTest, ContextMenusOpenFromTheMenuKeyAndShiftF10AtTheCurrentEntry) {
   const QRect row = list->visualRect(list->model()->index(1, 0));
   const QStringList expected = {QStringLiteral(u"复制所选链接（所见即所得）"),
                                 QStringLiteral(u"复制所选链接为 MarkDown"),
-                                QStringLiteral(u"复制所选链接为 BBCode")};
+                                QStringLiteral(u"复制所选链接为 BBCode"), QStringLiteral("Reload")};
   QPoint at;
   EXPECT_EQ(expected, OpenedMenu([&] { QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier); },
                                  &at));
