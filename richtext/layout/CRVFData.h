@@ -180,6 +180,14 @@ public:
   std::int32_t GetSelStartOffs() const { return FSelStartOffs; }
   std::int32_t GetSelEndOffs() const { return FSelEndOffs; }
 
+  // -- the positions of a run as drawn (RVMeasuredRun.cpp) --
+  // The table of text drawing item DItemNo, made with the run's font on Canvas the first time
+  // and kept on the drawing item while what decided it stays; applies the run's text style to
+  // Canvas when it has to measure.
+  const TRVMeasuredRun& MeasuredRun(std::int32_t DItemNo, TRVCanvas& Canvas, bool ShowSpecial);
+  // Whether special characters (spaces, soft hyphens, tabs, paragraph ends) are shown on screen.
+  bool ShowsSpecialCharacters();
+
   // -- painting (CRVFDataPaint*.cpp) --
   // Draws the drawing items MinDItemNo .. MaxDItemNo (-1: to the last) that meet AClipRect, a
   // rectangle of the control's client area (empty: everything), with the selection unless

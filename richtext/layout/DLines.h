@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "richtext/layout/RVMeasuredRun.h"
+
 namespace richtext {
 
 class TRVItemList;
@@ -41,6 +43,10 @@ public:
   bool FromNewLine = false;
   bool FromNewPara = false;
   bool FloatingAboveUsed = false;
+
+  // A text run's positions as drawn, made on first use (TCustomRVFormattedData::MeasuredRun);
+  // not streamed.
+  std::unique_ptr<TRVMeasuredRun> Measured;
 
   // -- optional properties, in dispatch order --
   virtual std::int32_t GetSpaceAtLeft() const { return 0; }
