@@ -28,7 +28,7 @@ void BM_PaintView(benchmark::State& state) {
   for (auto _ : state) {
     QPainter painter(&image);
     doc->Canvas.SetPainter(&painter);
-    data.PaintTo(doc->Canvas, TRect{0, 0, 600, 400}, false, false, false, false, false, 0, 0);
+    data.PaintTo(doc->Canvas, TRect{0, 0, 600, 400});
     doc->Canvas.SetPainter(nullptr);
     ++drawn;
   }

@@ -226,11 +226,11 @@ void TCustomRVFormattedData::DrawBackground(TRVCanvas& Canvas, const TRect& R, T
   Canvas.FillRect(R);
 }
 
-void TCustomRVFormattedData::PaintTo(TRVCanvas& Canvas, TRect AClipRect, bool /*StrictTop*/,
-                                     bool StrictBottom, bool /*InplaceOnMainCanvas*/,
-                                     bool PrintMode, bool /*UseWordPainters*/,
-                                     std::int32_t ExtraXOffs, std::int32_t ExtraYOffs,
-                                     std::int32_t MinDItemNo, std::int32_t MaxDItemNo) {
+void TCustomRVFormattedData::PaintTo(TRVCanvas& Canvas, TRect AClipRect,
+                                     const TRVPaintOptions& Options) {
+  const bool StrictBottom = Options.StrictBottom, PrintMode = Options.PrintMode;
+  const std::int32_t ExtraXOffs = Options.ExtraXOffs, ExtraYOffs = Options.ExtraYOffs;
+  const std::int32_t MinDItemNo = Options.MinDItemNo, MaxDItemNo = Options.MaxDItemNo;
   TRVStyle* style = GetRVStyle();
   if (style == nullptr || DrawItems.Count() == 0)
     return;

@@ -86,7 +86,7 @@ protected:
     RV.Format();
     RV.Deselect();
     TGlyphEdgeCanvas painted;
-    Data().PaintTo(painted, TRect{}, false, false, false, false, false, 0, 0);
+    Data().PaintTo(painted, TRect{});
     std::size_t run = 0;
     int checked = 0;
     for (std::int32_t i = 0; i < Data().DrawItems.Count(); ++i) {
