@@ -59,6 +59,14 @@ TRVDrawPos TRVCaretLayout::ToDraw(const TRVCaretPos& Pos) const {
   if (Pos.AtLineStart)
     D.ShiftPosToTheNewLine(p.DItemNo, p.DOffs);
   p.DOffs = std::clamp(p.DOffs, Before(p.DItemNo), After(p.DItemNo));
+  // Where one item's text changes direction on a line, the place between the runs shows with
+  // the character after it, at the start of the later run, as Qt's own layout shows it.
+  if (p.DOffs >= After(p.DItemNo) && p.DItemNo + 1 < D.DrawItems.Count()) {
+    const TRVDrawLineInfo& d = *D.DrawItems[p.DItemNo];
+    const TRVDrawLineInfo& next = *D.DrawItems[p.DItemNo + 1];
+    if (!next.FromNewLine && next.ItemNo == d.ItemNo && next.BiDiLevel != d.BiDiLevel)
+      p = TRVDrawPos{p.DItemNo + 1, Before(p.DItemNo + 1)};
+  }
   return p;
 }
 
@@ -183,10 +191,20 @@ std::int32_t TRVCaretLayout::OffsAtX(std::int32_t DItemNo, std::int32_t X) const
 }
 
 TRVDrawPos TRVCaretLayout::PosOnLine(std::int32_t First, std::int32_t X) const {
+  // The item whose box reaches past X the least, else the rightmost one; drawing items of a
+  // line with text in both directions are not in the order of their places.
   const std::int32_t last = LineLast(First);
-  std::int32_t i = First;
-  while (i < last && X >= D.DrawItems[i]->Left + D.DrawItems[i]->Width)
-    ++i;
+  std::int32_t i = -1, rightmost = First;
+  for (std::int32_t k = First; k <= last; ++k) {
+    const TRVDrawLineInfo& d = *D.DrawItems[k];
+    const std::int32_t right = d.Left + d.Width;
+    if (right >= D.DrawItems[rightmost]->Left + D.DrawItems[rightmost]->Width)
+      rightmost = k;
+    if (X < right && (i < 0 || right < D.DrawItems[i]->Left + D.DrawItems[i]->Width))
+      i = k;
+  }
+  if (i < 0)
+    i = rightmost;
   const TRVDrawLineInfo& d = *D.DrawItems[i];
   if (!IsText(i))
     return TRVDrawPos{i, X < d.Left + d.Width / 2 ? Before(i) : After(i)};

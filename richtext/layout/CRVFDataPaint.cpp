@@ -89,9 +89,11 @@ void CharRangeX(const TPaintPass& P, const TRVDrawLineInfo& d, const TRVMeasured
                 int From, int To, int& X1, int& X2) {
   const int left = d.Left - P.XShift + d.GetSpaceAtLeft();
   const auto last = static_cast<int>(Run.Shown.size());
-  X1 = From <= 1 ? d.Left - P.XShift
-                 : left + Run.ShownX[static_cast<std::size_t>(std::min(From - 1, last))];
-  X2 = left + Run.ShownX[static_cast<std::size_t>(std::clamp(To, 0, last))];
+  const int a = Run.ShownX[static_cast<std::size_t>(std::clamp(From - 1, 0, last))];
+  const int b = Run.ShownX[static_cast<std::size_t>(std::clamp(To, 0, last))];
+  // Right to left the characters run from the right: the range's edges come the other way.
+  X1 = From <= 1 && !Run.RightToLeft ? d.Left - P.XShift : left + std::min(a, b);
+  X2 = left + std::max(a, b);
 }
 
 // A tab's leader fills its box with the leader character of the tab stop, in the tab's text
@@ -301,6 +303,10 @@ void TCustomRVFormattedData::PaintTo(TRVCanvas& Canvas, TRect AClipRect,
     const std::int32_t styleNo = GetActualStyle(item);
     ApplyTextStyle(P, styleNo);
     const TRVMeasuredRun& measured = MeasuredRun(i, Canvas, P.ShowSpecial);
+    // A right-to-left run is drawn whole in its reading direction.
+    const unsigned textAlign = Canvas.GetTextAlign();
+    if (measured.RightToLeft)
+      Canvas.SetTextAlign(textAlign | TA_RTLREADING);
     // The selected characters, as offsets before the first and after the last of them, moved
     // into the shown text.
     const int from = (i == s && so > 1) ? so : 1;
@@ -323,6 +329,8 @@ void TCustomRVFormattedData::PaintTo(TRVCanvas& Canvas, TRect AClipRect,
         Canvas.RestoreClip();
       }
     }
+    if (measured.RightToLeft)
+      Canvas.SetTextAlign(textAlign);
     if (paraEnd)
       DrawParagraphMark(P, d);
   }

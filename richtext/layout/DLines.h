@@ -44,8 +44,10 @@ public:
   bool FromNewPara = false;
   bool FloatingAboveUsed = false;
 
-  // A text run's positions as drawn, made on first use (TCustomRVFormattedData::MeasuredRun);
-  // not streamed.
+  // Not streamed: the run's resolved bidirectional level (odd: right to left), set by
+  // formatting; and its positions as drawn, made on first use
+  // (TCustomRVFormattedData::MeasuredRun).
+  std::uint8_t BiDiLevel = 0;
   std::unique_ptr<TRVMeasuredRun> Measured;
 
   // -- optional properties, in dispatch order --

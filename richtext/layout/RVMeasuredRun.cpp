@@ -5,6 +5,7 @@
 #include "richtext/document/RVItem.h"
 #include "richtext/layout/CRVFData.h"
 #include "richtext/layout/RVMeasuredRun.h"
+#include "richtext/graphics/RVCanvas.h"
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {
@@ -67,6 +68,18 @@ std::int32_t TRVMeasuredRun::PrevStop(std::int32_t Offs) const {
 }
 
 std::int32_t TRVMeasuredRun::StopAtX(int X) const {
+  // Right to left, x falls with the offset: the same search on the mirrored run.
+  if (RightToLeft) {
+    const int width = ShownX.front();
+    const auto it = std::upper_bound(Stops.begin(), Stops.end(), width - X,
+                                     [&](int x, std::int32_t o) { return x < width - XOfOffs(o); });
+    if (it == Stops.begin())
+      return Stops.front();
+    if (it == Stops.end())
+      return Stops.back();
+    const std::int32_t lo = *(it - 1), hi = *it;
+    return X - XOfOffs(hi) < XOfOffs(lo) - X ? hi : lo;
+  }
   // x grows with the offset: the first stop right of X and the one before it are the
   // candidates; a tie goes to the earlier one.
   const auto it = std::upper_bound(Stops.begin(), Stops.end(), X, [this](int x, std::int32_t o) {
@@ -98,6 +111,7 @@ const TRVMeasuredRun& TCustomRVFormattedData::MeasuredRun(std::int32_t DItemNo, 
       m != nullptr && m->StyleNo == styleNo && m->Width == d.Width &&
       m->SpaceCount == d.GetSpaceCount() && m->LeftNoExpand == d.GetLeftNoExpandIndex() &&
       m->RightNoExpand == d.GetRightNoExpandIndex() && m->PixelsPerInch == ppi &&
+      m->BiDiLevel == d.BiDiLevel &&
       m->LastOnLine == lastOnLine && m->ShowSpecial == ShowSpecial && m->Raw == raw)
     return *m;
 
@@ -109,6 +123,8 @@ const TRVMeasuredRun& TCustomRVFormattedData::MeasuredRun(std::int32_t DItemNo, 
   m->LeftNoExpand = d.GetLeftNoExpandIndex();
   m->RightNoExpand = d.GetRightNoExpandIndex();
   m->PixelsPerInch = ppi;
+  m->BiDiLevel = d.BiDiLevel;
+  m->RightToLeft = (d.BiDiLevel & 1) != 0;
   m->LastOnLine = lastOnLine;
   m->ShowSpecial = ShowSpecial;
 
@@ -128,7 +144,16 @@ const TRVMeasuredRun& TCustomRVFormattedData::MeasuredRun(std::int32_t DItemNo, 
   const std::size_t n = m->Shown.size();
   const std::int32_t textWidth = d.Width - d.GetSpaceAtLeft();
   m->HasAdvances = gi != nullptr && n > 0;
-  if (m->HasAdvances) {
+  if (m->HasAdvances && m->RightToLeft) {
+    // Measured and drawn whole in its direction (shaped, mirrored where it must be); the
+    // run's extra width of a justified line stays beside it.
+    const unsigned align = Canvas.GetTextAlign();
+    Canvas.SetTextAlign(align | TA_RTLREADING);
+    gi->GetClusterAdvances(Canvas, m->Shown, m->Advances);
+    Canvas.SetTextAlign(align);
+    m->Advances.resize(n, 0);
+    m->HasAdvances = false;
+  } else if (m->HasAdvances) {
     gi->GetClusterAdvances(Canvas, m->Shown, m->Advances);
     m->Advances.resize(n, 0);
     SpreadExtra(d, m->Shown, m->Advances);
@@ -142,9 +167,14 @@ const TRVMeasuredRun& TCustomRVFormattedData::MeasuredRun(std::int32_t DItemNo, 
   m->ShownX.assign(n + 1, 0);
   for (std::size_t i = 0; i < n; ++i)
     m->ShownX[i + 1] = m->ShownX[i] + m->Advances[i];
-  // The run ends where the next one starts.
-  if (n > 0)
+  if (m->RightToLeft) {
+    const int total = m->ShownX[n];
+    for (int& x : m->ShownX)
+      x = total - x;
+  } else if (n > 0) {
+    // The run ends where the next one starts.
     m->ShownX[n] = textWidth;
+  }
 
   // Caret stops: cluster edges of the item's text inside the run, but not the place before a
   // character that is not drawn; the run's ends always.

@@ -26,6 +26,7 @@ public:
   std::int32_t LeftNoExpand = 0;
   std::int32_t RightNoExpand = 0;
   int PixelsPerInch = 0;
+  std::uint8_t BiDiLevel = 0;
   bool LastOnLine = false;
   bool ShowSpecial = false;
 
@@ -41,9 +42,12 @@ public:
   // and the text is drawn in one piece.
   std::vector<int> Advances;
   bool HasAdvances = false;
-  // ShownX[k]: x of the edge before Shown[k], from the text's start (after the run's left
-  // space); ShownX[Shown.size()] is the run's right edge.
+  // ShownX[k]: x of the edge before Shown[k] in reading order, from the text's start (after
+  // the run's left space). Left to right, the run's right edge ends it; right to left (an odd
+  // level) x falls from the first character's right edge to 0, and the run is drawn in one
+  // piece in that direction.
   std::vector<int> ShownX;
+  bool RightToLeft = false;
   // The caret stops inside the run, ascending drawing offsets from 1 to length + 1: cluster
   // edges, less the place before a character that is not drawn (it shares x with the place
   // after it).
