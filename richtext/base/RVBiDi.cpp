@@ -63,6 +63,18 @@ int RVBiDi_Levels(std::u16string_view Text, int BaseLevel, std::vector<std::uint
   return ubidi_getParaLevel(bidi.get()) & 1;
 }
 
+int RVBiDi_FirstStrong(std::u16string_view Text) {
+  switch (ubidi_getBaseDirection(reinterpret_cast<const UChar*>(Text.data()),
+                                 static_cast<int32_t>(Text.size()))) {
+  case UBIDI_RTL:
+    return 1;
+  case UBIDI_LTR:
+    return 0;
+  default:
+    return -1;
+  }
+}
+
 void RVBiDi_VisualOrder(const std::vector<std::uint8_t>& Levels,
                         std::vector<std::int32_t>& Order) {
   Order.resize(Levels.size());

@@ -18,6 +18,9 @@ bool RVBiDi_HasRightToLeft(std::u16string_view Text);
 // first strong character, left to right without one). Answers the paragraph's level.
 int RVBiDi_Levels(std::u16string_view Text, int BaseLevel, std::vector<std::uint8_t>& Levels);
 
+// The direction of Text's first strong character: 1 right to left, 0 left to right, -1 none.
+int RVBiDi_FirstStrong(std::u16string_view Text);
+
 // The visual order, left to right, of runs with the given levels (rule L2 of the algorithm):
 // Order[k] is the index of the run shown k-th from the left.
 void RVBiDi_VisualOrder(const std::vector<std::uint8_t>& Levels, std::vector<std::int32_t>& Order);

@@ -1,6 +1,7 @@
 // Caret geometry and caret steps over a formatted document.
 #include <algorithm>
 
+#include "richtext/base/RVBiDi.h"
 #include "richtext/base/RVCharNav.h"
 #include "richtext/base/RVUni.h"
 #include "richtext/base/RVWordNav.h"
@@ -398,6 +399,28 @@ TRVCaretPos TRVCaretLayout::DocEnd() const {
   if (n == 0)
     return {};
   return FromDraw({n - 1, After(n - 1)});
+}
+
+bool TRVCaretLayout::IsRightToLeftParagraph(const TRVCaretPos& Pos) const {
+  if (Pos.ItemNo < 0 || Pos.ItemNo >= D.ItemCount())
+    return false;
+  std::int32_t first = Pos.ItemNo;
+  while (first > 0 && !D.IsParaStart(first))
+    --first;
+  TRVStyle* style = D.GetRVStyle();
+  const std::int32_t paraNo = D.GetItem(first)->ParaNo;
+  if (style != nullptr && paraNo >= 0 && paraNo < style->ParaStyles.Count()) {
+    const TRVBiDiMode mode = style->ParaStyles[paraNo].BiDiMode;
+    if (mode != rvbdUnspecified)
+      return mode == rvbdRightToLeft;
+  }
+  for (std::int32_t i = first; i < D.ItemCount() && (i == first || !D.IsParaStart(i)); ++i) {
+    if (D.GetItem(i)->StyleNo < 0)
+      continue;
+    if (const int strong = RVBiDi_FirstStrong(D.GetItemText(i)); strong >= 0)
+      return strong == 1;
+  }
+  return false;
 }
 
 // -- units of selection --

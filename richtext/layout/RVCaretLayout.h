@@ -87,6 +87,10 @@ public:
   TRVCaretPos DocStart() const;
   TRVCaretPos DocEnd() const;
 
+  // Whether the position's paragraph reads right to left: set so, or, unspecified, starting
+  // with a right-to-left letter. The arrow keys step backwards there when they point right.
+  bool IsRightToLeftParagraph(const TRVCaretPos& Pos) const;
+
   // -- units of selection --
   // The word segment around the position (a run of spaces or a mark counts as one).
   void WordAt(const TRVCaretPos& Pos, TRVCaretPos& From, TRVCaretPos& To) const;
