@@ -82,22 +82,17 @@ void TRVFormatter::AddTextRuns(std::int32_t ItemNo, std::int32_t Offs, std::int3
   }
   std::int32_t start = Offs - 1;
   const std::int32_t end = Offs - 1 + Length;
-  std::int32_t widthLeft = Size.cx;
   while (start < end) {
     const std::uint8_t level = LevelAt(ItemNo, start);
     std::int32_t stop = start + 1;
     while (stop < end && LevelAt(ItemNo, stop) == level)
       ++stop;
+    // Each piece is as wide as it is drawn (a whole run is measured as one).
     TRVSize piece = Size;
-    if (stop < end) {
+    if (start != Offs - 1 || stop != end)
       piece.cx = RunSize(StyleNo, Disp.substr(static_cast<std::size_t>(start),
                                               static_cast<std::size_t>(stop - start)))
                      .cx;
-      widthLeft -= piece.cx;
-    } else {
-      // The last piece takes what is left, so the line is as wide as its fit.
-      piece.cx = widthLeft;
-    }
     AddTextDrawItem(ItemNo, start + 1, stop - start, piece, StartsLine, level);
     StartsLine = false;
     start = stop;

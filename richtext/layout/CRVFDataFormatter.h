@@ -47,7 +47,7 @@ private:
   void AddTextDrawItem(std::int32_t ItemNo, std::int32_t Offs, std::int32_t Length, TRVSize Size,
                        bool StartsLine, std::uint8_t BiDiLevel = 0);
   // The run of Length characters from Offs of the item as drawing items, one per stretch of
-  // one bidirectional level; Size is the run's whole size, the pieces share its width.
+  // one bidirectional level, each measured on its own; Size is the size of the whole run.
   void AddTextRuns(std::int32_t ItemNo, std::int32_t Offs, std::int32_t Length,
                    std::int32_t StyleNo, std::u16string_view Disp, TRVSize Size, bool StartsLine);
   bool NextItemsCanBePlacedOnThisLine(std::int32_t ItemNo, std::int32_t CurDrawItemWidth,

@@ -129,7 +129,7 @@ TEST_F(QtEditingWidgetTest, AFailingCutPasteOrCopyReachesTheHostsErrorBoxAndChan
   QTest::keyClick(Widget.get(), Qt::Key_X, Qt::ControlModifier);
   QTest::keyClick(Widget.get(), Qt::Key_V, Qt::ControlModifier);
   QTest::keyClick(Widget.get(), Qt::Key_C, Qt::ControlModifier);
-  const std::string message = "Cannot open clipboard: held by another program.";
+  const std::string message = "Cannot open clipboard: held by another program";
   EXPECT_EQ((std::vector<std::string>{message, message, message}), reported);
   EXPECT_EQ("6'title'{http://blog.example/}", Items());
 }
