@@ -8,6 +8,9 @@
 //   BM_FormatQtNarrow    Format with Qt fonts at 500 pixels, what the reformat below ends with;
 //   BM_ReformatQt        Reformat after the width shrinks from 600 to 500 pixels;
 //   BM_QTextDocument     QTextDocument laying out the same text at the same width and font;
+//   BM_FormatQtRtl       Format with Qt fonts of the Hebrew and Arabic corpus of the same
+//                        sizes (bench/RtlCorpus.h), each paragraph right to left;
+//   BM_QTextDocumentRtl  QTextDocument laying out that text, its paragraphs right to left;
 //   BM_Summary           the ratios of the runs above, read from the same process.
 // Every timed run reports us_per_char, from the thread's processor time. The memory runs
 // report what a formatted 10 MB document holds on the heap (mallinfo2, retained_MB) and how
@@ -22,6 +25,7 @@
 #include <QFont>
 #include <QString>
 #include <QTextDocument>
+#include <QTextOption>
 #include <cstdint>
 #include <map>
 #include <malloc.h>
@@ -31,6 +35,7 @@
 #include <time.h>
 
 #include "bench/BenchCorpus.h"
+#include "bench/RtlCorpus.h"
 #include "platform/qt/RVQtCanvas.h"
 #include "richtext/control/RichView.h"
 #include "richtext/style/RVStyle.h"
@@ -45,6 +50,19 @@ constexpr int kNarrowTextWidth = 500;
 // The control's margins (5 pixels each side by default) come on top of the text width.
 constexpr int kMargins = 10;
 constexpr std::size_t kParagraphsPerMB = 10000;
+
+// The Hebrew and Arabic corpus of the same size and paragraph count as the Latin one.
+const std::vector<std::u16string>& RtlCorpus() {
+  static const std::vector<std::u16string> paragraphs = [] {
+    std::vector<std::u16string> out;
+    out.reserve(quillon::bench::kCorpusParagraphs);
+    quillon::bench::GenerateRtlCorpus(
+        quillon::bench::kCorpusBytes, quillon::bench::kCorpusParagraphs,
+        [&](std::string_view text) { out.push_back(quillon::FromUtf8(text)); });
+    return out;
+  }();
+  return paragraphs;
+}
 
 std::size_t Paragraphs(const benchmark::State& state) {
   return static_cast<std::size_t>(state.range(0)) * kParagraphsPerMB;
@@ -66,18 +84,25 @@ struct TEngineDocument {
 // A document of the first Count corpus paragraphs, not formatted; with Fixed it measures
 // with the fixed-metrics interface instead of Qt's fonts.
 std::unique_ptr<TEngineDocument> MakeEngineDocument(std::size_t Count, bool Fixed,
-                                                    int TextWidth = kTextWidth) {
+                                                    int TextWidth = kTextWidth,
+                                                    bool RightToLeft = false) {
   quillon::bench::EnsureQt();
-  const auto& paragraphs = quillon::bench::Corpus();
+  const auto& paragraphs = RightToLeft ? RtlCorpus() : quillon::bench::Corpus();
   auto doc = std::make_unique<TEngineDocument>();
   if (Fixed)
     doc->Style.SetGraphicInterface(std::make_unique<test::TRVTestGraphicInterface>());
+  int paraNo = 0;
+  if (RightToLeft) {
+    TParaInfo* rtl = doc->Style.ParaStyles.Add();
+    rtl->BiDiMode = rvbdRightToLeft;
+    paraNo = rtl->GetIndex();
+  }
   doc->RV.SetStyle(&doc->Style);
   doc->RV.SetCanvas(&doc->Canvas);
   doc->RV.SetClientSize(TextWidth + kMargins, 400);
   for (std::size_t i = 0; i < paragraphs.size() && i < Count; ++i) {
     doc->Chars += static_cast<std::int64_t>(paragraphs[i].size());
-    doc->RV.AddNL(paragraphs[i], 0, 0);
+    doc->RV.AddNL(paragraphs[i], 0, paraNo);
   }
   return doc;
 }
@@ -89,8 +114,8 @@ QFont ArialTenPoints() {
 }
 
 // The same paragraphs as one plain text, one block per paragraph.
-QString CorpusText(std::size_t Count, std::int64_t& Chars) {
-  const auto& paragraphs = quillon::bench::Corpus();
+QString CorpusText(std::size_t Count, std::int64_t& Chars, bool RightToLeft = false) {
+  const auto& paragraphs = RightToLeft ? RtlCorpus() : quillon::bench::Corpus();
   QString text;
   Chars = 0;
   for (std::size_t i = 0; i < paragraphs.size() && i < Count; ++i) {
@@ -102,9 +127,14 @@ QString CorpusText(std::size_t Count, std::int64_t& Chars) {
   return text;
 }
 
-std::unique_ptr<QTextDocument> MakeQTextDocument(const QString& Text) {
+std::unique_ptr<QTextDocument> MakeQTextDocument(const QString& Text, bool RightToLeft = false) {
   auto doc = std::make_unique<QTextDocument>();
   doc->setDefaultFont(ArialTenPoints());
+  if (RightToLeft) {
+    QTextOption option = doc->defaultTextOption();
+    option.setTextDirection(Qt::RightToLeft);
+    doc->setDefaultTextOption(option);
+  }
   doc->setDocumentMargin(0);
   doc->setUndoRedoEnabled(false);
   doc->setPlainText(Text);
@@ -140,8 +170,9 @@ void Report(benchmark::State& state, const std::string& Name, double Seconds, st
   Results()[Name + "/" + std::to_string(state.range(0))] = us;
 }
 
-void Format(benchmark::State& state, bool Fixed, const char* Name, int TextWidth = kTextWidth) {
-  auto doc = MakeEngineDocument(Paragraphs(state), Fixed, TextWidth);
+void Format(benchmark::State& state, bool Fixed, const char* Name, int TextWidth = kTextWidth,
+            bool RightToLeft = false) {
+  auto doc = MakeEngineDocument(Paragraphs(state), Fixed, TextWidth, RightToLeft);
   if (doc->Chars == 0) {
     state.SkipWithError(quillon::bench::kNoCorpus);
     return;
@@ -168,6 +199,9 @@ void BM_FormatFixed(benchmark::State& state) {
 void BM_FormatQtNarrow(benchmark::State& state) {
   Format(state, false, "FormatQtNarrow", kNarrowTextWidth);
 }
+void BM_FormatQtRtl(benchmark::State& state) {
+  Format(state, false, "FormatQtRtl", kTextWidth, true);
+}
 
 // The width shrinks by 100 pixels and the control reformats what it shows.
 void BM_ReformatQt(benchmark::State& state) {
@@ -191,15 +225,15 @@ void BM_ReformatQt(benchmark::State& state) {
   Report(state, "ReformatQt", total, doc->Chars);
 }
 
-void BM_QTextDocument(benchmark::State& state) {
+void LayOutQTextDocument(benchmark::State& state, const char* Name, bool RightToLeft) {
   quillon::bench::EnsureQt();
   std::int64_t chars = 0;
-  const QString text = CorpusText(Paragraphs(state), chars);
+  const QString text = CorpusText(Paragraphs(state), chars, RightToLeft);
   if (chars == 0) {
     state.SkipWithError(quillon::bench::kNoCorpus);
     return;
   }
-  auto doc = MakeQTextDocument(text);
+  auto doc = MakeQTextDocument(text, RightToLeft);
   double height = 0;
   double total = 0;
   for (auto _ : state) {
@@ -211,7 +245,14 @@ void BM_QTextDocument(benchmark::State& state) {
     total += s;
   }
   state.counters["height"] = height;
-  Report(state, "QTextDocument", total, chars);
+  Report(state, Name, total, chars);
+}
+
+void BM_QTextDocument(benchmark::State& state) {
+  LayOutQTextDocument(state, "QTextDocument", false);
+}
+void BM_QTextDocumentRtl(benchmark::State& state) {
+  LayOutQTextDocument(state, "QTextDocumentRtl", true);
 }
 
 void BM_Summary(benchmark::State& state) {
@@ -232,6 +273,9 @@ void BM_Summary(benchmark::State& state) {
       state.counters["reformat_over_format_" + s + "MB"] = re / qt;
     if (narrow > 0 && re > 0)
       state.counters["reformat_over_format500_" + s + "MB"] = re / narrow;
+    const double rtl = get("FormatQtRtl/" + s), rtlQtd = get("QTextDocumentRtl/" + s);
+    if (rtl > 0 && rtlQtd > 0)
+      state.counters["qtextdocument_over_format_rtl_" + s + "MB"] = rtlQtd / rtl;
   }
   const double q1 = get("FormatQt/1"), q10 = get("FormatQt/10");
   if (q1 > 0 && q10 > 0)
@@ -294,6 +338,8 @@ BENCHMARK(BM_FormatFixed)->Arg(1)->Arg(10)->UseManualTime()->Unit(benchmark::kMi
 BENCHMARK(BM_FormatQtNarrow)->Arg(1)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReformatQt)->Arg(1)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QTextDocument)->Arg(1)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FormatQtRtl)->Arg(1)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QTextDocumentRtl)->Arg(1)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Summary)->Iterations(1);
 BENCHMARK(BM_MemoryEngine)->Iterations(1)->UseManualTime();
 BENCHMARK(BM_MemoryQTextDocument)->Iterations(1)->UseManualTime();

@@ -1,9 +1,11 @@
-// corpus BYTES PARAGRAPHS: writes the benchmarks' prose to standard output.
+// corpus BYTES PARAGRAPHS: writes the benchmarks' prose to standard output; built as corpus_rtl
+// (QUILLON_RTL_CORPUS), the Hebrew and Arabic prose.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "bench/Corpus.h"
+#include "bench/RtlCorpus.h"
 
 int main(int argc, char** argv) {
   std::size_t bytes = 1'000'000, paragraphs = 10'000;
@@ -20,9 +22,14 @@ int main(int argc, char** argv) {
     std::fputs("usage: corpus [BYTES [PARAGRAPHS]] (PARAGRAPHS > 0)\n", stderr);
     return 2;
   }
-  quillon::bench::GenerateCorpus(bytes, paragraphs, [](std::string_view paragraph) {
+  auto write = [](std::string_view paragraph) {
     std::fwrite(paragraph.data(), 1, paragraph.size(), stdout);
     std::fputc('\n', stdout);
-  });
+  };
+#ifdef QUILLON_RTL_CORPUS
+  quillon::bench::GenerateRtlCorpus(bytes, paragraphs, write);
+#else
+  quillon::bench::GenerateCorpus(bytes, paragraphs, write);
+#endif
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

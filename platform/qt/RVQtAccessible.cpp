@@ -153,9 +153,13 @@ QRect TRVQtAccessibleRichView::characterRect(int offset) const {
   const richtext::TRVCaretPos to = layout.Validate(map.PosOf(offset + 1));
   const richtext::TRect a = layout.CaretRect(from);
   const richtext::TRect b = layout.CaretRect(to);
-  const int right = b.Top == a.Top && b.Left > a.Left ? b.Left : a.Right;
+  // Between the two carets on one line, whichever side each stands on (right to left the
+  // character's end is on its left).
+  const bool oneLine = b.Top == a.Top && b.Left != a.Left;
+  const int left = oneLine ? std::min(a.Left, b.Left) : a.Left;
+  const int right = oneLine ? std::max(a.Left, b.Left) : a.Right;
   const QPoint origin = Widget()->mapToGlobal(Widget()->contentsRect().topLeft());
-  return QRect(origin.x() + a.Left, origin.y() + a.Top - view.GetVScrollPos(), right - a.Left,
+  return QRect(origin.x() + left, origin.y() + a.Top - view.GetVScrollPos(), right - left,
                a.Height());
 }
 

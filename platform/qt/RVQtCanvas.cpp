@@ -102,6 +102,14 @@ void TRVQtCanvas::TextOut(int X, int Y, std::u16string_view Text) {
     x -= fm.horizontalAdvance(text);
   FPainter->setFont(font);
   FPainter->setPen(RVQtColor(GetFont().Color));
+  if (align & richtext::TA_RTLREADING) {
+    // Laid out right to left from x: the text's own bidirectional pass starts from that side.
+    const Qt::LayoutDirection direction = FPainter->layoutDirection();
+    FPainter->setLayoutDirection(Qt::RightToLeft);
+    FPainter->drawText(QPointF(x, y), text);
+    FPainter->setLayoutDirection(direction);
+    return;
+  }
   FPainter->drawText(QPointF(x, y), text);
 }
 

@@ -12,6 +12,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/qt/RVQtCanvas.h"
 #include "platform/qt/RVQtGraphicInterface.h"
@@ -61,6 +62,13 @@ void TRVQtGraphicInterface::GetClusterAdvances(richtext::TRVCanvas& Canvas,
   QTextLayout layout(s, font);
   QTextOption option;
   option.setWrapMode(QTextOption::NoWrap);
+  // A right-to-left run is laid out in its direction from x 0: its clusters' edges fall from
+  // the right end to 0, and each advance is the distance between two of them.
+  const bool rightToLeft = (Canvas.GetTextAlign() & richtext::TA_RTLREADING) != 0;
+  if (rightToLeft) {
+    option.setTextDirection(Qt::RightToLeft);
+    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+  }
   layout.setTextOption(option);
   layout.beginLayout();
   QTextLine line = layout.createLine();
@@ -71,6 +79,17 @@ void TRVQtGraphicInterface::GetClusterAdvances(richtext::TRVCanvas& Canvas,
   line.setLineWidth(1e9);
   layout.endLayout();
   const int extra = qtCanvas != nullptr ? 0 : Canvas.GetTextCharacterExtra();
+  if (rightToLeft) {
+    int edge = static_cast<int>(std::lround(line.cursorToX(0)));
+    for (int i = 0, n = static_cast<int>(Text.size()); i < n;) {
+      const int next = richtext::RVU_NextCharIndex(Text, i);
+      const int after = static_cast<int>(std::lround(line.cursorToX(next)));
+      Advances[static_cast<std::size_t>(i)] = std::abs(edge - after) + extra * (next - i);
+      edge = after;
+      i = next;
+    }
+    return;
+  }
   int left = 0;
   for (int i = 0, n = static_cast<int>(Text.size()); i < n;) {
     const int next = richtext::RVU_NextCharIndex(Text, i);

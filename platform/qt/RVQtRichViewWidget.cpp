@@ -477,8 +477,7 @@ void TRVQtRichViewWidget::paintEvent(QPaintEvent* event) {
   FCanvas->SetPainter(&painter);
   // An exception must not leave Qt's event dispatch; what was drawn so far stays.
   try {
-    data.PaintTo(*FCanvas, richtext::TRect{0, 0, width, area.height()}, false, false, false,
-                 false, false, 0, 0);
+    data.PaintTo(*FCanvas, richtext::TRect{0, 0, width, area.height()});
   } catch (const std::exception&) {
   }
   FCanvas->SetPainter(nullptr);

@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
-#include <exception>
+#include <functional>
 
 #include "platform/qt/RVQtRichViewWidget.h"
 #include "richtext/style/RVStyle.h"
@@ -48,12 +48,10 @@ bool TRVQtRichViewWidget::HandleEditingKey(QKeyEvent* event) {
   const bool shift = mods == Qt::ShiftModifier;
   const bool plain = mods == Qt::NoModifier;
   const int key = event->key();
-  // Engine errors must not leave Qt's event dispatch; the edit then simply did not happen.
-  auto run = [&](auto&& call) {
-    try {
-      call();
-    } catch (const std::exception&) {
-    }
+  // Through the one guard of engine calls: a failing edit, cut or paste is reported as a
+  // failing copy is, and the edit then did not happen.
+  auto run = [&](const std::function<void()>& call) {
+    Run(call);
     update();
     event->accept();
     return true;
@@ -90,13 +88,12 @@ void TRVQtRichViewWidget::inputMethodEvent(QInputMethodEvent* event) {
   for (const QInputMethodEvent::Attribute& a : event->attributes())
     if (a.type == QInputMethodEvent::Cursor)
       cursor = a.start;
-  try {
+  Run([&] {
     if (!event->commitString().isEmpty() || event->replacementLength() > 0)
       editor->CommitComposition(ToU16(event->commitString()), event->replacementStart(),
                                 event->replacementLength());
     editor->SetComposition(ToU16(preedit), static_cast<std::int32_t>(cursor));
-  } catch (const std::exception&) {
-  }
+  });
   event->accept();
   SyncScrollBar();
   update();

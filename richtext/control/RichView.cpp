@@ -240,23 +240,33 @@ void TCustomRichView::DoCopy() {
 // ---------------------------------------------------------------------------------------------
 // Formatting and selection
 
-void TCustomRichView::Format_(bool OnlyResized, bool ForceFormat, TRVCanvas* ACanvas,
-                              bool OnlyTail, bool NoCaching, bool Reformatting,
-                              bool CallOnFormat) {
+void TCustomRichView::Format_(const TRVFormatOptions& Options, TRVCanvas* ACanvas) {
   if (VSmallStep == 0 || IsDesigning())
     return;
-  RVData->Format_(OnlyResized, ForceFormat, false, 0, ACanvas, OnlyTail, NoCaching, Reformatting,
-                  CallOnFormat, false);
+  RVData->Format_(Options, ACanvas);
   // An editor's document cleared since its last formatting is formatted now.
   RVData->State.Exclude(rvstEditorUnformatted);
   if (FOptions.Contains(rvoFormatInvalidate))
     Invalidate();
 }
 
+namespace {
+
+// A control's formatting: every line again, with the font cache fresh.
+TRVFormatOptions ControlFormat() {
+  TRVFormatOptions options;
+  options.ForceFormat = true;
+  options.NoCaching = true;
+  options.CallOnFormat = true;
+  return options;
+}
+
+} // namespace
+
 void TCustomRichView::Format() {
   if (IsDestroying())
     return;
-  Format_(false, true, RVData->GetFormatCanvas(), false, true, false, true);
+  Format_(ControlFormat(), RVData->GetFormatCanvas());
   // Animation is not part of this engine: rvaniOnFormat starts nothing.
 }
 
@@ -265,11 +275,16 @@ void TCustomRichView::Reformat() {
     Format();
     return;
   }
-  Format_(true, true, RVData->GetFormatCanvas(), false, true, true, true);
+  TRVFormatOptions options = ControlFormat();
+  options.OnlyResized = true;
+  options.Reformatting = true;
+  Format_(options, RVData->GetFormatCanvas());
 }
 
 void TCustomRichView::FormatTail() {
-  Format_(false, true, RVData->GetFormatCanvas(), true, true, false, true);
+  TRVFormatOptions options = ControlFormat();
+  options.OnlyTail = true;
+  Format_(options, RVData->GetFormatCanvas());
 }
 
 void TCustomRichView::FormatAll() {
@@ -285,10 +300,14 @@ void TCustomRichView::ReformatAll() {
 void TCustomRichView::FormatExtraDocuments(bool OnlyResized) {
   if (!Flags.Contains(rvflRoot))
     return;
+  TRVFormatOptions options;
+  options.OnlyResized = OnlyResized;
+  options.ForceFormat = true;
+  options.NoCaching = true;
+  options.Reformatting = OnlyResized;
   for (TCustomRVData* extra : RootProperties().ExtraDocuments)
     if (auto* formatted = dynamic_cast<TCustomRVFormattedData*>(extra))
-      formatted->Format_(OnlyResized, true, false, 0, formatted->GetFormatCanvas(), false, true,
-                         OnlyResized, false, false);
+      formatted->Format_(options, formatted->GetFormatCanvas());
 }
 
 void TCustomRichView::SelectAll() {

@@ -291,8 +291,7 @@ public:
   void DoCopy() override;
 
 protected:
-  void Format_(bool OnlyResized, bool ForceFormat, TRVCanvas* ACanvas, bool OnlyTail,
-               bool NoCaching, bool Reformatting, bool CallOnFormat);
+  void Format_(const TRVFormatOptions& Options, TRVCanvas* ACanvas);
   void FormatExtraDocuments(bool OnlyResized);
 
   // For descendants whose document is of another class (virtual dispatch does not reach a

@@ -244,6 +244,21 @@ bool TCustomRichViewEdit::DeleteStep(bool Forward, bool ByWord) {
     return DeleteSelection();
   TRVItemPos c = GetEditCaretPos();
   TRVItemPos from = c, to = c;
+  // A character step is the caret's own step, so that Backspace and Delete take what the arrow
+  // keys step over (a cluster, with a soft hyphen that is not drawn); without a layout, a
+  // cluster of the item's text.
+  const bool laidOut = d.DrawItems.Count() > 0 && d.LastItemFormatted == d.ItemCount() - 1;
+  auto charStep = [&](std::int32_t ItemNo, std::int32_t Offs, bool Ahead) {
+    if (laidOut) {
+      TRVCaretLayout layout = CaretLayout();
+      const TRVCaretPos pos{ItemNo, Offs, false};
+      const TRVCaretPos next = Ahead ? layout.NextChar(pos) : layout.PrevChar(pos);
+      if (next.ItemNo == ItemNo && (Ahead ? next.Offs > Offs : next.Offs < Offs))
+        return next.Offs;
+    }
+    const std::u16string& text = d.GetItem(ItemNo)->ItemText;
+    return 1 + (Ahead ? RVU_NextCharIndex(text, Offs - 1) : RVU_PrevCharIndex(text, Offs - 1));
+  };
   for (int pass = 0; pass < 2 && from == to; ++pass) {
     const std::int32_t i = c.ItemNo;
     const TCustomRVItemInfo* it = d.GetItem(i);
@@ -252,8 +267,8 @@ bool TCustomRichViewEdit::DeleteStep(bool Forward, bool ByWord) {
       if (c.Offs > RVEditOffsBefore(d, i)) {
         if (text) {
           const std::int32_t index = c.Offs - 1;
-          from = {i, 1 + (ByWord ? RVU_PrevWordStart(it->ItemText, index)
-                                 : RVU_PrevCharIndex(it->ItemText, index))};
+          from = {i, ByWord ? 1 + RVU_PrevWordStart(it->ItemText, index)
+                            : charStep(i, c.Offs, false)};
         } else {
           from = {i, 0};
         }
@@ -272,8 +287,8 @@ bool TCustomRichViewEdit::DeleteStep(bool Forward, bool ByWord) {
       if (c.Offs < RVEditOffsAfter(d, i)) {
         if (text) {
           const std::int32_t index = c.Offs - 1;
-          to = {i, 1 + (ByWord ? RVU_NextWordStart(it->ItemText, index)
-                               : RVU_NextCharIndex(it->ItemText, index))};
+          to = {i, ByWord ? 1 + RVU_NextWordStart(it->ItemText, index)
+                          : charStep(i, c.Offs, true)};
         } else {
           to = {i, 1};
         }

@@ -58,15 +58,17 @@ void TCustomRichView::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   switch (Key) {
   case VK_LEFT:
   case VK_RIGHT: {
-    const bool right = Key == VK_RIGHT;
+    // The caret moves in logical order; in a right-to-left paragraph the Right key steps
+    // back, so that it goes the way it points where the paragraph reads.
+    const bool forward = (Key == VK_RIGHT) != layout.IsRightToLeftParagraph(caret);
     if (selected && !extend && !ctrl) {
       // An arrow without Shift collapses a selection to the side it points to.
       const bool caretFirst = RVCaretPosBefore(caret, FInput.Anchor);
-      target = (right != caretFirst) ? caret : layout.Validate(FInput.Anchor);
+      target = (forward != caretFirst) ? caret : layout.Validate(FInput.Anchor);
     } else if (ctrl) {
-      target = right ? layout.NextWord(caret) : layout.PrevWord(caret);
+      target = forward ? layout.NextWord(caret) : layout.PrevWord(caret);
     } else {
-      target = right ? layout.NextChar(caret) : layout.PrevChar(caret);
+      target = forward ? layout.NextChar(caret) : layout.PrevChar(caret);
     }
     break;
   }

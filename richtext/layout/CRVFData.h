@@ -47,6 +47,19 @@ public:
   void InitE(TRVSelectingState ASWordState);
 };
 
+// What a PaintTo call draws besides its clip rectangle.
+struct TRVPaintOptions {
+  // Leave out the items that reach below the clip rectangle.
+  bool StrictBottom = false;
+  // Printing: no selection, no special characters, no hover.
+  bool PrintMode = false;
+  std::int32_t ExtraXOffs = 0;
+  std::int32_t ExtraYOffs = 0;
+  // The drawing items to draw, MinDItemNo .. MaxDItemNo (-1: to the last).
+  std::int32_t MinDItemNo = 0;
+  std::int32_t MaxDItemNo = -1;
+};
+
 class TCustomRVFormattedData : public TCustomRVData {
 public:
   TCustomRVFormattedData();
@@ -105,10 +118,10 @@ public:
 
   // -- formatting --
   void Format(bool NoCaching, bool AbsRotation = false);
-  // True when the layout was rebuilt. See the formatting source for the switches.
-  bool Format_(bool OnlyResized, bool ForceFormat, bool NoScroll, std::int32_t depth,
-               TRVCanvas* Canvas, bool OnlyTail, bool NoCaching, bool Reformatting,
-               bool CallOnFormat, bool AbsRotation = false);
+  // Lays the document out on Canvas (none: the format canvas, else a screen canvas); true when
+  // the layout was rebuilt. Depth counts the passes a change of the area's size starts.
+  bool Format_(const TRVFormatOptions& Options, TRVCanvas* Canvas = nullptr,
+               std::int32_t Depth = 0);
   // After an edit: formats again only the paragraphs of the items from First to the item with
   // FromEnd items after it (numbering after the edit), which replaced the items from First to
   // OldItemCount - 1 - FromEnd of the formatted layout; the lines below move by the change in
@@ -180,15 +193,20 @@ public:
   std::int32_t GetSelStartOffs() const { return FSelStartOffs; }
   std::int32_t GetSelEndOffs() const { return FSelEndOffs; }
 
+  // -- the positions of a run as drawn (RVMeasuredRun.cpp) --
+  // The table of text drawing item DItemNo, made with the run's font on Canvas the first time
+  // and kept on the drawing item while what decided it stays; applies the run's text style to
+  // Canvas when it has to measure.
+  const TRVMeasuredRun& MeasuredRun(std::int32_t DItemNo, TRVCanvas& Canvas, bool ShowSpecial);
+  // Whether special characters (spaces, soft hyphens, tabs, paragraph ends) are shown on screen.
+  bool ShowsSpecialCharacters();
+
   // -- painting (CRVFDataPaint*.cpp) --
-  // Draws the drawing items MinDItemNo .. MaxDItemNo (-1: to the last) that meet AClipRect, a
-  // rectangle of the control's client area (empty: everything), with the selection unless
-  // PrintMode. Document coordinates less the scroll position and the clip's top left are
-  // canvas coordinates, offset by ExtraXOffs / ExtraYOffs.
-  void PaintTo(TRVCanvas& Canvas, TRect AClipRect, bool StrictTop, bool StrictBottom,
-               bool InplaceOnMainCanvas, bool PrintMode, bool UseWordPainters,
-               std::int32_t ExtraXOffs, std::int32_t ExtraYOffs, std::int32_t MinDItemNo = 0,
-               std::int32_t MaxDItemNo = -1);
+  // Draws the drawing items that meet AClipRect, a rectangle of the control's client area
+  // (empty: everything), with the selection unless Options.PrintMode. Document coordinates
+  // less the scroll position and the clip's top left are canvas coordinates, offset by
+  // Options.ExtraXOffs / ExtraYOffs.
+  void PaintTo(TRVCanvas& Canvas, TRect AClipRect, const TRVPaintOptions& Options = {});
   // Fills R with the document colour.
   void DrawBackground(TRVCanvas& Canvas, const TRect& R, TColor Color);
   // Called at the end of PaintTo; nothing in the base class.
@@ -218,6 +236,15 @@ protected:
 private:
   friend class TRVFormatter;
   bool IsEmptyVisibleTextItem(std::int32_t ItemNo);
+  // The stages of Format_.
+  struct TFormatCarry;
+  void FormatKeep(const TRVFormatOptions& Options, TFormatCarry& Carry);
+  void FormatWidths(const TRVScreenAndDevice& sad, TRVCanvas* Canvas, std::int32_t FirstToFormat);
+  void FormatLines(TRVStyle& Style, TRVCanvas& Canvas, TRVScreenAndDevice& sad,
+                   const TRVFormatOptions& Options, bool OnlyTail, std::int32_t TopMargin,
+                   std::int32_t BottomMargin);
+  void FormatRestore(const TRVFormatOptions& Options, bool OnlyTail, const TFormatCarry& Carry,
+                     bool Rebuilt);
 };
 
 } // namespace richtext

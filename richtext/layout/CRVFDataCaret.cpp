@@ -1,7 +1,7 @@
 // Caret geometry and caret steps over a formatted document.
 #include <algorithm>
-#include <vector>
 
+#include "richtext/base/RVBiDi.h"
 #include "richtext/base/RVCharNav.h"
 #include "richtext/base/RVUni.h"
 #include "richtext/base/RVWordNav.h"
@@ -11,79 +11,6 @@
 #include "richtext/style/RVStyle.h"
 
 namespace richtext {
-
-namespace {
-
-bool LastOnLine(const TCustomRVFormattedData& D, std::int32_t DItemNo) {
-  return DItemNo + 1 >= D.DrawItems.Count() || D.DrawItems[DItemNo + 1]->FromNewLine;
-}
-
-// A text run measured as painting draws it: in its display form (soft hyphens taken out, the
-// one ending a wrapped line shown as a hyphen), after its left space, with justification's
-// extra width handed to its spaces.
-class TRunMeasure {
-public:
-  TRunMeasure(TCustomRVFormattedData& D, TRVCanvas& C, std::int32_t DItemNo)
-      : FCanvas(C), FRun(*D.DrawItems[DItemNo]) {
-    TRVStyle* style = D.GetRVStyle();
-    FGI = style != nullptr ? style->GetGraphicInterface() : nullptr;
-    const std::u16string raw = D.DrawItems.GetString(DItemNo, D.Items());
-    if (style != nullptr) {
-      const std::int32_t styleNo = D.GetActualStyle(D.GetItem(FRun.ItemNo));
-      style->ApplyStyle(C, styleNo, rvbdUnspecified, D.GetFlags().Contains(rvflCanUseCustomPPI));
-      FShown = RV_ReturnProcessedString(raw, style->TextStyles[styleNo], LastOnLine(D, DItemNo),
-                                        false, true, false);
-    } else {
-      FShown = raw;
-    }
-    // Display length of each raw prefix: every character the display form dropped before it
-    // moves it back by one (only soft hyphens are ever dropped here).
-    FShownLength.assign(raw.size() + 2, 0);
-    const std::size_t dropped = raw.size() - std::min(raw.size(), FShown.size());
-    std::size_t droppedSoFar = 0;
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-      FShownLength[i + 1] = static_cast<int>(i - droppedSoFar);
-      const bool shownAsHyphen = i + 1 == raw.size() && FShown.size() + dropped == raw.size() &&
-                                 !FShown.empty() && FShown.back() == u'-';
-      if (raw[i] == RV_SOFTHYPHEN && droppedSoFar < dropped && !shownAsHyphen)
-        ++droppedSoFar;
-    }
-    FShownLength[raw.size() + 1] = static_cast<int>(FShown.size());
-    FJustifyExtra = FRun.GetSpaceCount() > 0 ? FRun.Width - FRun.GetTextWidth() : 0;
-  }
-
-  // Document x before the character at drawing offset Offs.
-  std::int32_t X(std::int32_t Offs) {
-    const std::int32_t left = FRun.Left + FRun.GetSpaceAtLeft();
-    const int n = FShownLength[static_cast<std::size_t>(
-        std::clamp<std::int32_t>(Offs, 1, static_cast<std::int32_t>(FShownLength.size()) - 1))];
-    if (n <= 0)
-      return left;
-    const std::u16string_view prefix = std::u16string_view(FShown).substr(0, n);
-    std::int32_t width = 0;
-    if (FGI != nullptr)
-      width = FGI->TextSizeBasic(FCanvas, prefix).cx;
-    else // without a font engine, share the width out evenly
-      width = static_cast<std::int32_t>(static_cast<std::int64_t>(FRun.Width) * n /
-                                        std::max<std::size_t>(1, FShown.size()));
-    if (FJustifyExtra > 0) {
-      const auto spaces = std::count(prefix.begin(), prefix.end(), u' ');
-      width += static_cast<std::int32_t>(static_cast<std::int64_t>(FJustifyExtra) * spaces /
-                                         FRun.GetSpaceCount());
-    }
-    return left + width;
-  }
-
-private:
-  TRVCanvas& FCanvas;
-  const TRVDrawLineInfo& FRun;
-  TRVGraphicInterface* FGI = nullptr;
-  std::u16string FShown;
-  std::vector<int> FShownLength;
-  std::int32_t FJustifyExtra = 0;
-};
-
-} // namespace
 
 bool RVCaretPosBefore(const TRVCaretPos& A, const TRVCaretPos& B) {
   return A.ItemNo < B.ItemNo || (A.ItemNo == B.ItemNo && A.Offs < B.Offs);
@@ -103,42 +30,14 @@ std::int32_t TRVCaretLayout::After(std::int32_t DItemNo) const {
   return D.GetOffsAfterDrawItem(DItemNo);
 }
 
-// A position right before a soft hyphen that is not shown has the same x as the one after it:
-// only one of them is a caret stop.
-bool TRVCaretLayout::IsHiddenSoftHyphenStop(std::int32_t DItemNo, std::int32_t DOffs) const {
-  if (!IsText(DItemNo))
-    return false;
-  const TRVDrawLineInfo& d = *D.DrawItems[DItemNo];
-  if (DOffs < 1 || DOffs > d.TextLength)
-    return false;
-  const std::u16string& text = D.GetItemText(d.ItemNo);
-  const auto index = static_cast<std::size_t>(d.Offs - 1 + DOffs - 1);
-  if (index >= text.size() || text[index] != RV_SOFTHYPHEN)
-    return false;
-  return !(DOffs == d.TextLength && LastOnLine(D, DItemNo));
+const TRVMeasuredRun& TRVCaretLayout::Run(std::int32_t DItemNo) const {
+  return D.MeasuredRun(DItemNo, C, D.ShowsSpecialCharacters());
 }
 
 std::int32_t TRVCaretLayout::StepInRun(std::int32_t DItemNo, std::int32_t DOffs,
                                        bool Forward) const {
-  const TRVDrawLineInfo& d = *D.DrawItems[DItemNo];
-  const std::u16string& text = D.GetItemText(d.ItemNo);
-  const int base = d.Offs - 1;
-  const int end = base + d.TextLength;
-  int index = base + DOffs - 1;
-  if (Forward) {
-    if (index >= end)
-      return -1;
-    do
-      index = std::min(RVU_NextCharIndex(text, index), end);
-    while (index < end && IsHiddenSoftHyphenStop(DItemNo, index - base + 1));
-  } else {
-    if (index <= base)
-      return -1;
-    do
-      index = std::max(RVU_PrevCharIndex(text, index), base);
-    while (index > base && IsHiddenSoftHyphenStop(DItemNo, index - base + 1));
-  }
-  return index - base + 1;
+  const TRVMeasuredRun& run = Run(DItemNo);
+  return Forward ? run.NextStop(DOffs) : run.PrevStop(DOffs);
 }
 
 // Whether the end of First and the start of Second (the next drawing item) are one caret place
@@ -161,6 +60,14 @@ TRVDrawPos TRVCaretLayout::ToDraw(const TRVCaretPos& Pos) const {
   if (Pos.AtLineStart)
     D.ShiftPosToTheNewLine(p.DItemNo, p.DOffs);
   p.DOffs = std::clamp(p.DOffs, Before(p.DItemNo), After(p.DItemNo));
+  // Where one item's text changes direction on a line, the place between the runs shows with
+  // the character after it, at the start of the later run, as Qt's own layout shows it.
+  if (p.DOffs >= After(p.DItemNo) && p.DItemNo + 1 < D.DrawItems.Count()) {
+    const TRVDrawLineInfo& d = *D.DrawItems[p.DItemNo];
+    const TRVDrawLineInfo& next = *D.DrawItems[p.DItemNo + 1];
+    if (!next.FromNewLine && next.ItemNo == d.ItemNo && next.BiDiLevel != d.BiDiLevel)
+      p = TRVDrawPos{p.DItemNo + 1, Before(p.DItemNo + 1)};
+  }
   return p;
 }
 
@@ -267,9 +174,7 @@ std::int32_t TRVCaretLayout::XOf(const TRVDrawPos& Pos) const {
   const TRVDrawLineInfo& d = *D.DrawItems[Pos.DItemNo];
   if (!IsText(Pos.DItemNo))
     return Pos.DOffs <= 0 ? d.Left : d.Left + d.Width;
-  if (d.TextLength == 0)
-    return d.Left + d.GetSpaceAtLeft();
-  return TRunMeasure(D, C, Pos.DItemNo).X(Pos.DOffs);
+  return d.Left + d.GetSpaceAtLeft() + Run(Pos.DItemNo).XOfOffs(Pos.DOffs);
 }
 
 TRect TRVCaretLayout::CaretRect(const TRVCaretPos& Pos) const {
@@ -283,55 +188,24 @@ TRect TRVCaretLayout::CaretRect(const TRVCaretPos& Pos) const {
 
 std::int32_t TRVCaretLayout::OffsAtX(std::int32_t DItemNo, std::int32_t X) const {
   const TRVDrawLineInfo& d = *D.DrawItems[DItemNo];
-  std::vector<std::int32_t> stops{1};
-  for (std::int32_t o = StepInRun(DItemNo, 1, true); o > 0; o = StepInRun(DItemNo, o, true))
-    stops.push_back(o);
-  if (stops.size() == 1 || d.TextLength == 0)
-    return 1;
-  TRunMeasure run(D, C, DItemNo);
-  // The two neighbouring stops around X (x grows with the offset), found by interpolation:
-  // prose is nearly even in width, so the guess from the run's drawn width usually lands
-  // next to the answer and a line is done in two or three measurements. A guess that does
-  // not halve the range is followed by a bisection, so a run of uneven widths still costs no
-  // more than a binary search.
-  std::size_t lo = 0, hi = stops.size() - 1;
-  std::int32_t loX = run.X(stops[0]);
-  if (X <= loX)
-    return stops[0];
-  std::int32_t hiX = std::max(d.Left + d.Width, loX + 1);
-  bool hiMeasured = false;
-  bool bisect = false;
-  while (hi - lo > 1) {
-    std::size_t guess = lo + (hi - lo) / 2;
-    if (!bisect && hiX > loX) {
-      const std::int64_t step = static_cast<std::int64_t>(X - loX) * (hi - lo) / (hiX - loX);
-      guess = lo + static_cast<std::size_t>(std::clamp<std::int64_t>(
-                       step, 1, static_cast<std::int64_t>(hi - lo - 1)));
-    }
-    const std::size_t before = hi - lo;
-    const std::int32_t x = run.X(stops[guess]);
-    if (x <= X) {
-      lo = guess;
-      loX = x;
-    } else {
-      hi = guess;
-      hiX = x;
-      hiMeasured = true;
-    }
-    bisect = !bisect && (hi - lo) * 2 > before;
-  }
-  if (!hiMeasured)
-    hiX = run.X(stops[hi]);
-  if (X >= hiX)
-    return stops[hi];
-  return hiX - X < X - loX ? stops[hi] : stops[lo];
+  return Run(DItemNo).StopAtX(X - d.Left - d.GetSpaceAtLeft());
 }
 
 TRVDrawPos TRVCaretLayout::PosOnLine(std::int32_t First, std::int32_t X) const {
+  // The item whose box reaches past X the least, else the rightmost one; drawing items of a
+  // line with text in both directions are not in the order of their places.
   const std::int32_t last = LineLast(First);
-  std::int32_t i = First;
-  while (i < last && X >= D.DrawItems[i]->Left + D.DrawItems[i]->Width)
-    ++i;
+  std::int32_t i = -1, rightmost = First;
+  for (std::int32_t k = First; k <= last; ++k) {
+    const TRVDrawLineInfo& d = *D.DrawItems[k];
+    const std::int32_t right = d.Left + d.Width;
+    if (right >= D.DrawItems[rightmost]->Left + D.DrawItems[rightmost]->Width)
+      rightmost = k;
+    if (X < right && (i < 0 || right < D.DrawItems[i]->Left + D.DrawItems[i]->Width))
+      i = k;
+  }
+  if (i < 0)
+    i = rightmost;
   const TRVDrawLineInfo& d = *D.DrawItems[i];
   if (!IsText(i))
     return TRVDrawPos{i, X < d.Left + d.Width / 2 ? Before(i) : After(i)};
@@ -525,6 +399,28 @@ TRVCaretPos TRVCaretLayout::DocEnd() const {
   if (n == 0)
     return {};
   return FromDraw({n - 1, After(n - 1)});
+}
+
+bool TRVCaretLayout::IsRightToLeftParagraph(const TRVCaretPos& Pos) const {
+  if (Pos.ItemNo < 0 || Pos.ItemNo >= D.ItemCount())
+    return false;
+  std::int32_t first = Pos.ItemNo;
+  while (first > 0 && !D.IsParaStart(first))
+    --first;
+  TRVStyle* style = D.GetRVStyle();
+  const std::int32_t paraNo = D.GetItem(first)->ParaNo;
+  if (style != nullptr && paraNo >= 0 && paraNo < style->ParaStyles.Count()) {
+    const TRVBiDiMode mode = style->ParaStyles[paraNo].BiDiMode;
+    if (mode != rvbdUnspecified)
+      return mode == rvbdRightToLeft;
+  }
+  for (std::int32_t i = first; i < D.ItemCount() && (i == first || !D.IsParaStart(i)); ++i) {
+    if (D.GetItem(i)->StyleNo < 0)
+      continue;
+    if (const int strong = RVBiDi_FirstStrong(D.GetItemText(i)); strong >= 0)
+      return strong == 1;
+  }
+  return false;
 }
 
 // -- units of selection --

@@ -18,7 +18,11 @@ std::int32_t RV_YToDevice(std::int32_t Value, const TRVScreenAndDevice& sad) {
 }
 
 void TCustomRVFormattedData::Format(bool NoCaching, bool AbsRotation) {
-  Format_(false, true, false, 0, GetFormatCanvas(), false, NoCaching, false, false, AbsRotation);
+  TRVFormatOptions options;
+  options.ForceFormat = true;
+  options.NoCaching = NoCaching;
+  options.AbsRotation = AbsRotation;
+  Format_(options, GetFormatCanvas());
 }
 
 namespace {
@@ -130,18 +134,153 @@ std::int32_t TCustomRVFormattedData::CalculateMinDocWidthPlus(std::int32_t First
   return TMinWidthCalculator(*this, *style, cache.get(), own, Canvas).Calculate(FirstItemNo);
 }
 
-bool TCustomRVFormattedData::Format_(bool OnlyResized, bool ForceFormat, bool NoScroll,
-                                     std::int32_t depth, TRVCanvas* Canvas, bool OnlyTail,
-                                     bool NoCaching, bool Reformatting, bool CallOnFormat,
-                                     bool AbsRotation) {
+// What a resize carries over: the selection (in item positions) and what was at the top.
+struct TCustomRVFormattedData::TFormatCarry {
+  std::int32_t SelStart = -1, SelEnd = -1, SelStartOffs = 0, SelEndOffs = 0;
+  std::int32_t TopItemNo = -1, TopDistance = 0, OldVOffs = 0;
+};
+
+void TCustomRVFormattedData::FormatKeep(const TRVFormatOptions& Options, TFormatCarry& Carry) {
+  if (Options.OnlyResized) {
+    StoreSelBounds(Carry.SelStart, Carry.SelEnd, Carry.SelStartOffs, Carry.SelEndOffs, false);
+    if (!Options.NoScroll) {
+      const std::int32_t vOffs = GetVOffs();
+      for (std::int32_t i = 0; i < DrawItems.Count(); ++i) {
+        const TRVDrawLineInfo* d = DrawItems[i];
+        if (d->Top + d->Height > vOffs) {
+          Carry.TopItemNo = d->ItemNo;
+          const std::int32_t first = GetItem(Carry.TopItemNo)->DrawItemNo;
+          Carry.TopDistance =
+              vOffs - (first >= 0 && first < DrawItems.Count() ? DrawItems[first]->Top : d->Top);
+          break;
+        }
+      }
+    }
+  }
+  if (Options.OnlyTail)
+    Carry.OldVOffs = GetVOffs();
+}
+
+void TCustomRVFormattedData::FormatWidths(const TRVScreenAndDevice& sad, TRVCanvas* Canvas,
+                                          std::int32_t FirstToFormat) {
+  const std::int32_t minTextWidth = RV_XToDevice(GetMinTextWidth(), sad);
+  const std::int32_t maxTextWidth = RV_XToDevice(GetMaxTextWidth(), sad);
+  const std::int32_t clientTextWidth = GetWidthRot() - sad.LeftMargin - sad.RightMargin;
+  DocumentWidth = std::max(clientTextWidth, CalculateMinDocWidthPlus(FirstToFormat, &sad, Canvas));
+  DocumentWidth = std::max(DocumentWidth, minTextWidth);
+  if (GetOptions().Contains(rvoClientTextWidth)) {
+    TextWidth = std::max(clientTextWidth, minTextWidth);
+  } else {
+    TextWidth = DocumentWidth;
+    if (maxTextWidth >= 1 && TextWidth > maxTextWidth)
+      TextWidth = maxTextWidth;
+  }
+}
+
+void TCustomRVFormattedData::FormatLines(TRVStyle& Style, TRVCanvas& Canvas,
+                                         TRVScreenAndDevice& sad, const TRVFormatOptions& Options,
+                                         bool OnlyTail, std::int32_t TopMargin,
+                                         std::int32_t BottomMargin) {
+  TRVFormatParams params;
+  params.SpaceEaten = false;
+  params.LastTabDrawItemNo = -1;
+  params.NoCaching = Options.NoCaching;
+  params.Reformatting = Options.Reformatting;
+  params.FirstParaItemNo = -1;
+  params.LastTextStyle = -1;
+  params.IsParaSectionStart = true;
+  params.TextLength = 0;
+  params.MaxLength = GetMaxLength();
+  params.NeedRecalcY = false;
+  params.AllowWordWrap = IsWordWrapAllowed();
+  params.ThisLevelOnly = false;
+
+  const std::int32_t firstItem = OnlyTail ? LastItemFormatted + 1 : 0;
+  if (OnlyTail) {
+    std::int32_t spaceAfter = 0;
+    if (LastItemFormatted >= 0)
+      spaceAfter = Style.GetAsDevicePixelsY(
+          Style.ParaStyles[GetItem(LastItemFormatted)->ParaNo].GetSpaceAfter(), &sad);
+    params.baseline = DocumentHeight - BottomMargin - spaceAfter;
+  } else {
+    params.baseline = TopMargin;
+    ClearTemporal();
+  }
+  params.X = 0;
+  params.prevdesc = 0;
+  params.ParaNo = -1;
+  params.LastDrawItem = DrawItems.Count();
+  params.DontFSL = true;
+
+  TRVCanvas* formatCanvas = GetFormatCanvasEx(&Canvas);
+  TRVFontInfoCache cache(this, Style, Canvas, formatCanvas,
+                         GetFlags().Contains(rvflCanUseCustomPPI));
+  cache.PSaD = &sad;
+  params.FontInfoCache = &cache;
+  params.UseFormatCanvas = formatCanvas != nullptr;
+  params.FormatCanvas = &Canvas;
+
+  TRVFormatter formatter(*this, Style, params, sad);
+  std::int32_t lastVisible = -1;
+  for (std::int32_t i = firstItem; i < ItemCount(); ++i) {
+    TCustomRVItemInfo* item = GetItem(i);
+    if (IsHidden(i)) {
+      if (!ShareItems()) {
+        item->DrawItemNo = -1;
+        item->JumpID = -1;
+      }
+      continue;
+    }
+    if (IsParaStartEx(i))
+      params.FirstParaItemNo = i;
+    formatter.FormatItem(i);
+    lastVisible = i;
+  }
+  if (lastVisible < 0 && OnlyTail)
+    lastVisible = LastItemFormatted;
+  formatter.UpdateLastTab();
+  const std::int32_t extra = formatter.FinishScreenLine(!State.Contains(rvstLastParaAborted));
+  DocumentHeight = BottomMargin + params.baseline + params.prevdesc + extra;
+  if (lastVisible >= 0)
+    DocumentHeight += Style.GetAsDevicePixelsY(
+        Style.ParaStyles[GetItem(lastVisible)->ParaNo].GetSpaceAfter(), &sad);
+  AdjustVScrollUnits();
+}
+
+void TCustomRVFormattedData::FormatRestore(const TRVFormatOptions& Options, bool OnlyTail,
+                                           const TFormatCarry& Carry, bool Rebuilt) {
+  if (Options.OnlyResized && !Options.NoScroll) {
+    std::int32_t y = 0;
+    if (Carry.TopItemNo >= 0 && Carry.TopItemNo < ItemCount()) {
+      const std::int32_t first = GetItem(Carry.TopItemNo)->DrawItemNo;
+      if (first >= 0 && first < DrawItems.Count())
+        y = DrawItems[first]->Top + Carry.TopDistance;
+    }
+    ScrollTo(y, false);
+  }
+  if (OnlyTail)
+    ScrollTo(GetOptions().Contains(rvoScrollToEnd) ? DocumentHeight : Carry.OldVOffs, false);
+  if (Options.OnlyResized)
+    RestoreSelBounds(Carry.SelStart, Carry.SelEnd, Carry.SelStartOffs, Carry.SelEndOffs);
+  else if (Rebuilt && !OnlyTail &&
+           (FSelStartNo >= DrawItems.Count() || FSelEndNo >= DrawItems.Count()))
+    // Positions in a layout that no longer has so many drawing items would point nowhere.
+    Deselect(nullptr, false);
+}
+
+// Stages: what a resize carries over, the widths, the lines (when the widths or the request
+// say so), the area's size (a second pass when showing a scroll bar changes it), and what was
+// carried put back.
+bool TCustomRVFormattedData::Format_(const TRVFormatOptions& Options, TRVCanvas* Canvas,
+                                     std::int32_t Depth) {
   if (AlreadyFormatted) {
     AlreadyFormatted = false;
     return false;
   }
   TRVStyle* style = GetRVStyle();
-  if (depth > 1 || style == nullptr || State.Contains(rvstSkipFormatting))
+  if (Depth > 1 || style == nullptr || State.Contains(rvstSkipFormatting))
     return false;
-  if (OnlyTail && LastItemFormatted >= ItemCount() - 1)
+  if (Options.OnlyTail && LastItemFormatted >= ItemCount() - 1)
     return false;
   // Measuring needs the style sheet's graphic interface: without one there is nothing to
   // measure with, as without a style sheet.
@@ -155,55 +294,22 @@ bool TCustomRVFormattedData::Format_(bool OnlyResized, bool ForceFormat, bool No
     screenCanvas = gi->CreateScreenCanvas();
     Canvas = screenCanvas.get();
   }
-  if (depth == 0) {
+  if (Depth == 0) {
     State.Include(rvstFormatting);
     BeginFormatting();
   }
 
-  TRVFormatParams params;
-  params.SpaceEaten = false;
-  params.LastTabDrawItemNo = -1;
-  params.NoCaching = NoCaching;
-  params.Reformatting = Reformatting;
-  params.FirstParaItemNo = -1;
-  params.LastTextStyle = -1;
-  params.IsParaSectionStart = true;
-  params.TextLength = 0;
-  params.MaxLength = GetMaxLength();
-  params.NeedRecalcY = false;
-  params.AllowWordWrap = IsWordWrapAllowed();
-  params.ThisLevelOnly = false;
-
-  // Carried over a width change: the selection (in item positions) and what was at the top.
-  std::int32_t selStart = -1, selEnd = -1, selStartOffs = 0, selEndOffs = 0;
-  std::int32_t topItemNo = -1, topDistance = 0, oldVOffs = 0;
-  if (depth == 0 && OnlyResized) {
-    StoreSelBounds(selStart, selEnd, selStartOffs, selEndOffs, false);
-    if (!NoScroll) {
-      const std::int32_t vOffs = GetVOffs();
-      for (std::int32_t i = 0; i < DrawItems.Count(); ++i) {
-        const TRVDrawLineInfo* d = DrawItems[i];
-        if (d->Top + d->Height > vOffs) {
-          topItemNo = d->ItemNo;
-          const std::int32_t first = GetItem(topItemNo)->DrawItemNo;
-          topDistance = vOffs - (first >= 0 && first < DrawItems.Count() ? DrawItems[first]->Top
-                                                                        : d->Top);
-          break;
-        }
-      }
-    }
-  }
-  if (depth == 0 && OnlyTail)
-    oldVOffs = GetVOffs();
+  TFormatCarry carry;
+  if (Depth == 0)
+    FormatKeep(Options, carry);
   // Showing the vertical scroll bar before measuring (DoesVScrollBarChangeWidth) saves the
   // second pass on platforms where it narrows the area; a toolkit-free control has no bar to
-  // show early, so the second pass of step 13 does the work.
+  // show early, so the second pass below does the work.
 
   bool rebuilt = false;
   struct Cleanup {
     TCustomRVFormattedData& d;
     std::int32_t depth;
-    bool ok = false;
     ~Cleanup() {
       if (depth == 0) {
         d.State.Exclude(rvstFormatting);
@@ -212,7 +318,7 @@ bool TCustomRVFormattedData::Format_(bool OnlyResized, bool ForceFormat, bool No
         d.DoAfterFormat();
       }
     }
-  } cleanup{*this, depth};
+  } cleanup{*this, Depth};
 
   TRVScreenAndDevice sad;
   GetSADForFormatting(Canvas, sad);
@@ -222,78 +328,16 @@ bool TCustomRVFormattedData::Format_(bool OnlyResized, bool ForceFormat, bool No
   const std::int32_t bottomMargin = RV_YToDevice(GetBottomMargin(), sad);
   const std::int32_t oldTextWidth = TextWidth;
   const std::int32_t oldDocumentWidth = DocumentWidth;
+  FormatWidths(sad, Canvas, Options.OnlyTail ? LastItemFormatted + 1 : 0);
 
-  const std::int32_t firstToFormat = OnlyTail ? LastItemFormatted + 1 : 0;
-  const std::int32_t minTextWidth = RV_XToDevice(GetMinTextWidth(), sad);
-  const std::int32_t maxTextWidth = RV_XToDevice(GetMaxTextWidth(), sad);
-  const std::int32_t clientTextWidth = GetWidthRot() - sad.LeftMargin - sad.RightMargin;
-  DocumentWidth = std::max(clientTextWidth, CalculateMinDocWidthPlus(firstToFormat, &sad, Canvas));
-  DocumentWidth = std::max(DocumentWidth, minTextWidth);
-  if (GetOptions().Contains(rvoClientTextWidth)) {
-    TextWidth = std::max(clientTextWidth, minTextWidth);
-  } else {
-    TextWidth = DocumentWidth;
-    if (maxTextWidth >= 1 && TextWidth > maxTextWidth)
-      TextWidth = maxTextWidth;
-  }
-
-  const bool rebuild = (depth == 0 && !OnlyResized) || TextWidth != oldTextWidth ||
+  const bool rebuild = (Depth == 0 && !Options.OnlyResized) || TextWidth != oldTextWidth ||
                        (DocumentWidth != oldDocumentWidth && !GetFlags().Contains(rvflRoot)) ||
-                       ForceFormat;
+                       Options.ForceFormat;
+  bool onlyTail = Options.OnlyTail;
   if (rebuild) {
     // A tail cannot be appended to lines laid out at another width.
-    if (OnlyTail && (TextWidth != oldTextWidth || LastItemFormatted < 0))
-      OnlyTail = false;
-    const std::int32_t firstItem = OnlyTail ? LastItemFormatted + 1 : 0;
-    if (OnlyTail) {
-      std::int32_t spaceAfter = 0;
-      if (LastItemFormatted >= 0)
-        spaceAfter = style->GetAsDevicePixelsY(
-            style->ParaStyles[GetItem(LastItemFormatted)->ParaNo].GetSpaceAfter(), &sad);
-      params.baseline = DocumentHeight - bottomMargin - spaceAfter;
-    } else {
-      params.baseline = topMargin;
-      ClearTemporal();
-    }
-    params.X = 0;
-    params.prevdesc = 0;
-    params.ParaNo = -1;
-    params.LastDrawItem = DrawItems.Count();
-    params.DontFSL = true;
-
-    TRVCanvas* formatCanvas = GetFormatCanvasEx(Canvas);
-    TRVFontInfoCache cache(this, *style, *Canvas, formatCanvas,
-                           GetFlags().Contains(rvflCanUseCustomPPI));
-    cache.PSaD = &sad;
-    params.FontInfoCache = &cache;
-    params.UseFormatCanvas = formatCanvas != nullptr;
-    params.FormatCanvas = Canvas;
-
-    TRVFormatter formatter(*this, *style, params, sad);
-    std::int32_t lastVisible = -1;
-    for (std::int32_t i = firstItem; i < ItemCount(); ++i) {
-      TCustomRVItemInfo* item = GetItem(i);
-      if (IsHidden(i)) {
-        if (!ShareItems()) {
-          item->DrawItemNo = -1;
-          item->JumpID = -1;
-        }
-        continue;
-      }
-      if (IsParaStartEx(i))
-        params.FirstParaItemNo = i;
-      formatter.FormatItem(i);
-      lastVisible = i;
-    }
-    if (lastVisible < 0 && OnlyTail)
-      lastVisible = LastItemFormatted;
-    formatter.UpdateLastTab();
-    const std::int32_t extra = formatter.FinishScreenLine(!State.Contains(rvstLastParaAborted));
-    DocumentHeight = bottomMargin + params.baseline + params.prevdesc + extra;
-    if (lastVisible >= 0)
-      DocumentHeight += style->GetAsDevicePixelsY(
-          style->ParaStyles[GetItem(lastVisible)->ParaNo].GetSpaceAfter(), &sad);
-    AdjustVScrollUnits();
+    onlyTail = onlyTail && TextWidth == oldTextWidth && LastItemFormatted >= 0;
+    FormatLines(*style, *Canvas, sad, Options, onlyTail, topMargin, bottomMargin);
     rebuilt = true;
   }
 
@@ -302,29 +346,15 @@ bool TCustomRVFormattedData::Format_(bool OnlyResized, bool ForceFormat, bool No
   AlreadyFormatted = true;
   SetDocumentAreaSize(sad.LeftMargin + DocumentWidth + sad.RightMargin, DocumentHeight, true);
   AlreadyFormatted = false;
-  if (GetWidth() != oldAreaWidth || GetHeight() != oldAreaHeight)
-    Format_(OnlyResized, false, NoScroll, depth + 1, Canvas, false, NoCaching, Reformatting,
-            CallOnFormat, AbsRotation);
-
-  if (depth == 0) {
-    if (OnlyResized && !NoScroll) {
-      std::int32_t y = 0;
-      if (topItemNo >= 0 && topItemNo < ItemCount()) {
-        const std::int32_t first = GetItem(topItemNo)->DrawItemNo;
-        if (first >= 0 && first < DrawItems.Count())
-          y = DrawItems[first]->Top + topDistance;
-      }
-      ScrollTo(y, false);
-    }
-    if (OnlyTail)
-      ScrollTo(GetOptions().Contains(rvoScrollToEnd) ? DocumentHeight : oldVOffs, false);
-    if (OnlyResized)
-      RestoreSelBounds(selStart, selEnd, selStartOffs, selEndOffs);
-    else if (rebuilt && !OnlyTail &&
-             (FSelStartNo >= DrawItems.Count() || FSelEndNo >= DrawItems.Count()))
-      // Positions in a layout that no longer has so many drawing items would point nowhere.
-      Deselect(nullptr, false);
+  if (GetWidth() != oldAreaWidth || GetHeight() != oldAreaHeight) {
+    TRVFormatOptions again = Options;
+    again.ForceFormat = false;
+    again.OnlyTail = false;
+    Format_(again, Canvas, Depth + 1);
   }
+
+  if (Depth == 0)
+    FormatRestore(Options, onlyTail, carry, rebuilt);
   return rebuilt;
 }
 

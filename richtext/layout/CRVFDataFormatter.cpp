@@ -159,7 +159,7 @@ void TRVFormatter::FormatItem(std::int32_t ItemNo) {
 }
 
 void TRVFormatter::AddTextDrawItem(std::int32_t ItemNo, std::int32_t Offs, std::int32_t Length,
-                                   TRVSize Size, bool StartsLine) {
+                                   TRVSize Size, bool StartsLine, std::uint8_t BiDiLevel) {
   TCustomRVItemInfo* item = D.GetItem(ItemNo);
   const TParaInfo& para = Para(item->ParaNo);
   std::unique_ptr<TRVDrawLineInfo> owned = GetStandardDrawLineInfoClass(item, para);
@@ -167,6 +167,7 @@ void TRVFormatter::AddTextDrawItem(std::int32_t ItemNo, std::int32_t Offs, std::
   d.ItemNo = ItemNo;
   d.Offs = Offs;
   d.TextLength = Length;
+  d.BiDiLevel = BiDiLevel;
   const std::int32_t ascent = P.TextMetric.tmAscent;
   const std::int32_t descent = P.TextMetric.tmDescent;
   if (StartsLine) {
@@ -359,7 +360,7 @@ void TRVFormatter::FormatText(std::int32_t ItemNo) {
       const TRVSize size =
           RunSize(styleNo, std::u16string_view(disp).substr(static_cast<std::size_t>(offs - 1),
                                                             static_cast<std::size_t>(Lmax)));
-      AddTextDrawItem(ItemNo, offs, Lmax, size, newline);
+      AddTextRuns(ItemNo, offs, Lmax, styleNo, disp, size, newline);
       P.IsParaSectionStart = false;
     }
     newline = true;

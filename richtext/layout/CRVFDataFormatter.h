@@ -45,7 +45,11 @@ private:
   void FormatText(std::int32_t ItemNo);
   void FormatEmptyText(std::int32_t ItemNo, bool NewLine);
   void AddTextDrawItem(std::int32_t ItemNo, std::int32_t Offs, std::int32_t Length, TRVSize Size,
-                       bool StartsLine);
+                       bool StartsLine, std::uint8_t BiDiLevel = 0);
+  // The run of Length characters from Offs of the item as drawing items, one per stretch of
+  // one bidirectional level, each measured on its own; Size is the size of the whole run.
+  void AddTextRuns(std::int32_t ItemNo, std::int32_t Offs, std::int32_t Length,
+                   std::int32_t StyleNo, std::u16string_view Disp, TRVSize Size, bool StartsLine);
   bool NextItemsCanBePlacedOnThisLine(std::int32_t ItemNo, std::int32_t CurDrawItemWidth,
                                       std::u16string_view RunText);
   bool AllowSplitBefore(std::int32_t ItemNo);
@@ -64,6 +68,9 @@ private:
   void DistributeLine(std::int32_t FirstNo, std::int32_t LastNo, std::int32_t DX,
                       std::int32_t DefaultDX);
   std::int32_t FirstItemAfterLastTab(std::int32_t FirstNo, std::int32_t LastNo);
+  // A line with right-to-left runs is shown in visual order: its drawing items (kept in logical
+  // order) are given their places from the left in the order of their levels.
+  void ReorderLine(std::int32_t FirstNo, std::int32_t LastNo);
   void SpreadExtraWidth(std::int32_t FirstNo, std::int32_t Start, std::int32_t LastNo,
                         std::int32_t DX, std::int32_t DefaultDX,
                         const std::vector<std::int32_t>& Counts, std::int64_t Total,
@@ -93,6 +100,21 @@ private:
   const TMeasuredText* MeasuredText(std::int32_t ItemNo) const;
   const TRVTextWidths* WidthsFor(std::int32_t StyleNo, std::u16string_view Run) const;
 
+  // The bidirectional levels of the paragraph being laid out: per unit of its text (its text
+  // items one after another, each other item one object character), none when the paragraph
+  // is wholly left to right; Level is the paragraph's own.
+  struct TParaBiDi {
+    std::int32_t FirstItemNo = -1;
+    std::int32_t LastItemNo = -1;
+    int Level = 0;
+    std::vector<std::uint8_t> Levels;
+    std::vector<std::int32_t> ItemStart;
+  };
+  const TParaBiDi& ParaBiDi(std::int32_t ItemNo);
+  // The level of character Index (0-based) of the item, or of a non-text item.
+  std::uint8_t LevelAt(std::int32_t ItemNo, std::int32_t Index);
+
+  TParaBiDi FBiDi;
   TCustomRVFormattedData& D;
   TRVStyle& S;
   TRVFormatParams& P;

@@ -193,9 +193,13 @@ std::int32_t TRVFormatter::FinishScreenLine(bool IsParaSectionFinished) {
   if (RichViewJustifyBeforeLineBreak && finished)
     finished = last->ItemNo + 1 >= D.ItemCount() || D.IsParaStart(last->ItemNo + 1);
   const std::int32_t lineEndX = P.LineStartX + P.LineWidth;
-  // Right-to-left paragraphs would default to the right here.
-  const bool rtl = false;
+  // In a right-to-left paragraph the sides swap: it starts at the right.
+  const bool rtl = ParaBiDi(last->ItemNo).Level == 1;
   TRVAlignment alignment = para.Alignment;
+  if (rtl && alignment == rvaLeft)
+    alignment = rvaRight;
+  else if (rtl && alignment == rvaRight)
+    alignment = rvaLeft;
   TRVAlignment defaultAlignment = alignment;
   if (alignment == rvaJustify || alignment == rvaDistribute) {
     switch (para.LastLineAlignment) {
@@ -242,7 +246,8 @@ std::int32_t TRVFormatter::FinishScreenLine(bool IsParaSectionFinished) {
     ShiftItems(firstNo, lastNo, dx);
     break;
   }
-  // Right-to-left rearrangement and floating boxes would follow; these lines have neither.
+  ReorderLine(firstNo, lastNo);
+  // Floating boxes would follow; these lines have none.
   return extra;
 }
 

@@ -1,7 +1,7 @@
 // Painting a formatted document: which drawing items are drawn, in which order, where, and in
 // which selection state. How a run of text looks is its text style's business (TFontInfo::Draw).
 #include <algorithm>
-#include <vector>
+#include <span>
 
 #include "richtext/document/RVItem.h"
 #include "richtext/document/RVItemKinds.h"
@@ -26,45 +26,12 @@ struct TPaintPass {
   bool ShowSpecial = false;
   TRVTextDrawStates DefaultState;
   std::int32_t LastDrawnStyleNo = -1;
-  // The advances of the run being drawn (RunAdvances), kept to save allocations.
-  std::vector<int> Advances;
 };
 
-// Where the characters of a run go: the advances measured for the shown string, with the extra
-// width of a justified run handed out over its spaces, and that of a distributed run over the
-// characters that start a cluster and have a width (its no-expand ends excepted), the way the
-// formatter widened it. Empty without a graphic interface.
-void RunAdvances(TPaintPass& P, const TRVDrawLineInfo& d, std::u16string_view s) {
-  std::vector<int>& adv = P.Advances;
-  adv.clear();
-  TRVGraphicInterface* gi = P.Style.GetGraphicInterface();
-  if (gi == nullptr || s.empty())
-    return;
-  gi->GetClusterAdvances(P.Canvas, s, adv);
-  const std::int32_t spaceCount = d.GetSpaceCount();
-  if (spaceCount == 0)
-    return;
-  std::int64_t natural = 0;
-  for (int a : adv)
-    natural += a;
-  const std::int64_t extra = d.Width - d.GetSpaceAtLeft() - natural;
-  if (extra <= 0)
-    return;
-  std::vector<std::size_t> widened;
-  const std::size_t leftFixed = static_cast<std::size_t>(d.GetLeftNoExpandIndex()) - 1;
-  const std::size_t rightFixed = static_cast<std::size_t>(d.GetRightNoExpandIndex()) - 1;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (spaceCount > 0 ? s[i] == u' '
-                       : adv[i] > 0 && i != leftFixed && i != rightFixed)
-      widened.push_back(i);
-  }
-  const auto m = static_cast<std::int64_t>(widened.size());
-  for (std::int64_t j = 0; j < m; ++j)
-    adv[widened[static_cast<std::size_t>(j)]] +=
-        static_cast<int>(extra * (j + 1) / m - extra * j / m);
-}
-
-TRVTextRunGeometry RunGeometry(const TPaintPass& P, const TRVDrawLineInfo& d) {
+// Advances: where the characters go (the run's measured table); empty draws the text in one
+// piece.
+TRVTextRunGeometry RunGeometry(const TPaintPass& P, const TRVDrawLineInfo& d,
+                               std::span<const int> Advances = {}) {
   TRVTextRunGeometry g;
   g.Left = d.Left - P.XShift;
   g.Top = d.Top - P.YShift;
@@ -74,7 +41,7 @@ TRVTextRunGeometry RunGeometry(const TPaintPass& P, const TRVDrawLineInfo& d) {
   g.SpaceAtLeft = d.GetSpaceAtLeft();
   g.TextWidth = d.GetTextWidth();
   g.SpaceCount = d.GetSpaceCount();
-  g.Advances = P.Advances;
+  g.Advances = Advances;
   return g;
 }
 
@@ -87,7 +54,7 @@ void ApplyTextStyle(TPaintPass& P, std::int32_t StyleNo) {
 }
 
 // One text run in one selection state.
-void DrawText(TPaintPass& P, std::int32_t DItemNo, const std::u16string& s, bool Selected) {
+void DrawText(TPaintPass& P, std::int32_t DItemNo, const TRVMeasuredRun& Run, bool Selected) {
   const TRVDrawLineInfo& d = *P.Data.DrawItems[DItemNo];
   const std::int32_t styleNo = P.Data.GetActualStyle(P.Data.GetItem(d.ItemNo));
   TRVTextDrawStates state = P.DefaultState;
@@ -110,29 +77,23 @@ void DrawText(TPaintPass& P, std::int32_t DItemNo, const std::u16string& s, bool
     P.Style.ApplyStyleTextColor(P.Canvas, styleNo, state, P.PrintMode, rvcmColor);
     P.Canvas.SetBrushStyle(bsClear);
   }
-  P.Style.DrawStyleText(s, P.Canvas, styleNo, RunGeometry(P, d), state, P.PrintMode);
+  const std::span<const int> advances =
+      Run.HasAdvances ? std::span<const int>(Run.Advances) : std::span<const int>();
+  P.Style.DrawStyleText(Run.Shown, P.Canvas, styleNo, RunGeometry(P, d, advances), state,
+                        P.PrintMode);
 }
 
-// The canvas x range of characters From .. To (1-based, inclusive) of the run s, from the
-// advances the run is drawn with, so that the edges fall between glyphs as drawn.
-void CharRangeX(TPaintPass& P, const TRVDrawLineInfo& d, const std::u16string& s, int From,
-                int To, int& X1, int& X2) {
+// The canvas x range of shown characters From .. To (1-based, inclusive) of the run, from the
+// run's table, so that the edges fall between glyphs as drawn.
+void CharRangeX(const TPaintPass& P, const TRVDrawLineInfo& d, const TRVMeasuredRun& Run,
+                int From, int To, int& X1, int& X2) {
   const int left = d.Left - P.XShift + d.GetSpaceAtLeft();
-  auto widthOf = [&](int n) {
-    if (n <= 0)
-      return 0;
-    if (n >= static_cast<int>(s.size()))
-      return d.Width - d.GetSpaceAtLeft();
-    if (P.Advances.size() != s.size()) // without a font engine, share the width out evenly
-      return static_cast<int>(static_cast<std::int64_t>(d.Width) * n /
-                              std::max<std::size_t>(1, s.size()));
-    int x = 0;
-    for (int i = 0; i < n; ++i)
-      x += P.Advances[static_cast<std::size_t>(i)];
-    return x;
-  };
-  X1 = From <= 1 ? d.Left - P.XShift : left + widthOf(From - 1);
-  X2 = left + widthOf(To);
+  const auto last = static_cast<int>(Run.Shown.size());
+  const int a = Run.ShownX[static_cast<std::size_t>(std::clamp(From - 1, 0, last))];
+  const int b = Run.ShownX[static_cast<std::size_t>(std::clamp(To, 0, last))];
+  // Right to left the characters run from the right: the range's edges come the other way.
+  X1 = From <= 1 && !Run.RightToLeft ? d.Left - P.XShift : left + std::min(a, b);
+  X2 = left + std::max(a, b);
 }
 
 // A tab's leader fills its box with the leader character of the tab stop, in the tab's text
@@ -267,11 +228,11 @@ void TCustomRVFormattedData::DrawBackground(TRVCanvas& Canvas, const TRect& R, T
   Canvas.FillRect(R);
 }
 
-void TCustomRVFormattedData::PaintTo(TRVCanvas& Canvas, TRect AClipRect, bool /*StrictTop*/,
-                                     bool StrictBottom, bool /*InplaceOnMainCanvas*/,
-                                     bool PrintMode, bool /*UseWordPainters*/,
-                                     std::int32_t ExtraXOffs, std::int32_t ExtraYOffs,
-                                     std::int32_t MinDItemNo, std::int32_t MaxDItemNo) {
+void TCustomRVFormattedData::PaintTo(TRVCanvas& Canvas, TRect AClipRect,
+                                     const TRVPaintOptions& Options) {
+  const bool StrictBottom = Options.StrictBottom, PrintMode = Options.PrintMode;
+  const std::int32_t ExtraXOffs = Options.ExtraXOffs, ExtraYOffs = Options.ExtraYOffs;
+  const std::int32_t MinDItemNo = Options.MinDItemNo, MaxDItemNo = Options.MaxDItemNo;
   TRVStyle* style = GetRVStyle();
   if (style == nullptr || DrawItems.Count() == 0)
     return;
@@ -292,8 +253,7 @@ void TCustomRVFormattedData::PaintTo(TRVCanvas& Canvas, TRect AClipRect, bool /*
     P.DefaultState.Include(rvtsControlFocused);
   if (PaintControlDisabled)
     P.DefaultState.Include(rvtstControlDisabled);
-  P.ShowSpecial = !PrintMode && GetOptions().Contains(rvoShowSpecialCharacters) &&
-                  !State.Contains(rvstNoSpecialCharacters);
+  P.ShowSpecial = !PrintMode && ShowsSpecialCharacters();
   if (P.ShowSpecial)
     P.DefaultState.Include(rvtsSpecialCharacters);
 
@@ -342,29 +302,35 @@ void TCustomRVFormattedData::PaintTo(TRVCanvas& Canvas, TRect AClipRect, bool /*
     }
     const std::int32_t styleNo = GetActualStyle(item);
     ApplyTextStyle(P, styleNo);
-    const bool lastOnLine = i + 1 >= DrawItems.Count() || DrawItems[i + 1]->FromNewLine;
-    const std::u16string run = DrawItems.GetString(i, Items());
-    // The selected characters, as offsets before the first and after the last of them; the
-    // display form drops soft hyphens, and the offsets move with it.
-    int from = (i == s && so > 1) ? so : 1;
-    int after = (i == e && eo <= d.TextLength) ? eo : d.TextLength + 1;
-    const std::u16string shown =
-        RV_ReturnProcessedStringEx(run, style->TextStyles[styleNo], lastOnLine, P.ShowSpecial,
-                                   true, false, from, after);
-    RunAdvances(P, d, shown);
+    const TRVMeasuredRun& measured = MeasuredRun(i, Canvas, P.ShowSpecial);
+    // A right-to-left run is drawn whole in its reading direction.
+    const unsigned textAlign = Canvas.GetTextAlign();
+    if (measured.RightToLeft)
+      Canvas.SetTextAlign(textAlign | TA_RTLREADING);
+    // The selected characters, as offsets before the first and after the last of them, moved
+    // into the shown text.
+    const int from = (i == s && so > 1) ? so : 1;
+    const int after = (i == e && eo <= d.TextLength) ? eo : d.TextLength + 1;
+    const auto lastIndex = static_cast<int>(measured.ShownIndex.size()) - 1;
+    const int shownFrom =
+        measured.ShownIndex[static_cast<std::size_t>(std::clamp(from - 1, 0, lastIndex))] + 1;
+    const int shownAfter =
+        measured.ShownIndex[static_cast<std::size_t>(std::clamp(after - 1, 0, lastIndex))] + 1;
     if (!inRange || whole) {
-      DrawText(P, i, shown, whole);
+      DrawText(P, i, measured, whole);
     } else {
-      DrawText(P, i, shown, false);
-      if (after - 1 >= from) {
+      DrawText(P, i, measured, false);
+      if (shownAfter - 1 >= shownFrom) {
         int x1 = 0, x2 = 0;
-        CharRangeX(P, d, shown, from, after - 1, x1, x2);
+        CharRangeX(P, d, measured, shownFrom, shownAfter - 1, x1, x2);
         Canvas.SaveClip();
         Canvas.IntersectClipRect(TRect{x1, d.Top - P.YShift, x2, d.Top - P.YShift + d.Height});
-        DrawText(P, i, shown, true);
+        DrawText(P, i, measured, true);
         Canvas.RestoreClip();
       }
     }
+    if (measured.RightToLeft)
+      Canvas.SetTextAlign(textAlign);
     if (paraEnd)
       DrawParagraphMark(P, d);
   }

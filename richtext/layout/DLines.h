@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "richtext/layout/RVMeasuredRun.h"
+
 namespace richtext {
 
 class TRVItemList;
@@ -41,6 +43,12 @@ public:
   bool FromNewLine = false;
   bool FromNewPara = false;
   bool FloatingAboveUsed = false;
+
+  // Not streamed: the run's resolved bidirectional level (odd: right to left), set by
+  // formatting; and its positions as drawn, made on first use
+  // (TCustomRVFormattedData::MeasuredRun).
+  std::uint8_t BiDiLevel = 0;
+  std::unique_ptr<TRVMeasuredRun> Measured;
 
   // -- optional properties, in dispatch order --
   virtual std::int32_t GetSpaceAtLeft() const { return 0; }

@@ -1,6 +1,7 @@
 // Where the caret goes in a formatted document: lines found by binary search over the drawing
-// items, x of a position measured the way painting draws the run, hit-testing, and the steps of
-// the caret keys (characters, words, lines, paragraphs).
+// items, x of a position and hit-testing read from the run's table of positions that painting
+// draws with (TRVMeasuredRun), and the steps of the caret keys (characters, words, lines,
+// paragraphs).
 //
 // A caret position is an item position (item, offset: 1 .. length + 1 inside a text item, 0 or 1
 // around a non-text item) plus the line it shows on: at a soft wrap without a removed space the
@@ -17,6 +18,7 @@
 namespace richtext {
 
 class TCustomRVFormattedData;
+class TRVMeasuredRun;
 
 struct TRVCaretPos {
   std::int32_t ItemNo = -1;
@@ -85,6 +87,10 @@ public:
   TRVCaretPos DocStart() const;
   TRVCaretPos DocEnd() const;
 
+  // Whether the position's paragraph reads right to left: set so, or, unspecified, starting
+  // with a right-to-left letter. The arrow keys step backwards there when they point right.
+  bool IsRightToLeftParagraph(const TRVCaretPos& Pos) const;
+
   // -- units of selection --
   // The word segment around the position (a run of spaces or a mark counts as one).
   void WordAt(const TRVCaretPos& Pos, TRVCaretPos& From, TRVCaretPos& To) const;
@@ -93,7 +99,8 @@ public:
 
 private:
   bool IsText(std::int32_t DItemNo) const;
-  bool IsHiddenSoftHyphenStop(std::int32_t DItemNo, std::int32_t DOffs) const;
+  // The positions of a text run as painting draws it.
+  const TRVMeasuredRun& Run(std::int32_t DItemNo) const;
   std::int32_t Before(std::int32_t DItemNo) const;
   std::int32_t After(std::int32_t DItemNo) const;
   // One cluster on inside the run, or -1 at its end (and the same backwards).

@@ -15,6 +15,22 @@ class TRVFontInfoCache;
 class TRVFloatingDrawItems;
 class TRVDrawLines;
 
+// What a formatting call asks for.
+struct TRVFormatOptions {
+  // Only the area's size changed: the selection and the line at the top are carried over.
+  bool OnlyResized = false;
+  // Lay the lines out again even when the widths stayed.
+  bool ForceFormat = false;
+  // With OnlyResized, leave the scroll position alone.
+  bool NoScroll = false;
+  // Append the lines of the items after the last formatted one.
+  bool OnlyTail = false;
+  bool NoCaching = false;
+  bool Reformatting = false;
+  bool CallOnFormat = false;
+  bool AbsRotation = false;
+};
+
 struct TRVFormatParams {
   std::int32_t X = 0;
   std::int32_t baseline = 0;

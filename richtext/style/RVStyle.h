@@ -689,6 +689,12 @@ private:
 // ---------------------------------------------------------------------------------------------
 // Display form of a run of text. Offsets are 1-based character positions (1 .. length + 1);
 // each character removed before one moves it back by one.
+// The same with, in ShownIndex (when given), the index in the result of every character of s
+// and, last, the result's length: characters removed share the index of what follows them.
+std::u16string RV_ReturnProcessedStringMap(const std::u16string& s,
+                                           const TCustomRVFontInfo& TextStyle, bool LastOnLine,
+                                           bool ShowSpecialChars, bool ForDisplay,
+                                           bool IsSymbolCharset, std::vector<int>* ShownIndex);
 std::u16string RV_ReturnProcessedStringEx(const std::u16string& s,
                                           const TCustomRVFontInfo& TextStyle, bool LastOnLine,
                                           bool ShowSpecialChars, bool ForDisplay,

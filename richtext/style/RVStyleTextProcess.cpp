@@ -31,11 +31,16 @@ void UpperCaseInPlace(std::u16string& s) {
 
 } // namespace
 
-std::u16string RV_ReturnProcessedStringEx(const std::u16string& s,
-                                          const TCustomRVFontInfo& TextStyle, bool LastOnLine,
-                                          bool ShowSpecialChars, bool ForDisplay,
-                                          bool IsSymbolCharset, int& SelOffs1, int& SelOffs2) {
+std::u16string RV_ReturnProcessedStringMap(const std::u16string& s,
+                                           const TCustomRVFontInfo& TextStyle, bool LastOnLine,
+                                           bool ShowSpecialChars, bool ForDisplay,
+                                           bool IsSymbolCharset, std::vector<int>* ShownIndex) {
   std::u16string r = s;
+  if (ShownIndex != nullptr) {
+    ShownIndex->resize(s.size() + 1);
+    for (std::size_t i = 0; i <= s.size(); ++i)
+      (*ShownIndex)[i] = static_cast<int>(i);
+  }
   if (IsSymbolCharset)
     return r;
   ShowSpecialChars = ShowSpecialChars && RVVisibleSpecialCharacters.Contains(rvscSoftHyphen);
@@ -51,19 +56,39 @@ std::u16string RV_ReturnProcessedStringEx(const std::u16string& s,
       r[i] = u'-';
     }
   }
-  if (ForDisplay) {
-    for (std::size_t i = r.size(); i-- > 0;) {
-      char16_t c = r[i];
-      bool remove = c == RV_SOFTHYPHEN || (!RVVista && (c == ZeroWidthSpace || c == WordJoiner));
-      if (!remove)
-        continue;
-      r.erase(i, 1);
-      const int pos = static_cast<int>(i) + 1; // 1-based character position
-      if (pos < SelOffs1)
-        --SelOffs1;
-      if (pos < SelOffs2)
-        --SelOffs2;
-    }
+  if (!ForDisplay)
+    return r;
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < r.size(); ++i) {
+    if (ShownIndex != nullptr)
+      (*ShownIndex)[i] = static_cast<int>(kept);
+    const char16_t c = r[i];
+    const bool remove = c == RV_SOFTHYPHEN || (!RVVista && (c == ZeroWidthSpace || c == WordJoiner));
+    if (!remove)
+      r[kept++] = c;
+  }
+  r.resize(kept);
+  if (ShownIndex != nullptr)
+    (*ShownIndex)[s.size()] = static_cast<int>(kept);
+  return r;
+}
+
+std::u16string RV_ReturnProcessedStringEx(const std::u16string& s,
+                                          const TCustomRVFontInfo& TextStyle, bool LastOnLine,
+                                          bool ShowSpecialChars, bool ForDisplay,
+                                          bool IsSymbolCharset, int& SelOffs1, int& SelOffs2) {
+  std::vector<int> shownIndex;
+  std::u16string r = RV_ReturnProcessedStringMap(s, TextStyle, LastOnLine, ShowSpecialChars,
+                                                 ForDisplay, IsSymbolCharset, &shownIndex);
+  // A 1-based position moves back by the characters removed before it.
+  const int removed = static_cast<int>(s.size() - r.size());
+  for (int* offs : {&SelOffs1, &SelOffs2}) {
+    if (*offs <= 1)
+      continue;
+    if (*offs - 1 <= static_cast<int>(s.size()))
+      *offs = shownIndex[static_cast<std::size_t>(*offs - 1)] + 1;
+    else
+      *offs -= removed;
   }
   return r;
 }

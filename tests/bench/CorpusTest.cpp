@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bench/Corpus.h"
+#include "bench/RtlCorpus.h"
 
 namespace quillon::bench {
 namespace {
@@ -64,6 +65,35 @@ TEST(CorpusTest, ParagraphsAreSentencesOfTheAskedLength) {
   EXPECT_EQ(text.size(), start);
   // A smaller corpus of the same paragraph length is the start of a larger one.
   EXPECT_EQ(CorpusText(10'000, 100), text.substr(0, CorpusText(10'000, 100).size()));
+}
+
+TEST(CorpusTest, RightToLeftParagraphsAreHebrewAndArabicSentencesOfTheAskedLength) {
+  const std::string text = RtlCorpusText(200'000, 1'000);
+  EXPECT_EQ(text, RtlCorpusText(200'000, 1'000)); // the same text every time
+  std::size_t lines = 0, start = 0, withDigits = 0, withLatin = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    const std::string_view line(text.data() + start, end - start);
+    ASSERT_FALSE(line.empty());
+    EXPECT_EQ('.', line.back());
+    EXPECT_LE(line.size(), 200u) << line;
+    EXPECT_GE(line.size(), 170u) << line;
+    // Even lines Hebrew (U+05D0.. is D7 in UTF-8), odd ones Arabic (D8 and D9).
+    const std::size_t letter = line.find_first_of("\xD7\xD8\xD9");
+    ASSERT_NE(std::string_view::npos, letter) << line;
+    const auto lead = static_cast<unsigned char>(line[letter]);
+    if (lines % 2 == 0)
+      EXPECT_EQ(0xD7, lead) << line;
+    else
+      EXPECT_TRUE(lead == 0xD8 || lead == 0xD9) << line;
+    withDigits += line.find_first_of("0123456789") != std::string_view::npos;
+    withLatin += line.find_first_of("HQRBMhq") != std::string_view::npos;
+    ++lines;
+  }
+  EXPECT_EQ(1'000u, lines);
+  EXPECT_EQ(text.size(), start);
+  // Numbers and Latin words stand among the right-to-left words in many paragraphs.
+  EXPECT_GT(withDigits, 100u);
+  EXPECT_GT(withLatin, 100u);
 }
 
 } // namespace

@@ -7,13 +7,18 @@
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QTest>
+#include <exception>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/qt/RVQtCanvas.h"
 #include "platform/qt/RVQtClipboard.h"
 #include "platform/qt/RVQtGraphicInterface.h"
 #include "platform/qt/RVQtRichViewWidget.h"
 #include "richtext/base/RVUni.h"
+#include "tests/richtext/export/clipboard/RecordingClipboard.h"
 #include "tests/support/TestHyperlinkDocument.h"
 
 namespace quillon {
@@ -106,6 +111,27 @@ TEST_F(QtEditingWidgetTest, CutAndPasteKeepTheHyperlinkThroughTheSystemClipboard
   Editor().SelectAll();
   QTest::keyClick(Widget.get(), Qt::Key_Delete, Qt::ShiftModifier);
   EXPECT_EQ("0''", Items());
+}
+
+TEST_F(QtEditingWidgetTest, AFailingCutPasteOrCopyReachesTheHostsErrorBoxAndChangesNothing) {
+  std::vector<std::string> reported;
+  Widget->SetGuard([&](const std::function<void()>& call) {
+    try {
+      call();
+    } catch (const std::exception& e) {
+      reported.push_back(e.what());
+    }
+  });
+  richtext::test::TRecordingClipboard held;
+  held.RefuseFrom = 1;
+  richtext::test::TInstalledClipboard installed(held);
+  Editor().SelectAll();
+  QTest::keyClick(Widget.get(), Qt::Key_X, Qt::ControlModifier);
+  QTest::keyClick(Widget.get(), Qt::Key_V, Qt::ControlModifier);
+  QTest::keyClick(Widget.get(), Qt::Key_C, Qt::ControlModifier);
+  const std::string message = "Cannot open clipboard: held by another program";
+  EXPECT_EQ((std::vector<std::string>{message, message, message}), reported);
+  EXPECT_EQ("6'title'{http://blog.example/}", Items());
 }
 
 TEST_F(QtEditingWidgetTest, PlainTextFromAnotherProgramIsPastedAsText) {

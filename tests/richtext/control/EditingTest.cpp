@@ -166,6 +166,38 @@ TEST_F(EditingTest, BackspaceAndDeleteTakeWholeCharacters) {
   EXPECT_FALSE(RV.DeleteForward());
 }
 
+TEST_F(EditingTest, BackspaceAndDeleteStepOverAHiddenSoftHyphenAsTheArrowKeysDo) {
+  // "ab-cd" with the hyphen not drawn: the caret before and after it stands at one place, so
+  // one key takes the hyphen together with the character beside it and the text changes.
+  RV.AddNL(u"ab\u00ADcd", 0, 0);
+  Place(0, 4); // after the soft hyphen
+  RV.DeleteBackward();
+  EXPECT_EQ("|p0 0'acd'", Doc());
+  EXPECT_EQ("0:2", Caret());
+  RV.ClearAll();
+  RV.AddNL(u"ab\u00ADcd", 0, 0);
+  Place(0, 2); // before "b"
+  RV.DeleteForward();
+  EXPECT_EQ("|p0 0'acd'", Doc());
+  // The keys take exactly what the Right key steps over, stop by stop.
+  RV.ClearAll();
+  RV.AddNL(u"x\u00ADy\u00AD\u00ADz", 0, 0);
+  Place(0, 1);
+  RV.DeleteForward();
+  EXPECT_EQ("|p0 0'y\u00AD\u00ADz'", Doc());
+  RV.DeleteForward();
+  EXPECT_EQ("|p0 0'z'", Doc());
+  // Shown as a mark, the soft hyphen is a character of its own again.
+  TRVOptions options = RV.GetOptions();
+  options.Include(rvoShowSpecialCharacters);
+  RV.SetOptions(options);
+  RV.ClearAll();
+  RV.AddNL(u"ab\u00ADcd", 0, 0);
+  Place(0, 4);
+  RV.DeleteBackward();
+  EXPECT_EQ("|p0 0'abcd'", Doc());
+}
+
 TEST_F(EditingTest, ControlBackspaceAndDeleteTakeWords) {
   RV.AddNL(u"one two  three", 0, 0);
   Place(0, 10); // after "two  "

@@ -172,6 +172,28 @@ TEST_F(RichViewInputTest, KeysMoveAndShiftExtendsAndCtrlASelectsAll) {
   EXPECT_EQ(VK_LEFT, key);
 }
 
+TEST_F(RichViewInputTest, ArrowKeysGoTheWayTheyPointInARightToLeftParagraph) {
+  // Hebrew "shalom olam": the paragraph reads right to left from its first letter.
+  Edit.AddNL(u"\u05E9\u05DC\u05D5\u05DD \u05E2\u05D5\u05DC\u05DD", 0, 0);
+  Edit.Format();
+  Edit.SetFocused(true);
+  EXPECT_EQ("0:1", Caret());
+  const int start = Edit.GetCaretRect().Left;
+  Key(VK_LEFT); // on in reading order, so to the left
+  EXPECT_EQ("0:2", Caret());
+  EXPECT_LT(Edit.GetCaretRect().Left, start);
+  Key(VK_LEFT, {ssCtrl});
+  EXPECT_EQ("0:6", Caret());
+  Key(VK_RIGHT);
+  EXPECT_EQ("0:5", Caret());
+  // A click right of the middle of the first letter (the rightmost one) is before it, and
+  // typing there goes in before it.
+  Click(194, 8);
+  EXPECT_EQ("0:1", Caret());
+  Edit.InsertText(u"Z");
+  EXPECT_EQ(u"Z\u05E9\u05DC\u05D5\u05DD \u05E2\u05D5\u05DC\u05DD", Edit.GetItemText(0));
+}
+
 TEST_F(RichViewInputTest, CaretIsShownOnlyWithFocusAndInTheBlinksOnPhase) {
   Edit.AddNL(u"abc", 0, 0);
   Edit.Format();

@@ -23,7 +23,7 @@ protected:
   TCustomRVFormattedData& Data() { return *Doc.RichViewEdit1.RVData; }
   std::string Paint() {
     TPaintRecordingCanvas out;
-    Data().PaintTo(out, TRect{}, false, false, false, false, false, 0, 0);
+    Data().PaintTo(out, TRect{});
     return out.Drawn();
   }
   // The colour the title's text is drawn in.

@@ -36,7 +36,7 @@ protected:
   TCustomRVFormattedData& Data() { return *Doc.RichViewEdit1.RVData; }
   std::string Paint() {
     TPaintRecordingCanvas out;
-    Data().PaintTo(out, TRect{}, false, false, false, false, false, 0, 0);
+    Data().PaintTo(out, TRect{});
     return out.Drawn();
   }
   // The run's place: "left,top-right,bottom" and its baseline.
@@ -84,7 +84,7 @@ TEST_F(HyperlinkPaintTest, SelectedTitleIsDrawnOnceOnTheSelectionColours) {
 TEST_F(HyperlinkPaintTest, PrintModeShowsNoSelection) {
   Doc.Build(u"Title", u"http://a.example/");
   TPaintRecordingCanvas out;
-  Data().PaintTo(out, TRect{}, false, false, false, true, false, 0, 0);
+  Data().PaintTo(out, TRect{}, TRVPaintOptions{.PrintMode = true});
   EXPECT_EQ(std::string::npos, out.Drawn().find("fill"));
   EXPECT_NE(std::string::npos, out.Drawn().find("text \"Title\""));
 }
@@ -94,12 +94,12 @@ TEST_F(HyperlinkPaintTest, ClipAndOffsetsMoveTheRun) {
   Doc.RichViewEdit1.Deselect();
   const TRVDrawLineInfo& d = Run();
   TPaintRecordingCanvas out;
-  Data().PaintTo(out, TRect{2, 3, 300, 17}, false, false, false, false, false, 10, 0);
+  Data().PaintTo(out, TRect{2, 3, 300, 17}, TRVPaintOptions{.ExtraXOffs = 10});
   EXPECT_EQ("text \"Title\" at " + At(d.Left - 12, d.BaseLine - 3) + " FF0000 [] baseline",
             out.Draws.at(0));
   // A clip below the only line draws nothing.
   TPaintRecordingCanvas none;
-  Data().PaintTo(none, TRect{0, 100, 300, 200}, false, false, false, false, false, 0, 0);
+  Data().PaintTo(none, TRect{0, 100, 300, 200});
   EXPECT_EQ("", none.Drawn());
 }
 
@@ -108,7 +108,7 @@ class PlainPaintTest : public FormatFixture {
 protected:
   std::string Paint() {
     TPaintRecordingCanvas out;
-    Data().PaintTo(out, TRect{}, false, false, false, false, false, 0, 0);
+    Data().PaintTo(out, TRect{});
     return out.Drawn();
   }
 };
@@ -205,7 +205,7 @@ protected:
   }
   TAdvanceRecordingCanvas PaintRuns() {
     TAdvanceRecordingCanvas out;
-    Data().PaintTo(out, TRect{}, false, false, false, false, false, 0, 0);
+    Data().PaintTo(out, TRect{});
     return out;
   }
   int LastPara = -1;

@@ -1,0 +1,200 @@
+// Text in both directions against Qt's own layout of the same text in the same font: every
+// caret place of the engine's layout where QTextLine::cursorToX puts it, and the pixels drawn
+// where Qt draws them, for Hebrew, Arabic with its joining, numbers inside right-to-left text
+// and Latin inside right-to-left text.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <QTextLayout>
+#include <QTextOption>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/qt/RVQtCanvas.h"
+#include "platform/qt/RVQtGraphicInterface.h"
+#include "richtext/base/RVBiDi.h"
+#include "richtext/control/RichView.h"
+#include "richtext/layout/RVCaretLayout.h"
+#include "richtext/style/RVStyle.h"
+
+namespace quillon {
+namespace {
+
+using namespace richtext;
+
+QString ToQ(std::u16string_view s) {
+  return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+struct TCase {
+  const char* Name;
+  std::u16string Text;
+};
+
+const TCase kCases[] = {
+    {"Hebrew", u"\u05E9\u05DC\u05D5\u05DD \u05E2\u05D5\u05DC\u05DD"},
+    {"Arabic", u"\u0645\u0631\u062D\u0628\u0627 \u0628\u0627\u0644\u0639\u0627\u0644\u0645"},
+    {"numbers", u"\u05E9\u05DC\u05D5\u05DD 2026 \u05E2\u05D5\u05DC\u05DD"},
+    {"Latin", u"\u05E9\u05DC\u05D5\u05DD Quillon \u05E2\u05D5\u05DC\u05DD"},
+    {"brackets", u"\u05E9\u05DC\u05D5\u05DD (\u05E2\u05D5\u05DC\u05DD)"},
+};
+
+class QtBiDiTest : public ::testing::Test {
+protected:
+  QtBiDiTest() {
+    Style.SetGraphicInterface(std::make_unique<TRVQtGraphicInterface>());
+    TParaInfo* rtl = Style.ParaStyles.Add();
+    rtl->BiDiMode = rvbdRightToLeft;
+    RtlPara = rtl->GetIndex();
+    RV.SetStyle(&Style);
+    RV.SetCanvas(&Canvas);
+    RV.SetClientSize(400, 60);
+  }
+  void Build(const std::u16string& Text) {
+    RV.Clear();
+    RV.AddNL(Text, 0, RtlPara);
+    RV.Format();
+    Style.ApplyStyle(Canvas, 0, rvbdUnspecified, false);
+    Font = Canvas.GetQFont();
+  }
+  // The leftmost x of the first line.
+  int LineLeft() {
+    int left = RV.RVData->DrawItems[0]->Left;
+    for (std::int32_t i = 1; i < RV.RVData->DrawItems.Count(); ++i)
+      left = std::min(left, RV.RVData->DrawItems[i]->Left);
+    return left;
+  }
+  // Qt's layout of the same text, right to left, from x 0.
+  std::unique_ptr<QTextLayout> QtLayout(const std::u16string& Text) {
+    auto layout = std::make_unique<QTextLayout>(ToQ(Text), Font);
+    QTextOption option;
+    option.setTextDirection(Qt::RightToLeft);
+    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setWrapMode(QTextOption::NoWrap);
+    layout->setTextOption(option);
+    layout->beginLayout();
+    QTextLine line = layout->createLine();
+    line.setLineWidth(10000);
+    layout->endLayout();
+    return layout;
+  }
+  // Columns of the image holding dark pixels, and their span.
+  static std::vector<int> InkColumns(const QImage& Image) {
+    std::vector<int> columns;
+    for (int x = 0; x < Image.width(); ++x)
+      for (int y = 0; y < Image.height(); ++y)
+        if (qGray(Image.pixel(x, y)) < 160) {
+          columns.push_back(x);
+          break;
+        }
+    return columns;
+  }
+
+  TRVStyle Style;
+  TRVQtCanvas Canvas{96, 96};
+  TRichView RV;
+  int RtlPara = 0;
+  QFont Font;
+};
+
+TEST_F(QtBiDiTest, EveryCaretPlaceIsWhereQtsLayoutPutsIt) {
+  for (const TCase& c : kCases) {
+    SCOPED_TRACE(c.Name);
+    Build(c.Text);
+    const auto qt = QtLayout(c.Text);
+    const QTextLine line = qt->lineAt(0);
+    std::vector<std::uint8_t> levels;
+    RVBiDi_Levels(c.Text, 1, levels);
+    TRVCaretLayout layout(*RV.RVData, Canvas);
+    const int left = LineLeft();
+    const int n = static_cast<int>(c.Text.size());
+    int compared = 0;
+    for (int i = 0; i <= n; ++i) {
+      // Places between characters of different levels show at one of two sides; the ones
+      // inside a run have one answer.
+      if (i > 0 && i < n && levels[static_cast<std::size_t>(i - 1)] != levels[static_cast<std::size_t>(i)])
+        continue;
+      const int ours = layout.XOf(layout.ToDraw(TRVCaretPos{0, i + 1, false})) - left;
+      const double theirs = line.cursorToX(i) - line.naturalTextRect().left();
+      EXPECT_NEAR(theirs, ours, 2.0) << "place " << i;
+      ++compared;
+    }
+    EXPECT_GT(compared, n / 2);
+  }
+}
+
+TEST_F(QtBiDiTest, TheTextIsDrawnWhereQtDrawsIt) {
+  for (const TCase& c : kCases) {
+    SCOPED_TRACE(c.Name);
+    Build(c.Text);
+    QImage ours(400, 40, QImage::Format_RGB32);
+    ours.fill(Qt::white);
+    {
+      QPainter painter(&ours);
+      Canvas.SetPainter(&painter);
+      RV.RVData->PaintTo(Canvas, TRect{0, 0, 400, 40});
+      Canvas.SetPainter(nullptr);
+    }
+    const auto qt = QtLayout(c.Text);
+    QImage theirs(400, 40, QImage::Format_RGB32);
+    theirs.fill(Qt::white);
+    {
+      QPainter painter(&theirs);
+      const TRVDrawLineInfo& d = *RV.RVData->DrawItems[0];
+      qt->draw(&painter, QPointF(LineLeft(), d.BaseLine - qt->lineAt(0).ascent()));
+    }
+    const std::vector<int> a = InkColumns(ours), b = InkColumns(theirs);
+    ASSERT_FALSE(a.empty());
+    ASSERT_FALSE(b.empty());
+    EXPECT_NEAR(a.front(), b.front(), 1);
+    EXPECT_NEAR(a.back(), b.back(), 1);
+    // Nearly every inked column of one is inked in the other.
+    int shared = 0;
+    for (int x : a)
+      shared += std::binary_search(b.begin(), b.end(), x) ? 1 : 0;
+    EXPECT_GE(shared * 10, static_cast<int>(a.size()) * 9) << shared << " of " << a.size();
+  }
+}
+
+TEST_F(QtBiDiTest, RightToLeftParagraphIsAtTheRightAndAClickAnswersTheLogicalPlace) {
+  const std::u16string text = kCases[0].Text; // two Hebrew words
+  Build(text);
+  const TRVDrawLineInfo& first = *RV.RVData->DrawItems[0];
+  // At the right margin (400 less 5).
+  int right = 0;
+  for (std::int32_t i = 0; i < RV.RVData->DrawItems.Count(); ++i)
+    right = std::max(right, RV.RVData->DrawItems[i]->Left + RV.RVData->DrawItems[i]->Width);
+  EXPECT_EQ(395, right);
+  // A click just left of the first word's first letter (the rightmost glyph) lands after it,
+  // so that a Z typed there goes after that letter.
+  TRVCaretLayout layout(*RV.RVData, Canvas);
+  const int afterFirst = layout.XOf(layout.ToDraw(TRVCaretPos{0, 2, false}));
+  EXPECT_EQ(2, layout.PosAt(afterFirst + 1, first.Top + 2).Offs);
+  EXPECT_EQ(1, layout.PosAt(right - 1, first.Top + 2).Offs);
+}
+
+TEST_F(QtBiDiTest, TheCaretWalksRightToLeftTextInOneDirectionStepByStep) {
+  for (const TCase& c : {kCases[0], kCases[1]}) {
+    SCOPED_TRACE(c.Name);
+    Build(c.Text);
+    TRVCaretLayout layout(*RV.RVData, Canvas);
+    TRVCaretPos p = layout.DocStart();
+    int x = layout.XOf(layout.ToDraw(p));
+    int steps = 0;
+    for (TRVCaretPos next = layout.NextChar(p); !(next == p); p = next, next = layout.NextChar(p)) {
+      const int nx = layout.XOf(layout.ToDraw(next));
+      EXPECT_LT(nx, x) << "step " << steps << " to " << next.Offs;
+      x = nx;
+      ++steps;
+    }
+    EXPECT_EQ(static_cast<int>(c.Text.size()), steps);
+  }
+}
+
+} // namespace
+} // namespace quillon
