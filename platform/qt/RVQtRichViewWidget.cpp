@@ -210,6 +210,10 @@ void TRVQtRichViewWidget::CopyToClipboard() {
   Run([&] { FView->CopyDef(); });
 }
 
+void TRVQtRichViewWidget::CopyAsMarkup(richtext::TRVMarkupFormat Format) {
+  Run([&] { richtext::RVCopySelMarkup(*FView, Format); });
+}
+
 void TRVQtRichViewWidget::SelectAllText() {
   Run([&] {
     FView->SelectAll();
@@ -338,6 +342,11 @@ void TRVQtRichViewWidget::contextMenuEvent(QContextMenuEvent* event) {
   QAction* copy = menu.addAction(tr("&Copy"), this, &TRVQtRichViewWidget::CopyToClipboard);
   copy->setShortcut(QKeySequence::Copy);
   copy->setEnabled(FView->RVData->SelectionExists(false, true));
+  for (const auto& [caption, format] :
+       {std::pair{tr("Copy as &Markdown"), richtext::TRVMarkupFormat::rvmfMarkdown},
+        std::pair{tr("Copy as &BBCode"), richtext::TRVMarkupFormat::rvmfBBCode}})
+    menu.addAction(caption, this, [this, format = format] { CopyAsMarkup(format); })
+        ->setEnabled(copy->isEnabled());
   QAction* all = menu.addAction(tr("Select &All"), this, &TRVQtRichViewWidget::SelectAllText);
   all->setShortcut(QKeySequence::SelectAll);
   all->setEnabled(FView->ItemCount() > 0);

@@ -19,6 +19,7 @@
 
 #include "platform/qt/RVQtCanvas.h"
 #include "richtext/control/RichViewEdit.h"
+#include "richtext/control/RichViewMarkup.h"
 
 class QScrollBar;
 
@@ -56,6 +57,8 @@ public:
   // The context menu's actions.
   void CopyToClipboard();
   void SelectAllText();
+  // The selection as Markdown or BBCode text.
+  void CopyAsMarkup(richtext::TRVMarkupFormat Format);
 
   // -- editing (RVQtRichViewWidgetEditing.cpp) --
   // Typing, Enter and Shift+Enter, Backspace and Delete (with Ctrl by word), undo (Ctrl+Z),
