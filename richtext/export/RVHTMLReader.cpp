@@ -340,10 +340,10 @@ void THTMLParser::FlushText() {
 void THTMLParser::Char(char16_t C) {
   if (!FEmit)
     return;
-  // A blank between two runs goes with the one before it, unless that one is a link: an
-  // underlined blank after a link's text is what nobody selected.
+  // A blank between two runs goes with the one before it, unless that one is a link the blank
+  // leaves: an underlined blank after a link's text is what nobody selected.
   const bool space = FPreDepth == 0 && !IsSpace(C) && FSpace && !FLineStart;
-  if (space && FBuilder.Format().Link.empty()) {
+  if (space && (FBuilder.Format().Link.empty() || FBuilder.Format().Link == Current().Link)) {
     FOut += u' ';
     FSpace = false;
   }
