@@ -219,7 +219,7 @@ TEST(QuillonLinkTest, ReadConvertsADocumentFromStandardInput) {
   r = RunLink({"--read", "rvf", "--format", "rtf"}, {}, RunLink({"--format", "rvf", title, address}).Out);
   EXPECT_EQ(RunLink({title, address}).Out, r.Out) << r.Err;
   r = RunLink({"--read", "html", "--format", "text"}, {}, "a<br>b");
-  EXPECT_EQ("a\nb\n", r.Out) << r.Err;
+  EXPECT_EQ("a\r\nb\n", r.Out) << r.Err << "the text as the clipboard holds it";
 }
 
 TEST(QuillonLinkTest, ReadRefusesWhatDoesNotReadAndArgumentsThatDoNotFit) {
