@@ -333,7 +333,7 @@ void TRTFParser::BeginText() {
   }
   if (!FParaStarted)
     StartParagraphIfNeeded();
-  if (FParaList && !FMarkerDone) {
+  if (FParaList && FParaHeading == 0 && !FMarkerDone) {
     // A list paragraph without a marker of its own text gets a bullet.
     FMarkerDone = true;
     FText += u"\u2022 ";
@@ -608,10 +608,10 @@ void TRTFParser::ControlWord(std::string_view Word, bool HasParam, int Param) {
       FParaHeading = Param + 1;
     break;
   case TWord::ls:
-  case TWord::ilvl:
     if (S.Dest == TDest::Text && !FParaStarted)
       FParaList = true;
     break;
+  case TWord::ilvl: break; // a level, also of the outline numbering headings have
   case TWord::pard:
     if (S.Dest == TDest::Text && !FParaStarted) {
       FParaHeading = 0;
