@@ -325,6 +325,15 @@ std::u16string Number(int N) {
   return std::u16string(s.begin(), s.end());
 }
 
+// The lines with something to write; a paragraph without any is left out.
+std::vector<const TLine*> WrittenLines(const TPara& P) {
+  std::vector<const TLine*> lines;
+  for (const TLine& l : P.Lines)
+    if (!LineEmpty(l))
+      lines.push_back(&l);
+  return lines;
+}
+
 bool SameList(const TPara* Previous, const TPara& P) {
   return Previous != nullptr && Previous->ListItem && P.ListItem &&
          (Previous->Number > 0) == (P.Number > 0);
@@ -335,10 +344,7 @@ std::u16string WriteMarkdown(const std::vector<TPara>& Paras) {
   std::u16string out;
   const TPara* previous = nullptr;
   for (const TPara& p : Paras) {
-    std::vector<const TLine*> lines;
-    for (const TLine& l : p.Lines)
-      if (!LineEmpty(l))
-        lines.push_back(&l);
+    const std::vector<const TLine*> lines = WrittenLines(p);
     if (lines.empty())
       continue;
     // Items of one list follow each other; anything else, another list too, after a blank line.
@@ -373,10 +379,7 @@ std::u16string WriteBBCode(const std::vector<TPara>& Paras) {
   bool inList = false;
   const TPara* previous = nullptr;
   for (const TPara& p : Paras) {
-    std::vector<const TLine*> lines;
-    for (const TLine& l : p.Lines)
-      if (!LineEmpty(l))
-        lines.push_back(&l);
+    const std::vector<const TLine*> lines = WrittenLines(p);
     if (lines.empty())
       continue;
     const bool sameList = SameList(previous, p);
