@@ -406,6 +406,16 @@ void THTMLParser::TextRun(std::size_t& I) {
     }
     Char(c);
     ++I;
+    // The characters after a plain one that are plain too need none of Char's bookkeeping.
+    // So do single blanks between words, which stay as they are.
+    if (FEmit && !IsSpace(c)) {
+      const std::size_t from = I;
+      auto plain = [&](char16_t d) { return d != u'<' && d != u'&' && !IsSpace(d); };
+      while (I < n && (plain(FText[I]) ||
+                       (FText[I] == u' ' && I + 1 < n && (FPreDepth > 0 || plain(FText[I + 1])))))
+        ++I;
+      FOut.append(FText.substr(from, I - from));
+    }
   }
 }
 

@@ -52,13 +52,17 @@ void TRVImportBuilder::Fail(const std::string& What) const {
 }
 
 void TRVImportBuilder::AddText(std::u16string_view Text) {
-  for (const char16_t c : Text) {
-    if (c == u'\t') {
+  static constexpr char16_t special[] = {u'\t', u'\0'};
+  while (!Text.empty()) {
+    const std::size_t at = Text.find_first_of(std::u16string_view(special, 2));
+    FRun.append(Text.substr(0, at));
+    if (at == std::u16string_view::npos)
+      return;
+    if (Text[at] == u'\t') {
       Flush();
       AddItem(TextStyleFor(FFormat), {}, true);
-    } else if (c != 0) {
-      FRun += c;
     }
+    Text.remove_prefix(at + 1);
   }
 }
 
@@ -106,7 +110,8 @@ void TRVImportBuilder::Flush() {
     else if (c >= 0xD800 && c <= 0xDFFF)
       FRun[i] = u'\uFFFD';
   }
-  AddItem(TextStyleFor(FFormat), std::move(FRun), false);
+  // A copy of its own size for the item; the run keeps its memory for the next one.
+  AddItem(TextStyleFor(FFormat), std::u16string(FRun), false);
   FRun.clear();
 }
 

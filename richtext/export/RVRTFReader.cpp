@@ -798,6 +798,17 @@ std::unique_ptr<TRVFFragment> TRTFParser::Run() {
       continue;
     FStarred = false;
     FGroupStart = false;
+    if (S.Dest == TDest::Text && FSkipFallback == 0 && FBytes.empty() && c >= 0x20 && c < 0x7F) {
+      // A run of plain text: the characters up to the next control, group or 8-bit byte.
+      BeginText();
+      const std::size_t from = FPos - 1;
+      while (FPos < n && FIn[FPos] >= 0x20 && FIn[FPos] < 0x7F && FIn[FPos] != '\\' &&
+             FIn[FPos] != '{' && FIn[FPos] != '}')
+        ++FPos;
+      FText.append(FIn.begin() + static_cast<std::ptrdiff_t>(from),
+                   FIn.begin() + static_cast<std::ptrdiff_t>(FPos));
+      continue;
+    }
     TextByte(c);
   }
   if (!started || !FStack.empty())
