@@ -184,7 +184,9 @@ std::u16string HyperlinkTarget(std::u16string_view Inst) {
     if (target.empty())
       target = std::move(a);
   }
-  // Undo the escapes the engine's writer makes, and only those.
+  // Undo the escapes the engine's writer makes, and only those, in the target and the anchor.
+  if (!local.empty())
+    target += u"#" + local;
   std::u16string out;
   for (std::size_t k = 0; k < target.size(); ++k) {
     if (target[k] == u'%' && k + 2 < target.size()) {
@@ -199,8 +201,6 @@ std::u16string HyperlinkTarget(std::u16string_view Inst) {
     }
     out += target[k];
   }
-  if (!local.empty())
-    out += u"#" + local;
   return out;
 }
 

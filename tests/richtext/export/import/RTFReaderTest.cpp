@@ -47,6 +47,7 @@ TEST_F(RTFReaderTest, OurOwnRTFReadsBackWithItsStylesAndLinks) {
   RV.AddNL(u"bold \u05E9\u05DC\u05D5\u05DD", Bold, -1);
   RV.AddNL(u"second {para} \\ 100%", 0, 0);
   RV.AddNLTag(u"q\"uote+d", Link, -1, u"http://x/a\"b+c%20d");
+  RV.AddNLTag(u"anchor", Link, -1, u"http://x.example/p#a b");
   const std::string expected = ImportDump(Data());
   const int styles = Style.TextStyles.Count();
   const std::string rtf = Written();
