@@ -9,14 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "richtext/base/RVHTMLEntities.h"
+
 namespace quillon {
 
-struct THtmlEntity {
-  const char* Name;
-  char32_t Code;
-};
-extern const THtmlEntity kHtmlEntities[];
-extern const std::size_t kHtmlEntityCount;
+using THtmlEntity = richtext::TRVHTMLEntity;
+inline const THtmlEntity* const kHtmlEntities = richtext::RVHTMLEntities;
+inline const std::size_t& kHtmlEntityCount = richtext::RVHTMLEntityCount;
 
 // Decodes &name; (the names of kHtmlEntities; case matters), &#NNN; and &#xHHH;. Numeric
 // references to 0x80..0x9F mean the windows-1252 character as browsers read them; a

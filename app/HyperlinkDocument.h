@@ -16,9 +16,10 @@
 
 namespace quillon {
 
-// How RTF reading would meet the style sheet: the editor is configured to add text and
-// paragraph styles when needed. The engine reads no RTF; the setting is kept with the editor
-// so that its configuration is complete in one place.
+// How RTF reading meets the style sheet: the editor is configured to add text and paragraph
+// styles when needed, which is what the engine's RTF and HTML readers do (they add only the
+// styles the sheet lacks); the setting is kept with the editor so that its configuration is
+// complete in one place.
 enum class TRVReaderStyleMode { rvrsUseSpecified, rvrsUseClosest, rvrsAddIfNeeded };
 
 struct TRVRTFReadProperties {

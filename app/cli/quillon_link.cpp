@@ -26,6 +26,11 @@
 #include "app/Utf.h"
 #include "platform/qt/RVQtCanvas.h"
 #include "platform/qt/RVQtGraphics.h"
+#include "richtext/export/RVClipboardHTML.h"
+#include "richtext/export/RVFReader.h"
+#include "richtext/export/RVHTMLReader.h"
+#include "richtext/export/RVMarkupWriter.h"
+#include "richtext/export/RVRTFReader.h"
 
 namespace {
 
@@ -37,6 +42,7 @@ constexpr std::string_view Usage =
     "Usage: quillon-link [--format FORMAT] TITLE ADDRESS\n"
     "       quillon-link --copy TITLE ADDRESS\n"
     "       quillon-link --template NAME TITLE ADDRESS\n"
+    "       quillon-link --read html|rtf|rvf [--format FORMAT] < DOCUMENT\n"
     "FORMAT: rtf (default), rvf, text, markdown, bbcode, html, rst, asciidoc, org,\n"
     "        mediawiki, line\n";
 
@@ -63,6 +69,12 @@ constexpr std::string_view Help =
     "  org       [[ADDRESS][TITLE]] (Org mode)\n"
     "  mediawiki [ADDRESS TITLE], \"http://\" put in front of an ADDRESS without a scheme\n"
     "  line      TITLE \u2014 ADDRESS, nothing escaped\n"
+    "With --read the document on standard input (HTML, RTF or RichView Format) is read\n"
+    "instead of building a link, and written whole in FORMAT: rtf, rvf, text or html as the\n"
+    "clipboard copy writes them, or markdown and bbcode for the whole document (paragraphs,\n"
+    "links, bold, italic, code, headings and list items, escaped for their format).\n"
+    "A document that does not read is an error.\n"
+    "\n"
     "With --copy the link goes to the clipboard instead, in every format the main window's\n"
     "label writes (RichView Format, text, RTF and HTML), and a process stays in the\n"
     "background to hold it until another program takes the clipboard. This needs a display.\n"
@@ -70,13 +82,14 @@ constexpr std::string_view Help =
     "Options:\n"
     "  -f, --format FORMAT   one of the formats above\n"
     "  -c, --copy            put the link on the clipboard\n"
+    "  -r, --read FORMAT     convert standard input (html, rtf or rvf) instead\n"
     "  -t, --template NAME   the link in the user's template NAME, kept in\n"
     "                        $XDG_CONFIG_HOME/quillon/templates.ini (docs/templates.md)\n"
     "  -h, --help            show this help and exit\n"
     "  --                    end of options (for a TITLE that begins with \"-\")\n"
     "\n"
-    "Exit status: 0 on success, 1 when the document could not be written (an empty TITLE\n"
-    "gives nothing to copy in the rtf and rvf formats, and nothing for --copy) or the\n"
+    "Exit status: 0 on success, 1 when the document could not be read or written (an empty\n"
+    "TITLE gives nothing to copy in the rtf and rvf formats, and nothing for --copy) or the\n"
     "clipboard could not be reached, 2 for bad arguments and for an ADDRESS whose scheme\n"
     "is javascript:, vbscript: or data: (no link is made of those: they run code).\n";
 
@@ -103,8 +116,11 @@ std::optional<TFormatChoice> ParseFormat(std::string_view name) {
   return std::nullopt;
 }
 
+enum class TReadFormat { None, HTML, RTF, RVF };
+
 struct TArguments {
   TFormatChoice Format;
+  TReadFormat Read = TReadFormat::None;
   bool ShowHelp = false;
   bool Copy = false;
   bool FormatGiven = false;
@@ -140,6 +156,23 @@ TArguments ParseArguments(int argc, char** argv) {
         args.Template = argv[++i];
       else
         throw TUsageError{"option " + std::string(arg) + " needs a template's name"};
+    } else if (arg == "-r" || arg == "--read" || arg.starts_with("--read=")) {
+      std::string_view value;
+      if (arg.starts_with("--read="))
+        value = arg.substr(7);
+      else if (i + 1 < argc)
+        value = argv[++i];
+      else
+        throw TUsageError{"option " + std::string(arg) + " needs a format"};
+      if (value == "html")
+        args.Read = TReadFormat::HTML;
+      else if (value == "rtf")
+        args.Read = TReadFormat::RTF;
+      else if (value == "rvf")
+        args.Read = TReadFormat::RVF;
+      else
+        throw TUsageError{"unknown document format \"" + std::string(value) +
+                          "\" (use html, rtf or rvf)"};
     } else if (arg == "-f" || arg == "--format" || arg.starts_with("--format=")) {
       std::string_view value;
       if (arg.starts_with("--format=")) {
@@ -162,6 +195,16 @@ TArguments ParseArguments(int argc, char** argv) {
   }
   if (args.ShowHelp)
     return args;
+  if (args.Read != TReadFormat::None) {
+    if (args.Copy)
+      throw TUsageError{"--read writes to standard output; leave out --copy"};
+    if (!positional.empty())
+      throw TUsageError{"--read takes the document from standard input, not arguments"};
+    if (args.Format.Format == TFormat::Other && args.Format.Other != quillon::TLinkFormat::Html)
+      throw TUsageError{"--read writes a whole document: use rtf, rvf, text, html, markdown or "
+                        "bbcode"};
+    return args;
+  }
   if (args.Copy && args.FormatGiven)
     throw TUsageError{"--copy puts every format on the clipboard; leave out --format"};
   if (args.Template && (args.Copy || args.FormatGiven))
@@ -209,6 +252,49 @@ int RunTemplate(const TArguments& args) {
   return ExitOk;
 }
 
+std::string ReadStandardInput() {
+  std::string bytes;
+  char buffer[65536];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+    bytes.append(buffer, got);
+  return bytes;
+}
+
+// --read: the document on standard input, written whole.
+int ConvertDocument(const TArguments& args, quillon::TRVQtCanvas& canvas) {
+  quillon::THyperlinkDocument document(&canvas);
+  richtext::TRichViewEdit& editor = document.RichViewEdit1;
+  richtext::TCustomRVData& data = *editor.RVData;
+  const std::string input = ReadStandardInput();
+  switch (args.Read) {
+  case TReadFormat::HTML: richtext::RVHTMLLoadDocument(data, input); break;
+  case TReadFormat::RTF: richtext::RVRTFLoadDocument(data, input); break;
+  case TReadFormat::RVF: richtext::RVFLoadDocument(data, input); break;
+  case TReadFormat::None: return ExitFailure;
+  }
+  editor.Format();
+  editor.SelectAll();
+  bool ok = true;
+  switch (args.Format.Format) {
+  case TFormat::Markdown:
+    WriteBytes(quillon::ToUtf8(richtext::RVGetMarkup(data, richtext::TRVMarkupFormat::rvmfMarkdown)));
+    break;
+  case TFormat::BBCode:
+    WriteBytes(quillon::ToUtf8(richtext::RVGetMarkup(data, richtext::TRVMarkupFormat::rvmfBBCode)));
+    break;
+  case TFormat::Text: WriteTextLine(quillon::HyperlinkClipboardText(editor)); break;
+  case TFormat::Other: WriteBytes(richtext::RVGetSelHTMLFragment(*editor.RVData) + "\n"); break;
+  case TFormat::RTF: WriteBytes(quillon::HyperlinkClipboardRTF(editor, ok)); break;
+  case TFormat::RVF: WriteBytes(quillon::HyperlinkClipboardRVF(editor, ok)); break;
+  }
+  if (!ok) {
+    std::fprintf(stderr, "quillon-link: writing the document failed\n");
+    return ExitFailure;
+  }
+  return ExitOk;
+}
+
 int Run(const TArguments& args, char* programName) {
   // Measuring needs fonts, not a display.
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -222,6 +308,9 @@ int Run(const TArguments& args, char* programName) {
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     dpi = static_cast<int>(std::lround(screen->logicalDotsPerInchY()));
   quillon::TRVQtCanvas canvas(dpi, dpi);
+
+  if (args.Read != TReadFormat::None)
+    return ConvertDocument(args, canvas);
 
   const std::u16string title = quillon::FromUtf8(args.Title);
   const std::u16string address = quillon::FromUtf8(args.Address);

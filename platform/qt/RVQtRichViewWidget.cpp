@@ -244,6 +244,10 @@ void TRVQtRichViewWidget::CopyToClipboard() {
   Run([&] { FView->CopyDef(); });
 }
 
+void TRVQtRichViewWidget::CopyAsMarkup(richtext::TRVMarkupFormat Format) {
+  Run([&] { richtext::RVCopySelMarkup(*FView, Format); });
+}
+
 void TRVQtRichViewWidget::SelectAllText() {
   Run([&] {
     FView->SelectAll();
@@ -417,11 +421,17 @@ QMenu* TRVQtRichViewWidget::CreateStandardContextMenu() {
     add(tr("Cu&t"), QKeySequence::Cut, editable && selected, [editor] { editor->CutDef(); });
   }
   add(tr("&Copy"), QKeySequence::Copy, selected, [this] { FView->CopyDef(); });
+  for (const auto& [caption, format] :
+       {std::pair{tr("Copy as &Markdown"), richtext::TRVMarkupFormat::rvmfMarkdown},
+        std::pair{tr("Copy as &BBCode"), richtext::TRVMarkupFormat::rvmfBBCode}})
+    menu->addAction(caption, this, [this, format = format] { CopyAsMarkup(format); })
+        ->setEnabled(selected);
   if (editor != nullptr) {
     const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
     const bool pasteable =
-        clip != nullptr && (clip->hasText() || clip->hasFormat(QString::fromUtf16(
-                                                   richtext::RVFORMATNAME)));
+        clip != nullptr && (clip->hasText() || clip->hasHtml() ||
+                            clip->hasFormat(QStringLiteral("text/rtf")) ||
+                            clip->hasFormat(QString::fromUtf16(richtext::RVFORMATNAME)));
     add(tr("&Paste"), QKeySequence::Paste, editable && pasteable, [editor] { editor->PasteDef(); });
     add(tr("Delete"), QKeySequence::Delete, editable && selected,
         [editor] { editor->DeleteSelection(); });

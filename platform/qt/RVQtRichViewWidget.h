@@ -20,6 +20,7 @@
 
 #include "platform/qt/RVQtCanvas.h"
 #include "richtext/control/RichViewEdit.h"
+#include "richtext/control/RichViewMarkup.h"
 
 class QMenu;
 class QScrollBar;
@@ -74,6 +75,9 @@ signals:
   void ContextMenuAboutToShow(QMenu* Menu);
 
 public:
+
+  // The selection as Markdown or BBCode text.
+  void CopyAsMarkup(richtext::TRVMarkupFormat Format);
 
   // -- editing (RVQtRichViewWidgetEditing.cpp) --
   // Typing, Enter and Shift+Enter, Backspace and Delete (with Ctrl by word), undo (Ctrl+Z),

@@ -76,11 +76,16 @@ public:
   bool CanRedo() const { return GetEditData()->UndoList.CanRedo(); }
   // Copy as the shortcut does, then delete the selection.
   bool CutDef();
-  // "RichView Format" from the clipboard when it is there (styles the sheet lacks are added),
-  // else its Unicode text.
+  // The richest format the clipboard holds: "RichView Format", else RTF, else HTML (styles the
+  // sheet lacks are added), else its Unicode text. A block that does not read gives way to the
+  // next format.
   bool PasteDef();
   // An RVF stream / plain text at the caret, replacing the selection.
   bool PasteRVF(std::string_view Bytes);
+  // RTF and HTML as other programs copy them; their styles are merged into the sheet as the
+  // RVF paste merges its own. A stream that does not read raises and changes nothing.
+  bool PasteRTF(std::string_view Bytes);
+  bool PasteHTML(std::string_view Bytes);
   bool PasteText(const std::u16string& Text);
   // The caret: the active end of the selection; the end of the document without one.
   TRVItemPos GetEditCaretPos();

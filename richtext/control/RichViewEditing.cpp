@@ -3,6 +3,7 @@
 // steps touched and puts the caret back.
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include <unicode/uchar.h>
@@ -12,6 +13,8 @@
 #include "richtext/control/RichViewEdit.h"
 #include "richtext/export/RVClipboard.h"
 #include "richtext/export/RVFReader.h"
+#include "richtext/export/RVHTMLReader.h"
+#include "richtext/export/RVRTFReader.h"
 #include "richtext/export/RVStr.h"
 #include "richtext/style/RVStyle.h"
 
@@ -396,10 +399,25 @@ bool TCustomRichViewEdit::PasteText(const std::u16string& Text) {
   return EndAction(std::move(entry), caret);
 }
 
+bool TCustomRichViewEdit::PasteRTF(std::string_view Bytes) {
+  if (!CanEdit())
+    return false;
+  return PasteItems(RVRTFReadItemsForInsertion(*GetEditData(), Bytes));
+}
+
+bool TCustomRichViewEdit::PasteHTML(std::string_view Bytes) {
+  if (!CanEdit())
+    return false;
+  return PasteItems(RVHTMLReadItemsForInsertion(*GetEditData(), Bytes));
+}
+
 bool TCustomRichViewEdit::PasteDef() {
   if (!CanEdit())
     return false;
+  RVRegisterClipboardFormats();
   TRVSystemClipboard& clipboard = RVSystemClipboard();
+  // The richest format first; a damaged block from another program falls through to the next
+  // one, down to the plain text that is always worth pasting.
   if (clipboard.HasFormat(CFRV_RVF)) {
     const std::string block = clipboard.GetData(CFRV_RVF);
     if (block.size() >= 4) {
@@ -410,11 +428,27 @@ bool TCustomRichViewEdit::PasteDef() {
         try {
           return PasteRVF(std::string_view(block).substr(4, length));
         } catch (const ERichViewError&) {
-          // A damaged block from another program: its plain text is still worth pasting.
         }
       }
     }
   }
+  const auto tryFormat = [&](TRVClipboardFormat Format, auto Paste) -> std::optional<bool> {
+    if (!clipboard.HasFormat(Format))
+      return std::nullopt;
+    std::string block = clipboard.GetData(Format);
+    // Windows programs end their blocks with a zero.
+    while (!block.empty() && block.back() == '\0')
+      block.pop_back();
+    try {
+      return (this->*Paste)(block);
+    } catch (const ERichViewError&) {
+      return std::nullopt;
+    }
+  };
+  if (const std::optional<bool> done = tryFormat(CFRV_RTF, &TCustomRichViewEdit::PasteRTF))
+    return *done;
+  if (const std::optional<bool> done = tryFormat(CFRV_HTML, &TCustomRichViewEdit::PasteHTML))
+    return *done;
   std::u16string text;
   if (!RVGetTextFromClipboardW(text, CF_UNICODETEXT))
     return false;

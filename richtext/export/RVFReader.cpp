@@ -515,7 +515,11 @@ std::unique_ptr<TRVFFragment> RVFParse(std::string_view Bytes, TCustomRVData& RV
 }
 
 void RVFLoadDocument(TCustomRVData& RVData, std::string_view Bytes, TRVFStyleLoading Styles) {
-  std::unique_ptr<TRVFFragment> f = RVFParse(Bytes, RVData);
+  RVLoadFragment(RVData, *RVFParse(Bytes, RVData), Styles);
+}
+
+void RVLoadFragment(TCustomRVData& RVData, TRVFFragment& Fragment, TRVFStyleLoading Styles) {
+  TRVFFragment* f = &Fragment;
   TRVStyle* style = RVData.GetRVStyle();
   TStyleMaps maps;
   if (style != nullptr) {
@@ -563,7 +567,12 @@ void RVFLoadDocument(TCustomRVData& RVData, std::string_view Bytes, TRVFStyleLoa
 
 std::vector<std::unique_ptr<TCustomRVItemInfo>> RVFReadItemsForInsertion(TCustomRVData& RVData,
                                                                         std::string_view Bytes) {
-  std::unique_ptr<TRVFFragment> f = RVFParse(Bytes, RVData);
+  return RVFragmentItemsForInsertion(RVData, *RVFParse(Bytes, RVData));
+}
+
+std::vector<std::unique_ptr<TCustomRVItemInfo>>
+RVFragmentItemsForInsertion(TCustomRVData& RVData, TRVFFragment& Fragment) {
+  TRVFFragment* f = &Fragment;
   TStyleMaps maps;
   if (TRVStyle* style = RVData.GetRVStyle())
     maps = MergeStyles(*style, *f);

@@ -67,4 +67,12 @@ void RVFLoadDocument(TCustomRVData& RVData, std::string_view Bytes,
 std::vector<std::unique_ptr<TCustomRVItemInfo>> RVFReadItemsForInsertion(TCustomRVData& RVData,
                                                                         std::string_view Bytes);
 
+// The same two steps for a fragment any reader parsed (the HTML and RTF readers make one too).
+// Neither can fail once the fragment exists, so a reader that parses completely before calling
+// them is all or nothing as well. The fragment's items are moved out.
+void RVLoadFragment(TCustomRVData& RVData, TRVFFragment& Fragment,
+                    TRVFStyleLoading Styles = TRVFStyleLoading::rvfslReplace);
+std::vector<std::unique_ptr<TCustomRVItemInfo>>
+RVFragmentItemsForInsertion(TCustomRVData& RVData, TRVFFragment& Fragment);
+
 } // namespace richtext

@@ -1,4 +1,5 @@
-"""A real browser copies a selection of a page, with a link in it, to the X clipboard and
+"""A real browser copies a selection of a page, with two links and bold text in it, to the X
+clipboard and
 stays open to serve it until the file named by its second argument exists (at most 90 s).
 
 Usage: browser_copy.py WORK_FOLDER DONE_FILE. Needs chromium, chromium-driver and Debian's
@@ -22,7 +23,8 @@ for argument in ("--no-sandbox", "--no-first-run", "--disable-gpu", "--ozone-pla
 driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 try:
     driver.get("data:text/html;charset=utf-8,<p id='p'>Pasted <b>from</b> a "
-               "<a href='https://example.org/'>browser</a></p>")
+               "<a href='https://example.org/'>browser</a> and "
+               "<a href='https://example.net/b?x=1%26y=2'>another</a></p>")
     driver.execute_script(
         "document.getSelection().selectAllChildren(document.getElementById('p'))")
     ActionChains(driver).key_down(Keys.CONTROL).send_keys("c").key_up(Keys.CONTROL).perform()

@@ -1,5 +1,5 @@
 // The engine's fuzz targets (RTF text encoding, building, formatting and writing a document,
-// reading RVF) over their seeds and pseudo-random inputs.
+// reading RVF, HTML and RTF) over their seeds and pseudo-random inputs.
 #include "tests/fuzz/FuzzSmoke.h"
 #include "tests/fuzz/FuzzTargets.h"
 
@@ -31,6 +31,28 @@ TEST(FuzzSmoke, RVFReadSeedsHold) {
 
 TEST(FuzzSmoke, RVFReadRandomInputsHold) {
   RunRandom(FuzzRVFRead, RVFReadSeeds(), 3000, 4, 200);
+}
+
+TEST(FuzzSmoke, HTMLReadSeedsHold) {
+  for (const std::string& seed : HTMLReadSeeds()) {
+    EXPECT_FALSE(seed.empty()) << "a seed file is missing";
+    EXPECT_EQ("", RunTarget(FuzzHTMLRead, seed)) << Excerpt(seed);
+  }
+}
+
+TEST(FuzzSmoke, HTMLReadRandomInputsHold) {
+  RunRandom(FuzzHTMLRead, HTMLReadSeeds(), 2000, 5, 300);
+}
+
+TEST(FuzzSmoke, RTFReadSeedsHold) {
+  for (const std::string& seed : RTFReadSeeds()) {
+    EXPECT_FALSE(seed.empty()) << "a seed file is missing";
+    EXPECT_EQ("", RunTarget(FuzzRTFRead, seed)) << Excerpt(seed);
+  }
+}
+
+TEST(FuzzSmoke, RTFReadRandomInputsHold) {
+  RunRandom(FuzzRTFRead, RTFReadSeeds(), 2000, 6, 300);
 }
 
 } // namespace

@@ -34,11 +34,20 @@ std::string FuzzDocumentWrite(const std::uint8_t* data, std::size_t size);
 // nothing; a successful one formats, and writing, reading and writing again is stable.
 std::string FuzzRVFRead(const std::uint8_t* data, std::size_t size);
 
+// The bytes as HTML / RTF read into an editor holding a document: a failed read changes
+// nothing; a successful one formats and writes as Markdown and BBCode, and its RTF reads back
+// to a document that writes the same RTF.
+std::string FuzzHTMLRead(const std::uint8_t* data, std::size_t size);
+std::string FuzzRTFRead(const std::uint8_t* data, std::size_t size);
+
 // Hand-made inputs that reach each target's interesting corners, for the smoke test and to
 // start a fuzzer's corpus.
 std::vector<std::string> ListFileSeeds();
 std::vector<std::string> RTFTextSeeds();
 std::vector<std::string> DocumentWriteSeeds();
 std::vector<std::string> RVFReadSeeds();
+// These start from files real programs wrote (tests/fuzz/seeds/).
+std::vector<std::string> HTMLReadSeeds();
+std::vector<std::string> RTFReadSeeds();
 
 } // namespace quillon::fuzz

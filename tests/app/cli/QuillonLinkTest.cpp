@@ -44,16 +44,20 @@ std::string ReadFile(const fs::path& Path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Runs the built program with Args; Prefix goes before it (an environment change).
-TRunResult RunLink(const std::vector<std::string>& Args, const std::string& Prefix = {}) {
+// Runs the built program with Args; Prefix goes before it (an environment change); Input is
+// its standard input.
+TRunResult RunLink(const std::vector<std::string>& Args, const std::string& Prefix = {},
+                   const std::string& Input = {}) {
   const fs::path dir = fs::temp_directory_path();
   const std::string tag = std::to_string(getpid());
   const fs::path out = dir / ("quillon-link-test-" + tag + ".out");
   const fs::path err = dir / ("quillon-link-test-" + tag + ".err");
+  const fs::path in = dir / ("quillon-link-test-" + tag + ".in");
+  std::ofstream(in, std::ios::binary) << Input;
   std::string command = Prefix + ShellQuote(QUILLON_LINK_PATH);
   for (const std::string& arg : Args)
     command += " " + ShellQuote(arg);
-  command += " > " + ShellQuote(out.string()) + " 2> " + ShellQuote(err.string()) + " < /dev/null";
+  command += " > " + ShellQuote(out.string()) + " 2> " + ShellQuote(err.string()) + " < " + ShellQuote(in.string());
   TRunResult result;
   const int raw = std::system(command.c_str());
   result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -61,6 +65,7 @@ TRunResult RunLink(const std::vector<std::string>& Args, const std::string& Pref
   result.Err = ReadFile(err);
   fs::remove(out);
   fs::remove(err);
+  fs::remove(in);
   return result;
 }
 
@@ -216,6 +221,54 @@ TEST(QuillonLinkTest, BadArgumentsExitWithStatusTwo) {
     EXPECT_EQ("", r.Out) << c.Message;
     EXPECT_EQ(0u, r.Err.find("quillon-link: " + c.Message)) << r.Err;
     EXPECT_NE(std::string::npos, r.Err.find("Usage: quillon-link")) << r.Err;
+  }
+}
+
+TEST(QuillonLinkTest, ReadConvertsADocumentFromStandardInput) {
+  const std::string html =
+      "<meta charset='utf-8'><p>See <a href=\"https://example.com/a b\">the <b>docs</b></a>, "
+      "<code>x_y</code> and *stars*</p><h2>Sub \xE8\xAF\xB4\xE6\x98\x8E</h2>"
+      "<ul><li>one</li><li>two<br>more</li></ul><p>1. not a list</p>";
+  TRunResult r = RunLink({"--read", "html", "--format", "markdown"}, {}, html);
+  EXPECT_EQ(0, r.Status) << r.Err;
+  EXPECT_EQ("See [the **docs**](https://example.com/a%20b), `x_y` and \\*stars\\*\n\n"
+            "## Sub \xE8\xAF\xB4\xE6\x98\x8E\n\n- one\n- two\\\n  more\n\n1\\. not a list\n",
+            r.Out);
+  r = RunLink({"--read=html", "-f", "bbcode"}, {}, html);
+  EXPECT_EQ(0, r.Status) << r.Err;
+  EXPECT_EQ("See [url=https://example.com/a%20b]the [b]docs[/b][/url], [code]x_y[/code] and "
+            "*stars*\n\n[size=150][b]Sub \xE8\xAF\xB4\xE6\x98\x8E[/b][/size]\n\n"
+            "[list]\n[*]one\n[*]two\nmore\n[/list]\n\n1. not a list\n",
+            r.Out);
+  // The link's own RTF and RVF read back into the same link.
+  const std::string title = "Quillon \xE8\xAF\xB4\xE6\x98\x8E", address = "https://example.com/quillon docs";
+  r = RunLink({"--read", "rtf", "--format", "markdown"}, {}, RunLink({title, address}).Out);
+  EXPECT_EQ("[" + title + "](https://example.com/quillon%20docs)\n", r.Out) << r.Err;
+  r = RunLink({"--read", "rvf", "--format", "rtf"}, {}, RunLink({"--format", "rvf", title, address}).Out);
+  EXPECT_EQ(RunLink({title, address}).Out, r.Out) << r.Err;
+  r = RunLink({"--read", "html", "--format", "text"}, {}, "a<br>b");
+  EXPECT_EQ("a\r\nb\n", r.Out) << r.Err << "the text as the clipboard holds it";
+}
+
+TEST(QuillonLinkTest, ReadRefusesWhatDoesNotReadAndArgumentsThatDoNotFit) {
+  TRunResult r = RunLink({"--read", "rtf"}, {}, "{\\rtf1 {\\b never closed");
+  EXPECT_EQ(1, r.Status);
+  EXPECT_EQ("", r.Out);
+  EXPECT_EQ("quillon-link: RTF reading error: the stream ends inside a group\n", r.Err);
+  r = RunLink({"--read", "html"}, {}, "<a href=");
+  EXPECT_EQ(1, r.Status);
+  EXPECT_EQ("quillon-link: HTML reading error: the stream ends inside a tag\n", r.Err);
+  struct Case {
+    std::vector<std::string> Args;
+    std::string Message;
+  };
+  for (const Case& c : {Case{{"--read", "docx"}, "unknown document format \"docx\""},
+                        Case{{"--read", "html", "--format", "rst"}, "--read writes a whole document"},
+                        Case{{"--read", "html", "t", "a"}, "--read takes the document from standard input"},
+                        Case{{"--read", "html", "--copy"}, "--read writes to standard output"}}) {
+    r = RunLink(c.Args);
+    EXPECT_EQ(2, r.Status) << c.Message;
+    EXPECT_EQ(0u, r.Err.find("quillon-link: " + c.Message)) << r.Err;
   }
 }
 

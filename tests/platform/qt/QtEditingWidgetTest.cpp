@@ -137,12 +137,30 @@ TEST_F(QtEditingWidgetTest, AFailingCutPasteOrCopyReachesTheHostsErrorBoxAndChan
 TEST_F(QtEditingWidgetTest, PlainTextFromAnotherProgramIsPastedAsText) {
   auto* mime = new QMimeData;
   mime->setText("from\nelsewhere");
-  mime->setHtml("<b>from</b><br>elsewhere");
   QApplication::clipboard()->setMimeData(mime);
   QTest::keyClick(Widget.get(), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ("6'title'{http://blog.example/} 0'from' | 0'elsewhere'", Items());
   QTest::keyClick(Widget.get(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ("6'title'{http://blog.example/}", Items());
+}
+
+TEST_F(QtEditingWidgetTest, HTMLAndRTFFromOtherProgramsArePastedWithTheirFormattingAndLinks) {
+  auto* mime = new QMimeData;
+  mime->setText("from\nelsewhere");
+  mime->setHtml("<b>from</b><br><a href=\"http://other.example/\">elsewhere</a>");
+  QApplication::clipboard()->setMimeData(mime);
+  QTest::keyClick(Widget.get(), Qt::Key_V, Qt::ControlModifier);
+  // Bold is a style the sheet lacked; the link finds the label's link style.
+  EXPECT_EQ("6'title'{http://blog.example/} 7'from' / 6'elsewhere'{http://other.example/}", Items());
+  QTest::keyClick(Widget.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ("6'title'{http://blog.example/}", Items());
+  // RTF comes before HTML, as word processors offer both.
+  mime = new QMimeData;
+  mime->setHtml("<i>html</i>");
+  mime->setData("text/rtf", "{\\rtf1 {\\b\\fs20 rtf}}");
+  QApplication::clipboard()->setMimeData(mime);
+  QTest::keyClick(Widget.get(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ("6'title'{http://blog.example/} 7'rtf'", Items());
 }
 
 TEST_F(QtEditingWidgetTest, InputMethodPreeditShowsAtTheCaretAndTheCommitIsOneStep) {

@@ -149,6 +149,22 @@ TEST_F(QtRichViewWidgetInputTest, ContextMenuActionsCopyAndSelectAll) {
   EXPECT_EQ(QStringLiteral("Hyperlink title"), QGuiApplication::clipboard()->text());
 }
 
+TEST_F(QtRichViewWidgetInputTest, ContextMenuCopiesTheSelectionAsMarkdownOrBBCode) {
+  Doc.Build(u"Hyperlink [title]", u"http://blog.example/a b");
+  QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+  Edit().Deselect();
+  Widget->CopyAsMarkup(TRVMarkupFormat::rvmfMarkdown);
+  EXPECT_EQ(QStringLiteral("before"), QGuiApplication::clipboard()->text()) << "nothing selected";
+  Widget->SelectAllText();
+  Widget->CopyAsMarkup(TRVMarkupFormat::rvmfMarkdown);
+  EXPECT_EQ(QStringLiteral("[Hyperlink \\[title\\]](http://blog.example/a%20b)\n"),
+            QGuiApplication::clipboard()->text());
+  Widget->CopyAsMarkup(TRVMarkupFormat::rvmfBBCode);
+  EXPECT_EQ(QStringLiteral("[url=http://blog.example/a%20b]Hyperlink [\u200Btitle][/url]\n"),
+            QGuiApplication::clipboard()->text());
+  EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasFormat("text/rtf")) << "text alone";
+}
+
 TEST_F(QtRichViewWidgetInputTest, HoverShowsTheJumpCursorAndCtrlClickOpensTheLink) {
   Doc.Build(u"Hyperlink title", u"blog.example/a b");
   Edit().Deselect();

@@ -1,11 +1,11 @@
 // The named character references of HTML 4.01 (its three entity sets: Latin-1, symbols and
 // special characters, 252 names) and "apos" of XHTML, sorted by name for a binary search.
-// Page titles and link texts use these; the longer HTML5 list adds only rarely seen names.
-#include "app/HtmlText.h"
+// Page titles, link texts and the HTML reader use these; the longer HTML5 list adds only rarely seen names.
+#include "richtext/base/RVHTMLEntities.h"
 
-namespace quillon {
+namespace richtext {
 
-const THtmlEntity kHtmlEntities[] = {
+const TRVHTMLEntity RVHTMLEntities[] = {
     {"AElig", 0x00C6},   {"Aacute", 0x00C1},  {"Acirc", 0x00C2},    {"Agrave", 0x00C0},
     {"Alpha", 0x0391},   {"Aring", 0x00C5},   {"Atilde", 0x00C3},   {"Auml", 0x00C4},
     {"Beta", 0x0392},    {"Ccedil", 0x00C7},  {"Chi", 0x03A7},      {"Dagger", 0x2021},
@@ -72,6 +72,6 @@ const THtmlEntity kHtmlEntities[] = {
     {"zwnj", 0x200C},
 };
 
-const std::size_t kHtmlEntityCount = sizeof(kHtmlEntities) / sizeof(kHtmlEntities[0]);
+const std::size_t RVHTMLEntityCount = sizeof(RVHTMLEntities) / sizeof(RVHTMLEntities[0]);
 
-} // namespace quillon
+} // namespace richtext
