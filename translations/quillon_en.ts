@@ -439,6 +439,14 @@ Save them before closing?</translation>
         <source>Copy &amp;Link Address</source>
         <translation>Copy &amp;Link Address</translation>
     </message>
+    <message>
+        <source>Copy as &amp;Markdown</source>
+        <translation>Copy as &amp;Markdown</translation>
+    </message>
+    <message>
+        <source>Copy as &amp;BBCode</source>
+        <translation>Copy as &amp;BBCode</translation>
+    </message>
 </context>
 <context>
     <name>quillon::TTitleFetcher</name>

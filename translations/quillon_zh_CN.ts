@@ -439,6 +439,14 @@ Save them before closing?</source>
         <source>Copy &amp;Link Address</source>
         <translation>复制链接地址(&amp;L)</translation>
     </message>
+    <message>
+        <source>Copy as &amp;Markdown</source>
+        <translation>复制为 MarkDown(&amp;M)</translation>
+    </message>
+    <message>
+        <source>Copy as &amp;BBCode</source>
+        <translation>复制为 BBCode(&amp;B)</translation>
+    </message>
 </context>
 <context>
     <name>quillon::TTitleFetcher</name>

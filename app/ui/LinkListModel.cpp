@@ -260,8 +260,9 @@ TListMergeResult TLinkListModel::MergeFromFile(const std::string& path) {
   FMatcher.Invalidate();
   Refilter();
   endResetModel();
-  if (result.FileGone)
-    FModified = true; // to be written anew
+  // Entries whose file is gone are to be written anew; an empty list loses nothing.
+  if (result.FileGone && FList.Count() > 0)
+    FModified = true;
   return result;
 }
 

@@ -6,7 +6,8 @@
 #   blocked before any window, SIGTERM had no effect, and a second start hung the same way),
 #   a second start brings the first forward and ends, and SIGTERM ends the first.
 source "$(dirname "$0")/lib.sh"
-[ $# -eq 1 ] || fail "usage: list_files.sh QUILLON"
+[ $# -eq 2 ] || fail "usage: list_files.sh QUILLON X11_TOOL"
+x11_tool=$2
 
 # As root, an ordinary user of its own runs the program: root reads every file anyway.
 as_user=()
@@ -27,9 +28,9 @@ start_as_user() { # FOLDER: starts the copy of the program in FOLDER
   started "$QUILLON_PID"
 }
 answer_boxes() { # answers the program's error boxes (named after it, in lower case)
-  local box
-  for box in $(windows_named quillon); do
-    xdotool windowactivate --sync "$box" key Return 2>/dev/null || true
+  while has_window quillon; do
+    "$x11_tool" close quillon 2>/dev/null || true
+    sleep 0.1
   done
 }
 ended() {

@@ -21,15 +21,17 @@ click() {
 # The rows of the BBCode list, one a line, as its context menu copies them.
 shown() {
   click 300 200
-  xdotool key --delay 50 ctrl+a shift+F10 sleep 0.3 Down Down Down Return
+  xdotool key --delay 50 ctrl+a shift+F10
+  sleep 0.4
+  xdotool key --delay 80 Down Down Down Return
   sleep 0.3
   clip UTF8_STRING
 }
 shown_is() {
   [ "$(shown)" = "$1" ]
 }
-file_is() {
-  [ "$(od -An -tx1 <"$file")" = "$(printf '\xEF\xBB\xBF%s' "$1" | od -An -tx1)" ]
+file_is() { # PRINTF_FORMAT: the file's bytes after its mark
+  [ "$(od -An -tx1 <"$file")" = "$(printf "\\xEF\\xBB\\xBF$1" | od -An -tx1)" ]
 }
 
 # An outside program appends; the list shown follows.
@@ -49,7 +51,7 @@ mv "$file.new" "$file"
 sleep 1
 click 637 146 # save
 want='[url=http://a.example/]A[/url]\r\n[url=http://ext.example/]External[/url]\r\n[url=http://m.example/][/url]\r\n[url=http://z.example/]Z[/url]\r\n'
-wait_until 10 file_is "$(printf "$want")" || fail "after the save the file holds: $(cat -A "$file")"
+wait_until 10 file_is "$want" || fail "after the save the file holds: $(cat -A "$file")"
 echo "the save kept both writers' entries"
 
 # The outside program deletes "A" by rewriting the file; the window shows that too.

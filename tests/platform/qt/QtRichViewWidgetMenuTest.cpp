@@ -86,26 +86,28 @@ TEST_F(QtRichViewWidgetMenuTest, EveryEditIsOfferedWithItsShortcutWhenItApplies)
   // All selected, the caret at the link's end: everything but undo and redo applies.
   EXPECT_EQ(MenuEntries().join(" | "),
             "&Undo Ctrl+Z off | &Redo " + Redo() + " off | Cu&t Ctrl+X | &Copy Ctrl+C | "
-            "&Paste Ctrl+V | Delete Del | Select &All Ctrl+A | &Open Link | Copy &Link Address");
+            "Copy as &Markdown | Copy as &BBCode | &Paste Ctrl+V | Delete Del | Select &All Ctrl+A | &Open Link | Copy &Link Address");
   // Nothing selected and nothing on the clipboard: no cut, copy, paste or delete.
   Edit().Deselect();
   QGuiApplication::clipboard()->clear();
   EXPECT_EQ(MenuEntries().join(" | "),
             "&Undo Ctrl+Z off | &Redo " + Redo() + " off | Cu&t Ctrl+X off | &Copy Ctrl+C off | "
+            "Copy as &Markdown off | Copy as &BBCode off | "
             "&Paste Ctrl+V off | Delete Del off | Select &All Ctrl+A | &Open Link | "
             "Copy &Link Address");
   // A read-only editor copies but does not edit.
   Edit().SelectAll();
   Edit().SetReadOnly(true);
-  EXPECT_EQ(MenuEntries().mid(0, 6).join(" | "),
+  EXPECT_EQ(MenuEntries().mid(0, 8).join(" | "),
             "&Undo Ctrl+Z off | &Redo " + Redo() + " off | Cu&t Ctrl+X off | &Copy Ctrl+C | "
-            "&Paste Ctrl+V off | Delete Del off");
+            "Copy as &Markdown | Copy as &BBCode | &Paste Ctrl+V off | Delete Del off");
   Edit().SetReadOnly(false);
   // An empty document has nothing to select and no link.
   Edit().ClearAll();
   Edit().Format();
   EXPECT_EQ(MenuEntries().join(" | "),
             "&Undo Ctrl+Z off | &Redo " + Redo() + " off | Cu&t Ctrl+X off | &Copy Ctrl+C off | "
+            "Copy as &Markdown off | Copy as &BBCode off | "
             "&Paste Ctrl+V off | Delete Del off | Select &All Ctrl+A off");
 }
 
