@@ -4,11 +4,20 @@
 #include <unicode/unorm2.h>
 #include <unicode/ustring.h>
 
+#include <algorithm>
 #include <numeric>
 
 namespace quillon {
 
 std::u16string FoldForFilter(std::u16string_view text) {
+  // Most entries are ASCII, where decomposing and folding come down to lower case.
+  if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; })) {
+    std::u16string lower(text);
+    for (char16_t& c : lower)
+      if (c >= u'A' && c <= u'Z')
+        c = static_cast<char16_t>(c - u'A' + u'a');
+    return lower;
+  }
   UErrorCode error = U_ZERO_ERROR;
   const UNormalizer2* nfd = unorm2_getNFDInstance(&error);
   std::u16string decomposed;
