@@ -52,11 +52,6 @@ bool NeedsHttpPrefix(std::u16string_view address) {
 
 namespace {
 
-bool IsAsciiPunctuation(char16_t c) {
-  return (c >= u'!' && c <= u'/') || (c >= u':' && c <= u'@') || (c >= u'[' && c <= u'`') ||
-         (c >= u'{' && c <= u'~');
-}
-
 bool IsAsciiAlnum(char16_t c) {
   return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }

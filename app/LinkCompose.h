@@ -22,6 +22,12 @@ bool HasScheme(std::u16string_view address);
 // (a path, or "//host" without a scheme).
 bool NeedsHttpPrefix(std::u16string_view address);
 
+// The characters a Markdown backslash can escape.
+constexpr bool IsAsciiPunctuation(char16_t c) {
+  return (c >= u'!' && c <= u'/') || (c >= u':' && c <= u'@') || (c >= u'[' && c <= u'`') ||
+         (c >= u'{' && c <= u'~');
+}
+
 // The title as Markdown link text: '\', '[' and ']' and every character that would start
 // emphasis, code, raw HTML, an entity, a citation, maths, sub- or superscript or
 // strike-out is escaped with a backslash.

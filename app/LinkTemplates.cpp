@@ -8,6 +8,7 @@
 
 #include "app/LinkFormats.h"
 #include "app/Utf.h"
+#include "richtext/base/RVUni.h"
 
 namespace quillon {
 
@@ -33,15 +34,6 @@ std::string Lower(std::string text) {
   return text;
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
-}
 
 // A value as QSettings writes it: bare, or in double quotes with \" \\ \n \t \r and \xHHHH
 // escapes (the form it uses for text with commas, leading blanks or control characters).
@@ -72,8 +64,8 @@ std::optional<u16string> ReadValue(const std::string& raw, std::string& error) {
     if (c == 'x') {
       char16_t code = 0;
       std::size_t digits = 0;
-      while (digits < 4 && i + 1 < inner.size() && HexDigit(inner[i + 1]) >= 0) {
-        code = static_cast<char16_t>(code * 16 + HexDigit(inner[++i]));
+      while (digits < 4 && i + 1 < inner.size() && richtext::RVU_HexDigitValue(inner[i + 1]) >= 0) {
+        code = static_cast<char16_t>(code * 16 + richtext::RVU_HexDigitValue(inner[++i]));
         ++digits;
       }
       if (digits == 0) {

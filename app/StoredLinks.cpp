@@ -22,11 +22,6 @@ std::optional<TStoredLink> ParseBBCode(std::u16string_view entry) {
   return TStoredLink{std::move(link->Title), std::move(link->Address)};
 }
 
-bool IsAsciiPunctuation(char16_t c) {
-  return (c >= u'!' && c <= u'/') || (c >= u':' && c <= u'@') || (c >= u'[' && c <= u'`') ||
-         (c >= u'{' && c <= u'~');
-}
-
 // A Markdown link as the window writes it: text with backslash escapes up to the first
 // unescaped ']', then "(", the destination (in angle brackets or not), ")" at the end.
 std::optional<TStoredLink> ParseEscapedMarkdown(std::u16string_view entry) {

@@ -22,6 +22,16 @@ constexpr bool RVU_IsLowSurrogate(char32_t c) {
 constexpr bool RVU_IsSurrogate(char32_t c) {
   return c >= 0xD800 && c <= 0xDFFF;
 }
+// The value of a hexadecimal digit (either case), -1 for any other character.
+constexpr int RVU_HexDigitValue(char32_t c) {
+  if (c >= '0' && c <= '9')
+    return static_cast<int>(c - '0');
+  if (c >= 'a' && c <= 'f')
+    return static_cast<int>(c - 'a' + 10);
+  if (c >= 'A' && c <= 'F')
+    return static_cast<int>(c - 'A' + 10);
+  return -1;
+}
 // The code point of a high and a low surrogate.
 constexpr char32_t RVU_SurrogatePairToCodePoint(char16_t High, char16_t Low) {
   return 0x10000 + ((char32_t(High) - 0xD800) << 10) + (char32_t(Low) - 0xDC00);

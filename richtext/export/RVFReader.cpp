@@ -9,6 +9,7 @@
 
 #include <unicode/ustring.h>
 
+#include "richtext/base/RVUni.h"
 #include "richtext/export/RVFMisc.h"
 #include "richtext/export/RVFWriter.h"
 #include "richtext/style/RVPropStream.h"
@@ -46,22 +47,13 @@ std::u16string FromRVFString(std::string_view s) {
   return out;
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  return -1;
-}
 
 std::string FromHex(std::string_view s) {
   if (s.size() % 2 != 0)
     Fail("odd number of hexadecimal digits");
   std::string out(s.size() / 2, '\0');
   for (std::size_t i = 0; i < out.size(); ++i) {
-    const int hi = HexValue(s[2 * i]), lo = HexValue(s[2 * i + 1]);
+    const int hi = RVU_HexDigitValue(s[2 * i]), lo = RVU_HexDigitValue(s[2 * i + 1]);
     if (hi < 0 || lo < 0)
       Fail("bad hexadecimal digit");
     out[i] = static_cast<char>(hi * 16 + lo);

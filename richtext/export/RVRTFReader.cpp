@@ -128,15 +128,6 @@ char16_t AsciiLower(char16_t c) {
   return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
-}
 
 // The target of a HYPERLINK field instruction; empty for other fields.
 std::u16string HyperlinkTarget(std::u16string_view Inst) {
@@ -190,8 +181,8 @@ std::u16string HyperlinkTarget(std::u16string_view Inst) {
   std::u16string out;
   for (std::size_t k = 0; k < target.size(); ++k) {
     if (target[k] == u'%' && k + 2 < target.size()) {
-      const int hi = HexValue(static_cast<char>(target[k + 1] < 128 ? target[k + 1] : 0));
-      const int lo = HexValue(static_cast<char>(target[k + 2] < 128 ? target[k + 2] : 0));
+      const int hi = RVU_HexDigitValue(static_cast<char>(target[k + 1] < 128 ? target[k + 1] : 0));
+      const int lo = RVU_HexDigitValue(static_cast<char>(target[k + 2] < 128 ? target[k + 2] : 0));
       const int v = hi * 16 + lo;
       if (hi >= 0 && lo >= 0 && (v == 0x0A || v == 0x0D || v == 0x20 || v == 0x22 || v == 0x25 || v == 0x2B)) {
         out += static_cast<char16_t>(v);
@@ -781,7 +772,7 @@ std::unique_ptr<TRVFFragment> TRTFParser::Run() {
       if (d == '\'') {
         if (FPos + 2 > n)
           Fail("the stream ends inside \\'hh");
-        const int hi = HexValue(FIn[FPos]), lo = HexValue(FIn[FPos + 1]);
+        const int hi = RVU_HexDigitValue(FIn[FPos]), lo = RVU_HexDigitValue(FIn[FPos + 1]);
         if (hi < 0 || lo < 0)
           Fail("\\' without two hexadecimal digits");
         FPos += 2;
