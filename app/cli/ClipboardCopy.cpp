@@ -2,13 +2,17 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -91,10 +95,23 @@ int ServeClipboard(const std::string& title, const std::string& address, char* p
       Tell(reportFd, "the clipboard did not take the link");
       return 1;
     }
-    QObject::connect(clipboard, &QClipboard::changed, &app, [clipboard](QClipboard::Mode mode) {
-      if (mode == QClipboard::Clipboard && !clipboard->ownsClipboard())
+    // Another program took the clipboard once the system's clipboard no longer hands out our
+    // data. The change signal usually says so at once; a slow poll of the owner (one round
+    // trip to the display server) ends the process even when a notice was lost or came
+    // before the display server's word that the selection went elsewhere.
+    const QPointer<const QMimeData> ours = clipboard->mimeData(QClipboard::Clipboard);
+    auto endIfLost = [clipboard, ours] {
+      if (!ours || !clipboard->ownsClipboard() ||
+          clipboard->mimeData(QClipboard::Clipboard) != ours.data())
         QCoreApplication::quit();
+    };
+    QObject::connect(clipboard, &QClipboard::changed, &app, [endIfLost](QClipboard::Mode mode) {
+      if (mode == QClipboard::Clipboard)
+        endIfLost();
     });
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &app, endIfLost);
+    poll.start(std::chrono::seconds(1));
     Tell(reportFd, "ok");
     DetachFromTerminal();
     return app.exec();

@@ -45,7 +45,9 @@ echo "every format holds the link"
 
 # Another program takes the clipboard: the background process ends.
 echo 'something else' | xclip -selection clipboard -i
-wait_until 10 test -z "$(holder)" || fail "the background process still runs after losing the clipboard"
+wait_until 10 test -z "$(holder)" ||
+  fail "the background process still runs after losing the clipboard" \
+    "($(grep -h '^State' /proc/"$pid"/status 2>/dev/null), owner targets: $(xclip -o -selection clipboard -t TARGETS 2>&1 | tr '\n' ' '))"
 [ "$(xclip -o -selection clipboard)" = 'something else' ] || fail "the new owner lost the clipboard"
 echo "the background process ended when xclip took the clipboard"
 
