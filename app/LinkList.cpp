@@ -223,6 +223,7 @@ void TLinkList::Load(const std::string& path) {
   FRaw.clear();
   FBase.clear();
   FEncoding.reset();
+  FLineEnd = TLineEnd::CrLf;
   FUnreadable.reset();
   FLoadedEmpty = false;
   FLoadedPath = path;
@@ -274,6 +275,7 @@ void TLinkList::Load(const std::string& path) {
       FRaw.push_back(std::move(byLine[index]));
   }
   FEncoding = decoded.encoding;
+  FLineEnd = decoded.lineEnd;
   RememberBase();
 }
 
@@ -348,6 +350,7 @@ TListMergeResult TLinkList::MergeWith(const TDecodedList& file) {
 
 void TLinkList::TakeFileAsBase(const TReadFile& file, const std::string& path) {
   FEncoding = file.Decoded.encoding;
+  FLineEnd = file.Decoded.lineEnd;
   FLoadedEmpty = file.Empty;
   FLoadedPath = path;
   FLoadedStamp = file.Stamp;
@@ -424,7 +427,8 @@ TListSaveResult TLinkList::Save(const std::string& path, TFileWriter& writer) {
     const TListEncoding encoding =
         ChooseSaveEncoding(FEntries, readIn, FAnsiCodePage, FRaw.empty() ? nullptr : &FRaw);
     auto produce = [&](const TWriteBytes& write) {
-      return WriteListFile(FEntries, encoding, FAnsiCodePage, write, FRaw.empty() ? nullptr : &FRaw);
+      return WriteListFile(FEntries, encoding, FAnsiCodePage, write,
+                           FRaw.empty() ? nullptr : &FRaw, FLineEnd);
     };
     const TFileStamp expected = loadedHere ? *FLoadedStamp : TFileStamp{};
     auto stillCurrent = [&] { return !loadedHere || StampOf(path) == expected; };

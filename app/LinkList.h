@@ -106,6 +106,8 @@ public:
   const std::u16string& Entry(int index) const; // EListError out of range
   const std::vector<std::u16string>& Entries() const;
   std::optional<TListEncoding> Encoding() const;
+  // The line end the file was read with, which saves keep.
+  TLineEnd LineEnd() const { return FLineEnd; }
   richtext::TRVCodePage AnsiCodePage() const { return FAnsiCodePage; }
 
   // Replaces the entries with lines in the given order, sorting them as Load does. Exposed
@@ -139,6 +141,7 @@ private:
   // Empty while no entry keeps bytes of its own, else one string an entry (empty for most).
   std::vector<std::string> FRaw;
   std::optional<TListEncoding> FEncoding;
+  TLineEnd FLineEnd = TLineEnd::CrLf;
   std::optional<std::string> FUnreadable;
   // The entries as last read or written, by hash of text and bytes, sorted.
   std::vector<std::uint64_t> FBase;

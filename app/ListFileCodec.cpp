@@ -97,14 +97,16 @@ std::string EncodeUtf32(std::u16string_view text, bool bigEndian) {
 
 // Where each line is in the text, so that a big list is not copied line by line before it
 // is sorted.
-std::vector<TTextSpan> SplitLines(std::u16string_view text) {
+std::vector<TTextSpan> SplitLines(std::u16string_view text, TLineEnd* lineEnd) {
   std::vector<TTextSpan> lines;
   const size_t end = text.size();
   size_t start = 0;
+  bool sawCr = false, sawLf = false;
   for (size_t i = 0; i < end; ++i) {
     char16_t c = text[i];
     if (c != u'\r' && c != u'\n')
       continue;
+    (c == u'\r' ? sawCr : sawLf) = true;
     lines.push_back({start, i - start});
     if (c == u'\r' && i + 1 < end && text[i + 1] == u'\n')
       ++i;
@@ -112,6 +114,7 @@ std::vector<TTextSpan> SplitLines(std::u16string_view text) {
   }
   if (start < end)
     lines.push_back({start, end - start});
+  *lineEnd = sawLf && !sawCr ? TLineEnd::Lf : TLineEnd::CrLf;
   return lines;
 }
 
@@ -301,7 +304,7 @@ TListText DecodeListText(std::string_view bytes, richtext::TRVCodePage ansiCodeP
   } else {
     text = richtext::RVU_AnsiToUnicode(ansiCodePage, bytes);
   }
-  list.lines = SplitLines(text);
+  list.lines = SplitLines(text, &list.lineEnd);
   switch (list.encoding) {
   case TListEncoding::Utf8NoMark:
     break; // valid throughout, or it would not have been taken for UTF-8
@@ -344,7 +347,7 @@ TListText DecodeListText(std::string_view bytes, richtext::TRVCodePage ansiCodeP
 
 TDecodedList DecodeListFile(std::string_view bytes, richtext::TRVCodePage ansiCodePage) {
   TListText text = DecodeListText(bytes, ansiCodePage);
-  TDecodedList list{text.encoding, {}, {}};
+  TDecodedList list{text.encoding, text.lineEnd, {}, {}};
   list.lines.reserve(text.lines.size());
   for (const TTextSpan& line : text.lines)
     list.lines.emplace_back(text.text, line.start, line.length);
@@ -359,8 +362,9 @@ TDecodedList DecodeListFile(std::string_view bytes, richtext::TRVCodePage ansiCo
 int WriteListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
                   richtext::TRVCodePage ansiCodePage,
                   const std::function<int(std::string_view)>& write,
-                  const std::vector<std::string>* raw) {
+                  const std::vector<std::string>* raw, TLineEnd lineEnd) {
   constexpr std::size_t kPiece = 1 << 16;
+  const std::u16string_view newline = lineEnd == TLineEnd::Lf ? u"\n" : u"\r\n";
   std::string_view mark;
   switch (encoding) {
   case TListEncoding::Utf8: mark = kUtf8Mark; break;
@@ -374,7 +378,7 @@ int WriteListFile(const std::vector<std::u16string>& entries, TListEncoding enco
   if (!mark.empty())
     if (int error = write(mark); error != 0)
       return error;
-  // Every piece ends with a line's CR LF, and neither pairs with a surrogate nor continues a
+  // Every piece ends with a line's end, and neither pairs with a surrogate nor continues a
   // multi-byte character, so the pieces encode as the whole text would.
   std::u16string text;
   text.reserve(kPiece * 2);
@@ -423,7 +427,7 @@ int WriteListFile(const std::vector<std::u16string>& entries, TListEncoding enco
     } else {
       text += entries[i];
     }
-    text += u"\r\n";
+    text += newline;
     if (text.size() >= kPiece)
       if (int error = flush(); error != 0)
         return error;
@@ -432,7 +436,8 @@ int WriteListFile(const std::vector<std::u16string>& entries, TListEncoding enco
 }
 
 std::string EncodeListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
-                           richtext::TRVCodePage ansiCodePage, const std::vector<std::string>* raw) {
+                           richtext::TRVCodePage ansiCodePage, const std::vector<std::string>* raw,
+                           TLineEnd lineEnd) {
   std::string bytes;
   WriteListFile(
       entries, encoding, ansiCodePage,
@@ -440,7 +445,7 @@ std::string EncodeListFile(const std::vector<std::u16string>& entries, TListEnco
         bytes += piece;
         return 0;
       },
-      raw);
+      raw, lineEnd);
   return bytes;
 }
 

@@ -19,6 +19,10 @@ namespace quillon {
 // non-ASCII text, written back the same way. UTF-32 only with its mark.
 enum class TListEncoding { Ansi, Utf8, Utf8NoMark, Utf16LE, Utf16BE, Utf32LE, Utf32BE };
 
+// How a file ends its lines. A file that breaks its lines with LF alone (as Linux editors
+// write) keeps LF; every other file, and a new one, gets CR LF.
+enum class TLineEnd { CrLf, Lf };
+
 struct TTextSpan {
   std::size_t start;
   std::size_t length;
@@ -30,6 +34,7 @@ struct TTextSpan {
 // bytes without the line end. Their text shows U+FFFD where the damage is.
 struct TListText {
   TListEncoding encoding = TListEncoding::Ansi;
+  TLineEnd lineEnd = TLineEnd::CrLf;
   std::u16string text;
   std::vector<TTextSpan> lines;
   std::vector<std::pair<std::size_t, std::string>> raw;
@@ -39,6 +44,7 @@ struct TListText {
 // a line (empty for the exact ones).
 struct TDecodedList {
   TListEncoding encoding = TListEncoding::Ansi;
+  TLineEnd lineEnd = TLineEnd::CrLf;
   std::vector<std::u16string> lines;
   std::vector<std::string> raw;
 };
@@ -46,22 +52,25 @@ struct TDecodedList {
 // Finds the encoding by byte-order mark (EF BB BF UTF-8, FF FE 00 00 UTF-32LE, FF FE
 // UTF-16LE, 00 00 FE FF UTF-32BE, FE FF UTF-16BE; none: UTF-8 when the bytes are valid UTF-8
 // holding a non-ASCII character, else the ANSI code page), decodes and splits into lines (CR,
-// LF, CR LF). A NUL is a character like any other.
+// LF, CR LF). A NUL is a character like any other. The line end is LF when the file breaks
+// lines with LF and holds no CR at all, else CR LF.
 TListText DecodeListText(std::string_view bytes, richtext::TRVCodePage ansiCodePage);
 TDecodedList DecodeListFile(std::string_view bytes, richtext::TRVCodePage ansiCodePage);
 
-// The mark of the encoding, then each entry followed by CR LF; an entry with bytes in raw
-// (raw null, or shorter, or an empty string: none) is written as those bytes.
+// The mark of the encoding, then each entry followed by the line end; an entry with bytes in
+// raw (raw null, or shorter, or an empty string: none) is written as those bytes.
 std::string EncodeListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
                            richtext::TRVCodePage ansiCodePage,
-                           const std::vector<std::string>* raw = nullptr);
+                           const std::vector<std::string>* raw = nullptr,
+                           TLineEnd lineEnd = TLineEnd::CrLf);
 // The same bytes given to write in pieces of whole lines, about 64 K code units each, so
 // that a big list is never encoded whole in memory; stops at and answers the first error
 // write answers (0 when all went).
 int WriteListFile(const std::vector<std::u16string>& entries, TListEncoding encoding,
                   richtext::TRVCodePage ansiCodePage,
                   const std::function<int(std::string_view)>& write,
-                  const std::vector<std::string>* raw = nullptr);
+                  const std::vector<std::string>* raw = nullptr,
+                  TLineEnd lineEnd = TLineEnd::CrLf);
 
 // Whether the code page carries every entry exactly: written and read again, each comes back
 // unchanged (no default character, no best-fit stand-in).

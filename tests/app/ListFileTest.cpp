@@ -88,6 +88,31 @@ TEST(DecodeListFile, LineBreaks) {
   EXPECT_EQ("utf16be [a|]", Decode(Bytes({0xFE, 0xFF, 0, 'a', 0, '\n', 0, '\r'})));
 }
 
+TEST(DecodeListFile, LineEndIsLfOnlyWhenNoCrBreaksALine) {
+  auto lineEnd = [](std::string_view bytes) {
+    return DecodeListFile(bytes, 1252).lineEnd == TLineEnd::Lf ? "lf" : "crlf";
+  };
+  EXPECT_STREQ("lf", lineEnd("b\na\n"));
+  EXPECT_STREQ("lf", lineEnd("\xEF\xBB\xBF" "b\na"));
+  EXPECT_STREQ("lf", lineEnd(Bytes({0xFF, 0xFE, 'a', 0, '\n', 0})));
+  EXPECT_STREQ("crlf", lineEnd("b\r\na\r\n"));
+  EXPECT_STREQ("crlf", lineEnd("b\na\r\n")); // mixed
+  EXPECT_STREQ("crlf", lineEnd("b\ra\r"));
+  EXPECT_STREQ("crlf", lineEnd("one line"));
+  EXPECT_STREQ("crlf", lineEnd(""));
+  // Written with LF, read back the same, in every encoding.
+  for (TListEncoding encoding : {TListEncoding::Ansi, TListEncoding::Utf8, TListEncoding::Utf16BE,
+                                 TListEncoding::Utf32LE}) {
+    const std::string bytes = EncodeListFile({u"a", u"b"}, encoding, 1252, nullptr, TLineEnd::Lf);
+    const TDecodedList back = DecodeListFile(bytes, 1252);
+    EXPECT_EQ(TLineEnd::Lf, back.lineEnd) << Name(encoding);
+    EXPECT_EQ("[a|b]", Dump(back.lines)) << Name(encoding);
+  }
+  const std::vector<std::string> raw{"", "\xFF"};
+  EXPECT_EQ("61 0A FF 0A",
+            Hex(EncodeListFile({u"a", u"x"}, TListEncoding::Ansi, 1252, &raw, TLineEnd::Lf)));
+}
+
 // "utf8 [a|b] raw 1:FF" : the lines that keep bytes of their own, and those bytes.
 std::string DecodeRaw(std::string_view bytes, richtext::TRVCodePage codePage = 1252) {
   TDecodedList list = DecodeListFile(bytes, codePage);

@@ -125,6 +125,25 @@ TEST_F(SaveConflict, TheFileKeepsItsOwnEncoding) {
   EXPECT_EQ("\xEF\xBB\xBF" "b\r\ncaf\xC3\xA9\r\n\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D\r\n", ReadBytes(path));
 }
 
+TEST_F(SaveConflict, TheFileKeepsItsOwnLineEnd) {
+  // Read with CR LF; the other program rewrote it with LF alone, as Linux editors do.
+  WriteBytes(path, "a\r\nb\r\n");
+  list.Load(path);
+  list.Add(u"c");
+  Replace("a\nb\nz\n");
+  EXPECT_TRUE(list.Save(path).Merged);
+  EXPECT_EQ("a\nb\nc\nz\n", ReadBytes(path));
+  EXPECT_EQ(TLineEnd::Lf, list.LineEnd());
+  // A plain save of a file read with LF keeps LF; one rewritten with CR LF gets CR LF again.
+  list.Delete(0);
+  list.Save(path);
+  EXPECT_EQ("b\nc\nz\n", ReadBytes(path));
+  list.Add(u"d");
+  Replace("b\r\nc\r\nz\r\n");
+  list.Save(path);
+  EXPECT_EQ("b\r\nc\r\nd\r\nz\r\n", ReadBytes(path));
+}
+
 TEST_F(SaveConflict, AFileWrittenInPlaceIsMergedToo) {
   WriteBytes(path, "a\r\n");
   list.Load(path);
