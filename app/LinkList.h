@@ -119,16 +119,26 @@ private:
   struct TReadFile {
     bool Missing = false;
     bool Empty = false;
-    TDecodedList Decoded;
+    TListText Text;
     TFileStamp Stamp;
   };
   TReadFile Read(const std::string& path) const;
-  // Sorts lines (with their raw bytes) into FEntries and FRaw.
-  void TakeSorted(std::vector<std::u16string> lines, std::vector<std::string> raw);
-  // The three-way merge of a file's entries with the list against the base.
-  TListMergeResult MergeWith(const TDecodedList& file);
+  // Sorts lines (with their raw bytes: none, or one a line) into FEntries and FRaw.
+  void TakeSorted(const std::vector<std::u16string_view>& lines,
+                  const std::vector<std::string_view>& raw);
+  // What the list added and deleted since the base, by hash of text and bytes; Mine holds
+  // every entry's hash in list order.
+  struct TListChanges {
+    std::vector<std::uint64_t> Mine, Added, Deleted;
+  };
+  TListChanges ChangesSinceBase() const;
+  // Reads the file as Read does, finding the list's changes meanwhile.
+  TReadFile ReadForMerge(const std::string& path, TListChanges& changes) const;
+  // The three-way merge of a file's entries (taken out of file) with the list against the
+  // base, which becomes the file's entries.
+  TListMergeResult MergeWith(TListText& file, TListChanges changes);
   void RememberBase();
-  // The file as read becomes what the list compares with: its entries, encoding and stamp.
+  // The file as read becomes what the list compares with: its encoding, line end and stamp.
   void TakeFileAsBase(const TReadFile& file, const std::string& path);
   std::uint64_t HashOf(std::size_t index) const;
 

@@ -124,7 +124,8 @@ bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 
 // cleared and then written. A piece ends before a byte that cannot continue a sequence (or
 // that follows three continuation bytes, as no sequence is longer), so damaged input yields
 // the same U+FFFD as in one conversion.
-std::u16string DecodeUtf8(std::string_view bytes) {
+// substitutions, when given, counts the U+FFFD that stand for damaged bytes.
+std::u16string DecodeUtf8(std::string_view bytes, std::size_t* substitutions = nullptr) {
   std::u16string text;
   text.reserve(bytes.size());
   AdviseHugePages(text.data(), text.capacity() * sizeof(char16_t));
@@ -139,11 +140,13 @@ std::u16string DecodeUtf8(std::string_view bytes) {
     // Straight into the text: one UTF-16 unit at most per byte.
     const size_t used = text.size();
     text.resize(used + size);
-    int32_t length = 0;
+    int32_t length = 0, substituted = 0;
     UErrorCode error = U_ZERO_ERROR;
     u_strFromUTF8WithSub(reinterpret_cast<UChar*>(text.data() + used),
                          static_cast<int32_t>(size), &length, bytes.data(),
-                         static_cast<int32_t>(size), 0xFFFD, nullptr, &error);
+                         static_cast<int32_t>(size), 0xFFFD, &substituted, &error);
+    if (substitutions)
+      *substitutions += static_cast<std::size_t>(substituted);
     text.resize(U_FAILURE(error) && error != U_STRING_NOT_TERMINATED_WARNING
                     ? used
                     : used + static_cast<size_t>(length));
@@ -276,10 +279,11 @@ TListText DecodeListText(std::string_view bytes, richtext::TRVCodePage ansiCodeP
   TListText list;
   std::u16string& text = list.text;
   std::string_view body = bytes;
+  std::size_t utf8Substitutions = 0;
   if (bytes.starts_with(kUtf8Mark)) {
     list.encoding = TListEncoding::Utf8;
     body = bytes.substr(kUtf8Mark.size());
-    text = DecodeUtf8(body);
+    text = DecodeUtf8(body, &utf8Substitutions);
   } else if (bytes.starts_with(kUtf32LEMark)) {
     list.encoding = TListEncoding::Utf32LE;
     body = bytes.substr(kUtf32LEMark.size());
@@ -309,8 +313,11 @@ TListText DecodeListText(std::string_view bytes, richtext::TRVCodePage ansiCodeP
   case TListEncoding::Utf8NoMark:
     break; // valid throughout, or it would not have been taken for UTF-8
   case TListEncoding::Utf8: {
-    bool valid = true;
-    CheckUtf8(body, &valid);
+    // Bytes the decoder took whole are strict UTF-8 (it takes no overlong form, no
+    // surrogate, nothing above U+10FFFF): only a file with damage is looked at again.
+    bool valid = utf8Substitutions == 0;
+    if (!valid)
+      CheckUtf8(body, &valid);
     if (!valid)
       KeepInexactLines(list, body, 1, false, [](std::string_view line, std::u16string_view) {
         bool lineValid = true;

@@ -5,6 +5,9 @@
 #include <unicode/uset.h>
 
 #include <algorithm>
+#include <bit>
+#include <iterator>
+#include <optional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -12,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <system_error>
 #include <thread>
 
 namespace quillon {
@@ -243,10 +247,126 @@ void SortByKeys(const std::vector<std::string_view>& keys, TSortIterator begin,
   }
 }
 
+// Lines in order already make runs, and merging a few runs costs a comparison a line,
+// far less than making every key: a list Quillon wrote is one run, and one another program
+// changed is mostly in order (entries added at its end, a few taken out). Answers the order
+// when the lines make few runs, else nothing (having looked at only a few of them).
+std::optional<std::vector<std::size_t>> OrderOfRuns(const UCollator* collator,
+                                                    const std::vector<std::u16string_view>& lines) {
+  const std::size_t count = lines.size();
+  auto compare = [&](std::size_t a, std::size_t b) {
+    return ucol_strcoll(collator, reinterpret_cast<const UChar*>(lines[a].data()),
+                        static_cast<int32_t>(lines[a].size()),
+                        reinterpret_cast<const UChar*>(lines[b].data()),
+                        static_cast<int32_t>(lines[b].size()));
+  };
+  auto less = [&](std::size_t a, std::size_t b) { return compare(a, b) == UCOL_LESS; };
+  const std::size_t maxRuns = 16 + count / 256;
+  // Where a line sorts before the one above it, in lines [begin, end) (begin > 0); false
+  // as soon as there are too many. A big list is looked at in two halves at once.
+  auto findStarts = [&lines, maxRuns](const UCollator* with, std::size_t begin, std::size_t end,
+                                      std::vector<std::size_t>& starts) {
+    for (std::size_t i = begin; i < end; ++i)
+      if (ucol_strcoll(with, reinterpret_cast<const UChar*>(lines[i - 1].data()),
+                       static_cast<int32_t>(lines[i - 1].size()),
+                       reinterpret_cast<const UChar*>(lines[i].data()),
+                       static_cast<int32_t>(lines[i].size())) == UCOL_GREATER) {
+        if (starts.size() == maxRuns)
+          return false;
+        starts.push_back(i);
+      }
+    return true;
+  };
+  std::vector<std::size_t> runStarts{0};
+  constexpr std::size_t kTwoHalves = 40000;
+  UErrorCode cloneError = U_ZERO_ERROR;
+  std::unique_ptr<UCollator, TCollatorCloser> clone(
+      count >= kTwoHalves ? ucol_clone(collator, &cloneError) : nullptr);
+  std::vector<std::size_t> secondStarts;
+  bool secondFew = true;
+  std::thread second;
+  if (clone && U_SUCCESS(cloneError)) {
+    try {
+      second = std::thread([&] { secondFew = findStarts(clone.get(), count / 2, count, secondStarts); });
+    } catch (const std::system_error&) {
+    }
+  }
+  if (second.joinable()) {
+    const bool firstFew = findStarts(collator, 1, count / 2, runStarts);
+    second.join();
+    if (!firstFew || !secondFew || runStarts.size() + secondStarts.size() > maxRuns)
+      return std::nullopt;
+    runStarts.insert(runStarts.end(), secondStarts.begin(), secondStarts.end());
+  } else if (!findStarts(collator, 1, count, runStarts)) {
+    return std::nullopt;
+  }
+  std::vector<std::size_t> order(count);
+  for (std::size_t i = 0; i < count; ++i)
+    order[i] = i;
+  std::vector<std::size_t> merged;
+  // Merges the neighbouring runs [begin, middle) and [middle, end). On a tie the first run
+  // goes first, as every line of it comes before the second's in the file: the result is
+  // the stable order. A short run after a long one goes in by binary search.
+  auto mergeRuns = [&](std::size_t begin, std::size_t middle, std::size_t end) {
+    const auto first = order.begin() + static_cast<std::ptrdiff_t>(begin);
+    const auto mid = order.begin() + static_cast<std::ptrdiff_t>(middle);
+    const auto last = order.begin() + static_cast<std::ptrdiff_t>(end);
+    merged.clear();
+    merged.reserve(end - begin);
+    if ((end - middle) * (std::bit_width(middle - begin) + 1) < middle - begin) {
+      auto from = first;
+      for (auto line = mid; line != last; ++line) {
+        const auto at = std::upper_bound(from, mid, *line, less);
+        merged.insert(merged.end(), from, at);
+        merged.push_back(*line);
+        from = at;
+      }
+      merged.insert(merged.end(), from, mid);
+    } else {
+      std::merge(first, mid, mid, last, std::back_inserter(merged), less);
+    }
+    std::copy(merged.begin(), merged.end(), first);
+  };
+  // Runs are merged as they come, keeping the pending ones each longer than the next two
+  // together, so that no line is merged more than about log(runs) times.
+  struct TRun {
+    std::size_t begin, end;
+    std::size_t size() const { return end - begin; }
+  };
+  std::vector<TRun> pending;
+  auto mergeAt = [&](std::size_t i) { // pending[i] with pending[i + 1]
+    mergeRuns(pending[i].begin, pending[i].end, pending[i + 1].end);
+    pending[i].end = pending[i + 1].end;
+    pending.erase(pending.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+  };
+  for (std::size_t r = 0; r < runStarts.size(); ++r) {
+    pending.push_back({runStarts[r], r + 1 < runStarts.size() ? runStarts[r + 1] : count});
+    while (pending.size() >= 2) {
+      const std::size_t n = pending.size();
+      if (n >= 3 && pending[n - 3].size() <= pending[n - 2].size() + pending[n - 1].size())
+        mergeAt(pending[n - 3].size() < pending[n - 1].size() ? n - 3 : n - 2);
+      else if (pending[n - 2].size() <= pending[n - 1].size())
+        mergeAt(n - 2);
+      else
+        break;
+    }
+  }
+  while (pending.size() >= 2)
+    mergeAt(pending.size() - 2);
+  return order;
+}
+
 } // namespace
 
 std::vector<std::size_t> CollationOrder(const UCollator* collator,
                                         const std::vector<std::u16string_view>& lines) {
+  if (std::optional<std::vector<std::size_t>> runs = OrderOfRuns(collator, lines))
+    return std::move(*runs);
+  return CollationKeyOrder(collator, lines);
+}
+
+std::vector<std::size_t> CollationKeyOrder(const UCollator* collator,
+                                           const std::vector<std::u16string_view>& lines) {
   const std::size_t count = lines.size();
   // One collation key per line; comparing keys is a byte compare, far cheaper than
   // comparing the strings with the collator n log n times. A line's key only covers what

@@ -16,9 +16,14 @@ struct TCollatorCloser {
 };
 
 // Indexes of lines in collation order; lines that collate equal keep their relative order,
-// exactly as if each line had been inserted after its equals one at a time.
+// exactly as if each line had been inserted after its equals one at a time. Lines that are
+// mostly in order already (a few runs of ordered lines) are merged; others are sorted by
+// their collation keys.
 std::vector<std::size_t> CollationOrder(const UCollator* collator,
                                         const std::vector<std::u16string_view>& lines);
+// The same order, always found through the collation keys. Exposed for tests.
+std::vector<std::size_t> CollationKeyOrder(const UCollator* collator,
+                                           const std::vector<std::u16string_view>& lines);
 
 // Makes what CollationOrder needs once for each set of collation rules, so that a caller
 // can have it made on another thread while it reads the lines.

@@ -148,12 +148,15 @@ void AddMine(TLinkList& list) {
 
 // A save whose file another program changed since it was read: the file is read again and
 // the three-way merge written. Target: no more than twice BM_SaveInPlace of the same list.
-// Each round: the list is read from a 100,000-entry file and adds 100 entries; then another
-// program replaces the file with a version that lacks 100 of the entries and has 100 others.
+// Each round: the list is read from a 100,000-entry file as Quillon writes it (in order) and
+// adds 100 entries; then another program replaces the file with a version that lacks 100 of
+// the entries and has 100 others appended at its end, as an editor or a script adds them.
 void BM_SaveMerging(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   const std::string target = Folder().File("merged.txt");
-  const std::vector<std::u16string> lines = MakeEntries(count);
+  TLinkList sorter("zh_CN", 936);
+  sorter.Assign(MakeEntries(count));
+  const std::vector<std::u16string>& lines = sorter.Entries();
   const std::string ours = quillon::EncodeListFile(lines, TListEncoding::Utf8, 1252);
   std::vector<std::u16string> theirLines(lines.begin() + 100, lines.end());
   for (int i = 0; i < 100; ++i)

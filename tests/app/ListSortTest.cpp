@@ -46,9 +46,12 @@ std::string InsertedOrder(const UCollator* collator, const std::vector<std::u16s
   return Dump(sorted);
 }
 
+// The order through the collation keys; CollationOrder's own must be the same.
 std::string SortedOrder(const UCollator* collator, const std::vector<std::u16string>& lines) {
   std::vector<std::u16string> sorted;
-  for (std::size_t index : CollationOrder(collator, Views(lines)))
+  const std::vector<std::size_t> order = CollationKeyOrder(collator, Views(lines));
+  EXPECT_EQ(order, CollationOrder(collator, Views(lines)));
+  for (std::size_t index : order)
     sorted.push_back(lines[index]);
   return Dump(sorted);
 }
@@ -118,6 +121,42 @@ TEST(ListSort, AccentsReadFromTheEndKeepTheWholeLine) {
   EXPECT_EQ(InsertedOrder(french.get(), lines), SortedOrder(french.get(), lines));
 }
 
+TEST(ListSort, LinesMostlyInOrderAreMergedIntoTheStableOrder) {
+  // What a list file looks like: in order as Quillon wrote it, then changed by another
+  // program (lines appended, some taken out, a block pasted in the middle). Case variants
+  // and accents make ties the merge must keep in file order.
+  TCollator english = Open("en_US");
+  const char16_t* const words[] = {u"blog", u"Blog", u"BLOG", u"blóg", u"link", u"Link", u"博客"};
+  std::vector<std::u16string> lines;
+  unsigned state = 7;
+  auto next = [&] {
+    state = state * 1103515245u + 12345u;
+    return state >> 8;
+  };
+  for (int i = 0; i < 3000; ++i)
+    lines.push_back(std::u16string(words[next() % 7]) + u" " + std::u16string(words[next() % 7]) +
+                    u"]" + std::u16string(1, static_cast<char16_t>(u'a' + next() % 3)));
+  std::vector<std::u16string> sorted;
+  for (std::size_t index : CollationKeyOrder(english.get(), Views(lines)))
+    sorted.push_back(lines[index]);
+  auto appended = sorted;
+  for (int i = 0; i < 20; ++i)
+    appended.push_back(lines[next() % lines.size()]);
+  auto pasted = sorted;
+  pasted.insert(pasted.begin() + 1000, lines.begin(), lines.begin() + 9);
+  auto reversedTail = sorted;
+  std::reverse(reversedTail.end() - 20, reversedTail.end());
+  for (const auto* shape : {&sorted, &appended, &pasted, &reversedTail, &lines}) {
+    const std::vector<std::size_t> keys = CollationKeyOrder(english.get(), Views(*shape));
+    ASSERT_EQ(keys, CollationOrder(english.get(), Views(*shape)));
+    if (shape == &sorted) {
+      for (std::size_t i = 0; i < keys.size(); ++i)
+        ASSERT_EQ(i, keys[i]); // already in order: stays as it is
+    }
+  }
+  EXPECT_EQ(InsertedOrder(english.get(), appended), SortedOrder(english.get(), appended));
+}
+
 TEST(ListSort, BigListsSortTheSameInPieces) {
   // Enough lines for the keys to be made on several threads.
   TCollator chinese = Open("zh_CN");
@@ -130,7 +169,7 @@ TEST(ListSort, BigListsSortTheSameInPieces) {
                     std::u16string(parts[(state >> 12) % 6]) + u"]" +
                     std::u16string(parts[(state >> 16) % 6]));
   }
-  const std::vector<std::size_t> order = CollationOrder(chinese.get(), Views(lines));
+  const std::vector<std::size_t> order = CollationKeyOrder(chinese.get(), Views(lines));
   ASSERT_EQ(lines.size(), order.size());
   for (std::size_t i = 1; i < order.size(); ++i) {
     const std::u16string& a = lines[order[i - 1]];
@@ -143,6 +182,14 @@ TEST(ListSort, BigListsSortTheSameInPieces) {
       ASSERT_LT(order[i - 1], order[i]) << "equals keep file order at " << i;
     }
   }
+  // In that order with a few lines moved to the end, the runs are looked for in halves at
+  // once and merged: the same order as the keys give.
+  std::vector<std::u16string> mostly;
+  for (std::size_t index : order)
+    mostly.push_back(lines[index]);
+  for (std::size_t at : {50000u, 30000u, 29999u, 7u})
+    mostly.push_back(mostly[at]), mostly.erase(mostly.begin() + static_cast<long>(at));
+  EXPECT_EQ(CollationKeyOrder(chinese.get(), Views(mostly)), CollationOrder(chinese.get(), Views(mostly)));
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "AppTestSupport.h"
 #include "app/AtomicFile.h"
 #include "app/LinkList.h"
+#include "app/Utf.h"
 
 namespace quillon {
 namespace {
@@ -240,6 +241,52 @@ TEST_F(SaveConflict, AChangeBetweenTheMergeAndTheRenameIsMergedAgain) {
             error);
   EXPECT_NE(std::string::npos, Dump(list.Entries()).find("more"));
   EXPECT_EQ("list.txt", folder.Listing());
+}
+
+TEST_F(SaveConflict, ABigListMergesLikeASmallOne) {
+  // Ten thousand entries, so that the merge works with its big-list ways: the file as
+  // Quillon wrote it, the other program deletes two and appends three at the end (one of
+  // them twice, one the list deletes too), the list adds two and deletes two.
+  auto entry = [](int i) {
+    return "[url=https://blog.example/" + std::to_string(i * 7919 % 10007) + "]Post " +
+           std::to_string(i) + "[/url]";
+  };
+  std::string mine;
+  for (int i = 0; i < 10000; ++i)
+    mine += entry(i) + "\r\n";
+  WriteBytes(path, mine);
+  list.Load(path);
+  list.Save(path); // in order, as Quillon writes it
+  const std::string sorted = ReadBytes(path);
+  std::string theirs = sorted;
+  for (int gone : {17, 4242}) {
+    const std::string line = entry(gone) + "\r\n";
+    theirs.erase(theirs.find(line), line.size());
+  }
+  theirs += "zz appended\r\nAA appended\r\nzz appended\r\n" + entry(10001) + "\r\n";
+  Replace(theirs);
+  list.Add(u"mine one");
+  list.Add(u"[url=https://blog.example/x]Mine[/url]");
+  list.Delete(list.Find(FromUtf8(entry(0))));
+  list.Delete(list.Find(FromUtf8(entry(500))));
+  const TListSaveResult saved = list.Save(path);
+  EXPECT_TRUE(saved.Merged);
+  EXPECT_EQ(4u, saved.MergedAdded);
+  EXPECT_EQ(2u, saved.MergedDeleted);
+  // What a plain sort of the expected entries gives.
+  TLinkList expected{"en_US", 1252};
+  std::vector<std::u16string> lines;
+  for (int i = 0; i < 10000; ++i)
+    if (i != 17 && i != 4242 && i != 0 && i != 500)
+      lines.push_back(FromUtf8(entry(i)));
+  for (const char16_t* more : {u"zz appended", u"AA appended", u"mine one",
+                               u"[url=https://blog.example/x]Mine[/url]"})
+    lines.push_back(more);
+  lines.push_back(FromUtf8(entry(10001)));
+  expected.Assign(lines);
+  EXPECT_EQ(10001u, saved.Entries);
+  EXPECT_TRUE(expected.Entries() == list.Entries());
+  EXPECT_EQ(EncodeListFile(expected.Entries(), TListEncoding::Ansi, 1252), ReadBytes(path));
 }
 
 TEST_F(SaveConflict, MergeFromFileBringsTheOtherProgramsChangesWithoutWriting) {
