@@ -557,10 +557,14 @@ bool TForm1::ConfirmClose() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (ConfirmClose())
-    event->accept();
-  else
+  if (!ConfirmClose()) {
     event->ignore();
+    return;
+  }
+  event->accept();
+  // The larger window belongs to this one and goes with it.
+  if (FEditorWindow)
+    FEditorWindow->close();
 }
 
 void TForm1::Button9Click() {

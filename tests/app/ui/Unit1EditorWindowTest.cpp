@@ -260,7 +260,13 @@ TEST_F(EditorWindowTest, LongTextScrollsThereAndTheClosedWindowGivesTheDocumentB
   // Closed by the desktop, as by its title bar's button.
   Window().close();
   ExpectFormattedFor(Form->RichViewEdit1);
-  // A window that goes with the main window leaves no widget over the document behind.
+  // It closes with the main window, and goes with it leaving no widget over the document.
+  OpenFromTheMenu();
+  ASSERT_TRUE(Window().isVisible());
+  EXPECT_TRUE(Form->close());
+  EXPECT_FALSE(Window().isVisible());
+  ExpectFormattedFor(Form->RichViewEdit1);
+  Form->show();
   OpenFromTheMenu();
   Form.reset();
 }
