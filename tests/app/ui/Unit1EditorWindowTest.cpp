@@ -11,40 +11,14 @@
 #include <QTimer>
 
 #include "app/ui/EditorWindow.h"
-#include "platform/qt/RVQtClipboard.h"
-#include "platform/qt/RVQtGraphics.h"
-#include "richtext/export/RVStr.h"
+#include "tests/app/ui/ClipboardBytes.h"
 #include "tests/app/ui/FormFixture.h"
 
 namespace quillon::test {
 namespace {
 
-std::string Bytes(const QMimeData* data, const char* target) {
-  const QByteArray bytes = data->data(QString::fromLatin1(target));
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-std::size_t Count(const std::string& text, const std::string& what) {
-  std::size_t n = 0;
-  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-    ++n;
-  return n;
-}
-
-class EditorWindowTest : public FormFixture {
+class EditorWindowTest : public ClipboardFormFixture {
 protected:
-  static void SetUpTestSuite() {
-    richtext::RVRegisterClipboardFormats();
-    RegisterQtGraphics();
-    RegisterQtClipboard();
-  }
-  void SetUp() override {
-    FormFixture::SetUp();
-    WriteList(kBBCodeListFileName, kUtf8Mark);
-    WriteList(kMarkdownListFileName, kUtf8Mark);
-    Open();
-    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-  }
   void ClickLabel(const QString& title, const QString& address) {
     Form->Edit1->setText(title);
     Form->Edit2->setText(address);
