@@ -125,6 +125,12 @@ TEST_F(EditorWindowTest, OpensFromTheEditorsMenuAndEditsTheOneLineEditorsDocumen
   EXPECT_EQ(QStringLiteral(u"博客 links\n第二段 second\nשלום third 😀"),
             Clip()->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   EXPECT_EQ(1u, Count(Bytes(Clip(), "text/rtf"), "HYPERLINK \"http://blog.example/p?id=1\""));
+  // The undo history came along: Ctrl+Z there takes back what was typed in the window.
+  QTest::keyClick(Form->RichViewEdit1, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_NE(kTyped, Paragraphs());
+  EXPECT_EQ(0u, Paragraphs().find(u"博客 links|第二段 second|"));
+  QTest::keyClick(Form->RichViewEdit1, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(kTyped, Paragraphs());
   EXPECT_TRUE(Notifier.Boxes.empty());
 }
 
