@@ -63,7 +63,8 @@ public:
   QPushButton* Button7;
   QPushButton* Button8;
   QPushButton* Button9;
-  // Shows Hyperlink()'s editor and its document, but while the larger window does.
+  // Shows Hyperlink()'s editor and its document; while the larger window is shown, that
+  // window shows them instead.
   TRVQtRichViewWidget* RichViewEdit1;
   // The larger window over the same document; none until it is first opened.
   TEditorWindow* EditorWindow() const { return FEditorWindow; }
