@@ -87,6 +87,16 @@ public:
     Build(Title, Address);
     RichViewEdit1.Copy();
   }
+  // The label's copy of what the editor holds now, the user's edits included: selects the
+  // whole document and copies it in every format. False when the document holds nothing to
+  // copy; the clipboard then keeps what it held.
+  bool SelectAllAndCopy() {
+    RichViewEdit1.SelectAll();
+    if (!SelectionExists())
+      return false;
+    RichViewEdit1.Copy();
+    return true;
+  }
   // The same copy for the selected entries of a list.
   void BuildListAndCopy(const std::vector<TStoredEntry>& Entries) {
     BuildHyperlinkListDocument(RichViewEdit1, RVStyle1, Entries);

@@ -60,6 +60,37 @@
     </message>
 </context>
 <context>
+    <name>quillon::TEditorWindow</name>
+    <message>
+        <source>Hyperlink Editor</source>
+        <translation>Hyperlink Editor</translation>
+    </message>
+    <message>
+        <source>Hyperlink</source>
+        <translation>Hyperlink</translation>
+    </message>
+    <message>
+        <source>The document of the editor beside the blue label; Enter starts a new paragraph</source>
+        <translation>The document of the editor beside the blue label; Enter starts a new paragraph</translation>
+    </message>
+    <message>
+        <source>&amp;Copy All</source>
+        <translation>&amp;Copy All</translation>
+    </message>
+    <message>
+        <source>Copies the whole text as the blue label copies a link: rich text, HTML and plain text</source>
+        <translation>Copies the whole text as the blue label copies a link: rich text, HTML and plain text</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Closes the window: the editor beside the blue label shows the text again</source>
+        <translation>Closes the window: the editor beside the blue label shows the text again</translation>
+    </message>
+</context>
+<context>
     <name>quillon::TForm1</name>
     <message>
         <source>文字:</source>
@@ -194,6 +225,14 @@ Save them before closing?</translation>
     <message>
         <source>Copied as rich text</source>
         <translation>Copied as rich text</translation>
+    </message>
+    <message>
+        <source>Edited in the larger window</source>
+        <translation>Edited in the larger window</translation>
+    </message>
+    <message>
+        <source>&amp;Edit in a Larger Window</source>
+        <translation>&amp;Edit in a Larger Window</translation>
     </message>
 </context>
 <context>

@@ -60,6 +60,37 @@
     </message>
 </context>
 <context>
+    <name>quillon::TEditorWindow</name>
+    <message>
+        <source>Hyperlink Editor</source>
+        <translation>超链接编辑器</translation>
+    </message>
+    <message>
+        <source>Hyperlink</source>
+        <translation>超链接</translation>
+    </message>
+    <message>
+        <source>The document of the editor beside the blue label; Enter starts a new paragraph</source>
+        <translation>蓝色标签旁编辑框中的文档；按 Enter 另起一段</translation>
+    </message>
+    <message>
+        <source>&amp;Copy All</source>
+        <translation>全部复制(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Copies the whole text as the blue label copies a link: rich text, HTML and plain text</source>
+        <translation>像蓝色标签复制链接那样复制全部内容：富文本、HTML 和纯文本</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Closes the window: the editor beside the blue label shows the text again</source>
+        <translation>关闭窗口：蓝色标签旁的编辑框重新显示这段内容</translation>
+    </message>
+</context>
+<context>
     <name>quillon::TForm1</name>
     <message>
         <source>文字:</source>
@@ -194,6 +225,14 @@ Save them before closing?</source>
     <message>
         <source>Copied as rich text</source>
         <translation>已复制为富文本</translation>
+    </message>
+    <message>
+        <source>Edited in the larger window</source>
+        <translation>正在大窗口中编辑</translation>
+    </message>
+    <message>
+        <source>&amp;Edit in a Larger Window</source>
+        <translation>在大窗口中编辑(&amp;E)</translation>
     </message>
 </context>
 <context>

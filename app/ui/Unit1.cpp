@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QLocale>
 #include <QMouseEvent>
@@ -21,6 +22,7 @@
 #include "app/LinkSafety.h"
 #include "app/ListFolder.h"
 #include "app/Utf.h"
+#include "app/ui/EditorWindow.h"
 #include "app/ui/FormAccess.h"
 #include "app/ui/GrowingLayout.h"
 #include "app/ui/LinkTools.h"
@@ -79,6 +81,9 @@ TForm1::TForm1(TNotifier& notifier, TTextClipboard& clipboard, std::string listF
 }
 
 TForm1::~TForm1() {
+  // The larger window gives the document back to the editor, which then goes before it.
+  delete FEditorWindow;
+  FEditorWindow = nullptr;
   delete RichViewEdit1;
   RichViewEdit1 = nullptr;
 }
@@ -191,6 +196,14 @@ void TForm1::LayOut() {
   // Errors of the editor's own input handling (a clipboard that cannot be opened on Ctrl+C)
   // go to the error box like those of the window's handlers.
   RichViewEdit1->SetGuard([this](const std::function<void()>& call) { Guarded(call); });
+  // Room for several paragraphs in a window of its own, over the same document.
+  RichViewEdit1->SetAwayText(tr("Edited in the larger window"));
+  connect(RichViewEdit1, &TRVQtRichViewWidget::ContextMenuAboutToShow, this, [this](QMenu* menu) {
+    menu->addSeparator();
+    menu->addAction(tr("&Edit in a Larger Window"), this, &TForm1::OpenEditorWindow)
+        ->setObjectName(QStringLiteral("OpenEditorWindowAction"));
+  });
+  connect(RichViewEdit1, &TRVQtRichViewWidget::AwayClicked, this, &TForm1::OpenEditorWindow);
 
   // Below the buttons of the Markdown list, where the fixed layout leaves room; it grows
   // down with that list.
@@ -544,10 +557,14 @@ bool TForm1::ConfirmClose() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (ConfirmClose())
-    event->accept();
-  else
+  if (!ConfirmClose()) {
     event->ignore();
+    return;
+  }
+  event->accept();
+  // The larger window belongs to this one and goes with it.
+  if (FEditorWindow)
+    FEditorWindow->close();
 }
 
 void TForm1::Button9Click() {
@@ -563,6 +580,17 @@ void TForm1::Button9Click() {
     Edit2->setText(ToQt(field(0)));
     Edit1->setText(ToQt(field(1)));
   });
+}
+
+void TForm1::OpenEditorWindow() {
+  if (!FEditorWindow) {
+    FEditorWindow = new TEditorWindow(
+        *FHyperlink, *FEditorCanvas, *RichViewEdit1,
+        [this](const std::function<void()>& call) { Guarded(call); }, this);
+    connect(FEditorWindow, &TEditorWindow::CopiedAll, this,
+            [this] { ShowStatus(tr("Copied as rich text")); });
+  }
+  FEditorWindow->Open();
 }
 
 void TForm1::Label1Click() {

@@ -24,6 +24,7 @@
 
 namespace quillon {
 
+class TEditorWindow;
 class TFormAccess;
 class TFormLinkTools;
 class TGrowingLayout;
@@ -62,8 +63,11 @@ public:
   QPushButton* Button7;
   QPushButton* Button8;
   QPushButton* Button9;
-  // Shows Hyperlink()'s editor and its document.
+  // Shows Hyperlink()'s editor and its document; while the larger window is shown, that
+  // window shows them instead.
   TRVQtRichViewWidget* RichViewEdit1;
+  // The larger window over the same document; none until it is first opened.
+  TEditorWindow* EditorWindow() const { return FEditorWindow; }
   // What the last action did ("Copied as rich text", "Saved 1234 entries").
   QLabel* StatusLine;
   void ShowStatus(const QString& text);
@@ -99,6 +103,8 @@ public slots:
   void ListBox1Click();
   void ListBox2Click();
   void Label1Click();
+  // Opens the larger editing window (the editor's context menu), or brings it forward.
+  void OpenEditorWindow();
   // Enter (13) composes the Markdown link; the key still goes to the edit.
   void Edit2KeyPress(char16_t& key);
 
@@ -147,6 +153,7 @@ private:
   // The editor measures on it; declared first so that it outlives the document.
   std::unique_ptr<TRVQtCanvas> FEditorCanvas;
   std::unique_ptr<THyperlinkDocument> FHyperlink;
+  TEditorWindow* FEditorWindow = nullptr;
   QFileSystemWatcher* FWatcher = nullptr;
   QTimer* FOutsideChange = nullptr;
 };

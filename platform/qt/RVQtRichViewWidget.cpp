@@ -104,6 +104,9 @@ TRVQtRichViewWidget::TRVQtRichViewWidget(richtext::TCustomRichView& View, TRVQtC
   FScrollBar = new QScrollBar(Qt::Vertical, this);
   FScrollBar->setFocusPolicy(Qt::NoFocus);
   FScrollBar->hide();
+  // The control's own margins, not those a widget showing it now has fitted to its area.
+  if (auto* other = dynamic_cast<TRVQtRichViewWidget*>(FView->GetHost()))
+    other->ReleaseView();
   FView->VScrollBarWidth = FScrollBar->sizeHint().width();
   FTopMargin = FView->GetTopMargin();
   FBottomMargin = FView->GetBottomMargin();
@@ -121,12 +124,71 @@ TRVQtRichViewWidget::TRVQtRichViewWidget(richtext::TCustomRichView& View, TRVQtC
   connect(&FScrollTimer, &QTimer::timeout, this, [this] { Run([&] { FView->ScrollTimerTick(); }); });
 
   FView->SetHost(this);
-  UpdateClientSize();
+  FitView();
 }
 
 TRVQtRichViewWidget::~TRVQtRichViewWidget() {
-  if (FView->GetHost() == this)
+  if (ShowsView()) {
+    FView->SetTopMargin(FTopMargin);
+    FView->SetBottomMargin(FBottomMargin);
     FView->SetHost(nullptr);
+  }
+}
+
+void TRVQtRichViewWidget::ShowView() {
+  if (ShowsView())
+    return;
+  if (auto* other = dynamic_cast<TRVQtRichViewWidget*>(FView->GetHost()))
+    other->ReleaseView();
+  FView->SetHost(this);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_InputMethodEnabled, Editor() != nullptr);
+  setCursor(RVQtCursor(FView->GetCursor()));
+  FitView();
+}
+
+void TRVQtRichViewWidget::ReleaseView() {
+  // The focus leaves while the control still knows this widget, so it hears of it.
+  if (hasFocus())
+    clearFocus();
+  EndComposition();
+  FBlinkTimer.stop();
+  FScrollTimer.stop();
+  FView->SetTopMargin(FTopMargin);
+  FView->SetBottomMargin(FBottomMargin);
+  FView->SetHost(nullptr);
+  FScrollBar->hide();
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+  setCursor(Qt::ArrowCursor);
+  update();
+}
+
+void TRVQtRichViewWidget::SetAwayText(const QString& Text) {
+  FAwayText = Text;
+  if (!ShowsView())
+    update();
+}
+
+bool TRVQtRichViewWidget::IsInput(const QEvent& Event) {
+  switch (Event.type()) {
+  case QEvent::MouseButtonPress:
+  case QEvent::MouseButtonRelease:
+  case QEvent::MouseButtonDblClick:
+  case QEvent::MouseMove:
+  case QEvent::Leave:
+  case QEvent::Wheel:
+  case QEvent::KeyPress:
+  case QEvent::KeyRelease:
+  case QEvent::ShortcutOverride:
+  case QEvent::InputMethod:
+  case QEvent::ContextMenu:
+  case QEvent::FocusIn:
+  case QEvent::FocusOut:
+    return true;
+  default:
+    return false;
+  }
 }
 
 void TRVQtRichViewWidget::Run(const std::function<void()>& Call) {
@@ -166,11 +228,19 @@ void TRVQtRichViewWidget::FitMargins() {
 }
 
 void TRVQtRichViewWidget::UpdateClientSize() {
+  // The control keeps the area of the widget that shows it.
+  if (!ShowsView())
+    return;
   const QRect area = contentsRect();
   if (area.width() == FView->GetClientWidth() && area.height() == FView->GetClientHeight()) {
     SyncScrollBar();
     return;
   }
+  FitView();
+}
+
+void TRVQtRichViewWidget::FitView() {
+  const QRect area = contentsRect();
   FitMargins();
   FView->SetClientSize(area.width(), area.height());
   if (FView->RVData->DrawItems.Count() > 0)
@@ -180,7 +250,7 @@ void TRVQtRichViewWidget::UpdateClientSize() {
 }
 
 void TRVQtRichViewWidget::SyncScrollBar() {
-  if (FSyncing)
+  if (FSyncing || !ShowsView())
     return;
   FSyncing = true;
   const QRect area = contentsRect();
@@ -280,6 +350,14 @@ void TRVQtRichViewWidget::focusOutEvent(QFocusEvent* event) {
 }
 
 bool TRVQtRichViewWidget::event(QEvent* event) {
+  // The document is shown and edited in another widget: nothing here may reach the control,
+  // whose layout is that widget's; a click asks for that widget.
+  if (!ShowsView() && IsInput(*event)) {
+    if (event->type() == QEvent::MouseButtonPress)
+      emit AwayClicked();
+    event->accept();
+    return true;
+  }
   // Keys the control answers are not taken by shortcuts of the window around it.
   if (event->type() == QEvent::ShortcutOverride) {
     auto* key = static_cast<QKeyEvent*>(event);
@@ -475,6 +553,14 @@ void TRVQtRichViewWidget::contextMenuEvent(QContextMenuEvent* event) {
 void TRVQtRichViewWidget::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
   const QRect area = contentsRect();
+  if (!ShowsView()) {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    const QRect line = area.adjusted(4, 0, -4, 0);
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                     fontMetrics().elidedText(FAwayText, Qt::ElideRight, line.width()));
+    return;
+  }
   const int width = std::max(0, FView->GetAreaWidth());
   QPainter painter(this);
   painter.setClipRect(area);

@@ -8,6 +8,11 @@
 // an editor it turns editing keys and input-method events into the editor's calls
 // (RVQtRichViewWidgetEditing.cpp). A widget too low for a scroll bar's arrows shows none
 // and keeps its line clear of its frame; it still scrolls with the wheel and the keys.
+//
+// Several widgets may stand for one control, say a one-line editor and a larger window over
+// the same document. One of them shows it at a time, as the control's host (a control has
+// one layout, formatted for one width); the others stay empty but for a line saying where
+// the document is, and take no input.
 #pragma once
 
 #include <QElapsedTimer>
@@ -39,6 +44,14 @@ public:
   // Gives the control the size of the area inside the frame; a formatted document is
   // formatted again for it. Runs on every resize; call it after moving a hidden widget.
   void UpdateClientSize();
+
+  // Takes the control over from the widget that shows it (a new widget takes it at once):
+  // the document is formatted again for this widget's area, with its caret and selection.
+  void ShowView();
+  bool ShowsView() const { return FView->GetHost() == this; }
+  // What the widget says while another widget shows its control.
+  void SetAwayText(const QString& Text);
+  QString AwayText() const { return FAwayText; }
 
   // Runs a call into the engine from an input event; the default swallows what it throws (an
   // exception must not leave Qt's event dispatch). The application passes its error box.
@@ -73,6 +86,8 @@ public:
 signals:
   // The context menu is about to open: entries added to Menu show in it.
   void ContextMenuAboutToShow(QMenu* Menu);
+  // A click on the widget while another widget shows its control.
+  void AwayClicked();
 
 public:
 
@@ -116,6 +131,13 @@ private:
   // Asks the input method to commit its composition; what it leaves is taken out.
   void EndComposition();
   void Run(const std::function<void()>& Call);
+  // Gives up the control to another widget: the control's own margins come back, timers
+  // and the scroll bar stop, and the widget takes no focus until it shows the control again.
+  void ReleaseView();
+  // Formats the control for this widget's area.
+  void FitView();
+  // Input that a widget not showing its control swallows.
+  static bool IsInput(const QEvent& Event);
   // The scroll bar's place, range and value from the control.
   void SyncScrollBar();
   // Whether the area is high enough for a scroll bar's arrows and slider.
@@ -144,6 +166,7 @@ private:
   // A press soon after a double click at the same place is a triple click.
   QElapsedTimer FDoubleClickTime;
   QPoint FDoubleClickPos;
+  QString FAwayText;
 };
 
 } // namespace quillon

@@ -123,18 +123,11 @@ TEST_F(BrowserRelayTest, EachWayOfNotGettingThroughSaysWhy) {
   EXPECT_EQ("Cannot start Quillon (" + missing.ProgramPath + ")", RelayError(missing, "{}"));
 }
 
-class BrowserRequestsTest : public FormFixture {
+class BrowserRequestsTest : public ClipboardFormFixture {
 protected:
-  static void SetUpTestSuite() {
-    richtext::RVRegisterClipboardFormats();
-    RegisterQtGraphics();
-    RegisterQtClipboard();
-  }
   void SetUp() override {
-    FormFixture::SetUp();
-    OpenWithEmptyLists();
+    ClipboardFormFixture::SetUp();
     Requests = new TFormBrowserRequests(*Form);
-    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
   }
   TFormBrowserRequests* Requests = nullptr;
 };

@@ -1,8 +1,11 @@
-// A main window over a temporary list folder, with recording boxes and clipboard.
+// A main window over a temporary list folder, with recording boxes and clipboard; and one
+// whose copies go to the real clipboard.
 #pragma once
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +19,9 @@
 #include "app/LinkList.h"
 #include "app/Utf.h"
 #include "app/ui/Unit1.h"
+#include "platform/qt/RVQtClipboard.h"
+#include "platform/qt/RVQtGraphics.h"
+#include "richtext/export/RVStr.h"
 #include "tests/app/ui/RecordingServices.h"
 
 QT_BEGIN_NAMESPACE
@@ -104,6 +110,23 @@ protected:
   TRecordingNotifier Notifier;
   TRecordingClipboard Clipboard;
   std::unique_ptr<TForm1> Form;
+};
+
+// The window over two empty lists, with the engine's clipboard formats and Qt's measuring
+// and clipboard registered as the program registers them: copies go to the real (offscreen)
+// clipboard, which holds "before" at the start of each test.
+class ClipboardFormFixture : public FormFixture {
+protected:
+  static void SetUpTestSuite() {
+    richtext::RVRegisterClipboardFormats();
+    RegisterQtGraphics();
+    RegisterQtClipboard();
+  }
+  void SetUp() override {
+    FormFixture::SetUp();
+    OpenWithEmptyLists();
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+  }
 };
 
 } // namespace quillon::test

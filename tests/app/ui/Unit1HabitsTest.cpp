@@ -20,6 +20,7 @@
 #include <iostream>
 #include <map>
 
+#include "app/ui/EditorWindow.h"
 #include "app/ui/FormAccess.h"
 #include "app/ui/GrowingLayout.h"
 #include "app/ui/LinkTools.h"
@@ -131,6 +132,25 @@ protected:
     Form->Edit1->setText(QStringLiteral("t"));
     Form->Label1Click();
     menuTexts("RichViewEdit1", Form->RichViewEdit1->CreateStandardContextMenu());
+    // The editor's menu as it opens ends in the larger window's entry; then that window.
+    QMenu* editorMenu = Form->RichViewEdit1->CreateStandardContextMenu();
+    emit Form->RichViewEdit1->ContextMenuAboutToShow(editorMenu);
+    texts[QStringLiteral("RichViewEdit1/menuLast")] = editorMenu->actions().back()->text();
+    delete editorMenu;
+    Form->OpenEditorWindow();
+    TEditorWindow* window = Form->EditorWindow();
+    texts[QStringLiteral("EditorWindow/title")] = window->windowTitle();
+    texts[QStringLiteral("RichViewEdit1/away")] = Form->RichViewEdit1->AwayText();
+    for (QWidget* w : std::initializer_list<QWidget*>{window->Editor, window->CopyAllButton,
+                                                      window->CloseButton}) {
+      const QString n = w->objectName();
+      if (auto* button = qobject_cast<QAbstractButton*>(w))
+        texts[n + "/text"] = button->text();
+      texts[n + "/tooltip"] = w->toolTip();
+      texts[n + "/name"] = w->accessibleName();
+      texts[n + "/description"] = w->accessibleDescription();
+    }
+    window->close();
     Form->Edit1->clear();
     return texts;
   }

@@ -18,20 +18,8 @@ std::string Bytes(const QMimeData* data, const char* target) {
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-class HyperlinkLabelTest : public FormFixture {
+class HyperlinkLabelTest : public ClipboardFormFixture {
 protected:
-  static void SetUpTestSuite() {
-    richtext::RVRegisterClipboardFormats();
-    RegisterQtGraphics();
-    RegisterQtClipboard();
-  }
-  void SetUp() override {
-    FormFixture::SetUp();
-    WriteList(kBBCodeListFileName, kUtf8Mark);
-    WriteList(kMarkdownListFileName, kUtf8Mark);
-    Open();
-    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-  }
   void Click(const QString& title, const QString& address) {
     Form->Edit1->setText(title);
     Form->Edit2->setText(address);
