@@ -2,41 +2,12 @@
 
 #include <stdexcept>
 
+#include "richtext/base/RVLinkScheme.h"
+
 namespace quillon {
 
-std::optional<std::string> ScriptingScheme(std::u16string_view address) {
-  // As a browser's address parser: C0 controls and spaces at either end go, tabs and line
-  // breaks anywhere are dropped, and the scheme ends at the first ':'.
-  while (!address.empty() && address.front() <= u' ')
-    address.remove_prefix(1);
-  while (!address.empty() && address.back() <= u' ')
-    address.remove_suffix(1);
-  std::string scheme;
-  bool colon = false;
-  for (const char16_t c : address) {
-    if (c == u'\t' || c == u'\n' || c == u'\r')
-      continue;
-    if (c == u':') {
-      colon = true;
-      break;
-    }
-    const bool letter = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-    const bool other = (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.';
-    if (!letter && !(other && !scheme.empty()))
-      return std::nullopt;
-    scheme += static_cast<char>(c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c);
-    if (scheme.size() > 10)
-      return std::nullopt;
-  }
-  if (!colon)
-    return std::nullopt;
-  if (scheme == "javascript" || scheme == "vbscript" || scheme == "data")
-    return scheme;
-  return std::nullopt;
-}
-
 void RefuseScriptingAddress(std::u16string_view address) {
-  if (const std::optional<std::string> scheme = ScriptingScheme(address))
+  if (const std::optional<std::string> scheme = richtext::RV_ScriptingScheme(address))
     throw std::runtime_error("No link is made of a \"" + *scheme +
                              ":\" address: where the link is followed it would run code");
 }

@@ -2,6 +2,7 @@
 
 #include "app/LinkCompose.h"
 #include "app/LinkSafety.h"
+#include "richtext/base/RVLinkScheme.h"
 
 namespace quillon {
 
@@ -97,7 +98,7 @@ std::vector<TStoredEntry> ReadStoredEntries(const std::vector<std::u16string>& e
   for (const std::u16string& entry : entries) {
     std::optional<TStoredLink> link = ParseStoredLink(entry);
     // No live link is made of an address that would run code: such an entry stays text.
-    if (link && ScriptingScheme(link->Address))
+    if (link && richtext::RV_ScriptingScheme(link->Address))
       link.reset();
     read.push_back({entry, std::move(link)});
   }

@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "richtext/base/RVLinkScheme.h"
 #include "richtext/base/RVHTMLEntities.h"
 #include "richtext/export/RVImport.h"
 
@@ -551,9 +552,11 @@ void THTMLParser::StartTag(std::u16string_view Name, const std::vector<TAttribut
     f.StrikeOut = true;
   if (flags & efCode)
     f.Code = true;
+  // A link that would run code where it is followed keeps its text, as no link.
   if (flags & efLink)
     if (const TAttribute* href = attr(u"href"))
-      f.Link = std::u16string(Trim(DecodeReferences(href->Value)));
+      if (std::u16string target(Trim(DecodeReferences(href->Value))); !RV_ScriptingScheme(target))
+        f.Link = std::move(target);
   if (const TAttribute* style = attr(u"style"))
     ApplyCSS(DecodeReferences(style->Value), f);
   if (flags & efOrdered) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include "richtext/base/RVLinkScheme.h"
 #include "richtext/base/RVCodePage.h"
 #include "richtext/base/RVUni.h"
 #include "richtext/export/RVImport.h"
@@ -688,7 +689,8 @@ void TRTFParser::ControlWord(std::string_view Word, bool HasParam, int Param) {
     FlushText();
     if (S.Field >= 0) {
       std::u16string target = HyperlinkTarget(FFieldInsts[static_cast<std::size_t>(S.Field)]);
-      if (!target.empty()) {
+      // A link that would run code where it is followed keeps its text, as no link.
+      if (!target.empty() && !RV_ScriptingScheme(target)) {
         S.Link = static_cast<int>(FLinks.size());
         FLinks.push_back(std::move(target));
         FFormatDirty = true;

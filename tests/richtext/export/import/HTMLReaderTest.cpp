@@ -44,6 +44,14 @@ TEST_F(HTMLReaderTest, InlineFormattingAndLinksBecomeStylesAndTags) {
                  "<u style=\"text-decoration: none\">none</u>"));
 }
 
+TEST_F(HTMLReaderTest, LinksThatWouldRunCodeKeepOnlyTheirText) {
+  // Before, each became a live link, which a blog editor trusting rich HTML would run.
+  EXPECT_EQ("|p 'js vb data ' @https://ok.example/'ok'",
+            Read("<a href=\"javascript:alert(1)\">js</a> <a href=\" VBScript:x\">vb</a> "
+                 "<a href=\"java&#9;script:x\">data</a> <a href=\"https://ok.example/\">ok</a>"));
+  EXPECT_EQ("|p 'x'", Read("<a href=\"data:text/html,&lt;script&gt;alert(1)&lt;/script&gt;\">x</a>"));
+}
+
 TEST_F(HTMLReaderTest, TheLinkStyleIsTheLinkToolsAndIsAddedOnce) {
   const int before = Style.TextStyles.Count();
   Read("<a href=\"http://a\">one</a> and <a href=\"http://b\">two</a>");

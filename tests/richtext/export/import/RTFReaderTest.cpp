@@ -86,6 +86,15 @@ TEST_F(RTFReaderTest, FieldsBecomeLinksAndOtherFieldsKeepTheirText) {
   EXPECT_TRUE(red.Jump);
 }
 
+TEST_F(RTFReaderTest, LinksThatWouldRunCodeKeepOnlyTheirText) {
+  // Before, each became a live link, which a blog editor trusting rich HTML would run.
+  EXPECT_EQ("|p 'a js vb data ' @http://ok.example/'ok'",
+            Read("{\\rtf1 a {\\field{\\*\\fldinst HYPERLINK \"JavaScript:alert(1)\"}{\\fldrslt js}} "
+                 "{\\field{\\*\\fldinst HYPERLINK \" vbscript:x\"}{\\fldrslt vb}} "
+                 "{\\field{\\*\\fldinst HYPERLINK \"data:text/html,<script>x</script>\"}{\\fldrslt data}} "
+                 "{\\field{\\*\\fldinst HYPERLINK \"http://ok.example/\"}{\\fldrslt ok}}}"));
+}
+
 TEST_F(RTFReaderTest, CodePagesUnicodeAndFallbacks) {
   // \ansicpg for \'hh, double-byte characters split over two \'hh, a font's own charset.
   // Each font is a style of its own.
