@@ -20,11 +20,11 @@
 #include <utility>
 
 #include "app/AtomicFile.h"
-#include "app/HugePages.h"
 #include "app/FileStamp.h"
 #include "app/ListSort.h"
 #include "app/Translatable.h"
 #include "app/Utf.h"
+#include "richtext/base/RVHugePages.h"
 #include "richtext/base/RVClasses.h"
 #include "richtext/base/RVUni.h"
 
@@ -101,7 +101,7 @@ TFileBytes ReadWholeFile(const std::string& path, bool& missing) {
     capacity = static_cast<size_t>(info.st_size) + 1;
   }
   TFileBytes bytes{std::unique_ptr<char[]>(new char[capacity]), 0};
-  AdviseHugePages(bytes.data.get(), capacity);
+  richtext::RV_AdviseHugePages(bytes.data.get(), capacity);
   for (;;) {
     if (bytes.size == capacity) {
       // The file grew while it was read: read on into a bigger buffer.

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/HugePages.h"
+#include "richtext/base/RVHugePages.h"
 #include "richtext/base/RVUni.h"
 
 namespace quillon {
@@ -128,7 +128,7 @@ bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 
 std::u16string DecodeUtf8(std::string_view bytes, std::size_t* substitutions = nullptr) {
   std::u16string text;
   text.reserve(bytes.size());
-  AdviseHugePages(text.data(), text.capacity() * sizeof(char16_t));
+  richtext::RV_AdviseHugePages(text.data(), text.capacity() * sizeof(char16_t));
   constexpr size_t kPiece = 16384;
   while (!bytes.empty()) {
     const size_t limit = std::min(bytes.size(), kPiece);

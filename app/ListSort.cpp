@@ -1,5 +1,5 @@
 #include "app/ListSort.h"
-#include "app/HugePages.h"
+#include "richtext/base/RVHugePages.h"
 
 #include <unicode/ucol.h>
 #include <unicode/uset.h>
@@ -143,7 +143,7 @@ void MakeKeys(const UCollator* collator, const std::vector<std::u16string_view>&
   for (std::size_t i = begin; i < end; ++i)
     units += lines[i].size() - skipped;
   chunk.bytes.reserve(units * 2 + (end - begin) * 4);
-  AdviseHugePages(chunk.bytes.data(), chunk.bytes.capacity());
+  richtext::RV_AdviseHugePages(chunk.bytes.data(), chunk.bytes.capacity());
   chunk.spans.resize(end - begin);
   std::vector<uint8_t> key(512);
   for (std::size_t i = begin; i < end; ++i) {

@@ -1,12 +1,12 @@
-#include "app/HugePages.h"
+#include "richtext/base/RVHugePages.h"
 
 #include <sys/mman.h>
 
 #include <cstdint>
 
-namespace quillon {
+namespace richtext {
 
-void AdviseHugePages(const void* data, std::size_t bytes) {
+void RV_AdviseHugePages(const void* data, std::size_t bytes) {
   constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
   if (data == nullptr || bytes < 2 * kHugePage)
     return;
@@ -16,4 +16,4 @@ void AdviseHugePages(const void* data, std::size_t bytes) {
     madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
-} // namespace quillon
+} // namespace richtext
