@@ -84,9 +84,9 @@ void TRVImportBuilder::LineBreak() {
   FPendingBreak = true;
 }
 
-void TRVImportBuilder::EndParagraph(bool Force) {
+void TRVImportBuilder::EndParagraph(bool Force, bool KeepLastBreak) {
   Flush();
-  if (!FParaHasItems && Force)
+  if ((!FParaHasItems && Force) || (FPendingBreak && KeepLastBreak))
     AddItem(TextStyleFor(FFormat), {}, false);
   FParaHasItems = false;
   FPendingBreak = false;

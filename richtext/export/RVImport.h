@@ -59,8 +59,10 @@ public:
   const TRVImportCharFormat& Format() const { return FFormat; }
   // The next text starts a new line inside the paragraph; twice in a row leaves an empty line.
   void LineBreak();
-  // Ends the paragraph, if it holds anything; an empty paragraph is kept only when Force.
-  void EndParagraph(bool Force = false);
+  // Ends the paragraph, if it holds anything; an empty paragraph is kept only when Force. A
+  // line break just before the end is dropped (as a browser shows "a<br></p>") unless
+  // KeepLastBreak (as a word processor shows "a\line\par": an empty line after "a").
+  void EndParagraph(bool Force = false, bool KeepLastBreak = false);
   // The kind of the paragraph being filled (Level 1 to 6 for headings).
   void SetParagraph(TRVImportParaKind Kind, int Level = 0);
   bool ParagraphEmpty() const { return !FParaHasItems && FRun.empty(); }

@@ -161,13 +161,16 @@ std::u16string HyperlinkTarget(std::u16string_view Inst) {
       return {};
   i += keyword.size();
   std::u16string target, local;
+  bool hasLocal = false;
   while (skipSpaces(), i < Inst.size()) {
     if (Inst[i] == u'\\' && i + 1 < Inst.size()) {
       const char16_t sw = AsciiLower(Inst[i + 1]);
       i += 2;
       skipSpaces();
-      if (sw == u'l')
+      if (sw == u'l') {
         local = argument();
+        hasLocal = true;
+      }
       else if (sw == u'o' || sw == u't')
         argument();
       continue;
@@ -177,7 +180,8 @@ std::u16string HyperlinkTarget(std::u16string_view Inst) {
       target = std::move(a);
   }
   // Undo the escapes the engine's writer makes, and only those, in the target and the anchor.
-  if (!local.empty())
+  // An empty anchor is the address's own "#" at its end, which the writer gives as \l "".
+  if (hasLocal)
     target += u"#" + local;
   std::u16string out;
   for (std::size_t k = 0; k < target.size(); ++k) {
@@ -428,7 +432,7 @@ void TRTFParser::EndParagraph() {
   if (S.Dest != TDest::Text)
     return;
   StartParagraphIfNeeded();
-  FBuilder.EndParagraph(true);
+  FBuilder.EndParagraph(true, true);
   FParaStarted = false;
   FMarkerDone = false;
   FCellPending = false;

@@ -40,7 +40,8 @@ void CalcLocalURL(std::u16string_view URL, std::u16string& Target, std::u16strin
   }
   const std::size_t dot = URL.find(u'.');
   const std::size_t hash = dot == std::u16string_view::npos ? dot : URL.find(u'#', dot + 1);
-  if (hash == std::u16string_view::npos) {
+  // A '#' that ends the address names no anchor: it stays in the target, or it would be lost.
+  if (hash == std::u16string_view::npos || hash + 1 == URL.size()) {
     Target.assign(URL);
     LocalTarget.clear();
     return;

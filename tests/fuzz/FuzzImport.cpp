@@ -129,6 +129,9 @@ std::vector<std::string> HTMLReadSeeds() {
       // Found by the fuzzer: the anchor of an address (after a '#' past a '.') holds a blank,
       // which the RTF writer escapes in the field's \\l argument too.
       "<p>Read <a href=\"ht\x1cps://example.co#/quillon docs\">the</a> x</p>",
+      // Found by the fuzzer: a line break just before the end of the document's last
+      // paragraph, written as "\\line \\par", was dropped on reading.
+      SeedFile("found-lost-tail.html"),
   };
 }
 
@@ -141,6 +144,8 @@ std::vector<std::string> RTFReadSeeds() {
       "\\cf1 l}}\\par\\pard\\ls1{\\listtext 1.\\tab}i\\line x\\tab y\\par}",
       "{\\rtf1{\\stylesheet{\\s1 heading 2;}}\\s1 h\\par\\pard{\\*\\x y}{\\info z}\\uc2\\u8364??"
       "\\trowd a\\cell b\\cell\\row}",
+      // Found by the fuzzer: a link target ending in an empty anchor ("x#").
+      SeedFile("found-empty-anchor.rtf"),
   };
 }
 

@@ -86,6 +86,21 @@ TEST_F(RTFReaderTest, FieldsBecomeLinksAndOtherFieldsKeepTheirText) {
   EXPECT_TRUE(red.Jump);
 }
 
+TEST_F(RTFReaderTest, AnEmptyAnchorKeepsTheAddresssHash) {
+  // The writer gives "x#" as the address and an empty \l; the "#" was lost on reading.
+  EXPECT_EQ("|p @http://a.example/x#'l'",
+            Read("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"http://a.example/x\" \\\\l \"\"}{\\fldrslt l}}}"));
+}
+
+TEST_F(RTFReaderTest, ALineBreakBeforeTheParagraphEndLeavesAnEmptyLine) {
+  // As word processors show it, and as the writer writes such a line; it was dropped, so a
+  // document with an empty last line did not read back whole (found by the HTML fuzzer).
+  const std::string read = Read("{\\rtf1 a\\line b\\line \\line \\par c\\par}");
+  EXPECT_EQ("|p 'a' / 'b' / '' / '' |p 'c'", read);
+  EXPECT_EQ(read, Read(Written()));
+  EXPECT_EQ("|p 'a' / '' |p 'b'", Read("{\\rtf1 a\\line\\par b}"));
+}
+
 TEST_F(RTFReaderTest, LinksThatWouldRunCodeKeepOnlyTheirText) {
   // Before, each became a live link, which a blog editor trusting rich HTML would run.
   EXPECT_EQ("|p 'a js vb data ' @http://ok.example/'ok'",
