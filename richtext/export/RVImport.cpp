@@ -80,14 +80,14 @@ void TRVImportBuilder::SetFormat(const TRVImportCharFormat& Format) {
 void TRVImportBuilder::LineBreak() {
   Flush();
   if (!FParaHasItems || FPendingBreak)
-    AddItem(TextStyleFor(FFormat), {}, false);
+    AddEmptyItem();
   FPendingBreak = true;
 }
 
 void TRVImportBuilder::EndParagraph(bool Force, bool KeepLastBreak) {
   Flush();
   if ((!FParaHasItems && Force) || (FPendingBreak && KeepLastBreak))
-    AddItem(TextStyleFor(FFormat), {}, false);
+    AddEmptyItem();
   FParaHasItems = false;
   FPendingBreak = false;
 }
@@ -113,6 +113,13 @@ void TRVImportBuilder::Flush() {
   // A copy of its own size for the item; the run keeps its memory for the next one.
   AddItem(TextStyleFor(FFormat), std::u16string(FRun), false);
   FRun.clear();
+}
+
+void TRVImportBuilder::AddEmptyItem() {
+  // An empty line is no part of a link: there is nothing in it to follow.
+  const std::u16string link = std::exchange(FFormat.Link, {});
+  AddItem(TextStyleFor(FFormat), {}, false);
+  FFormat.Link = link;
 }
 
 void TRVImportBuilder::AddItem(std::int32_t StyleNo, std::u16string Text, bool Tab) {

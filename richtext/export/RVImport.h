@@ -76,6 +76,8 @@ public:
 
 private:
   void Flush();
+  // An empty text item (an empty line or paragraph) in the current formatting, but no link.
+  void AddEmptyItem();
   void AddItem(std::int32_t StyleNo, std::u16string Text, bool Tab);
   std::int32_t TextStyleFor(const TRVImportCharFormat& F);
   std::int32_t ParaStyleFor(TRVImportParaKind Kind, int Level);

@@ -132,6 +132,8 @@ std::vector<std::string> HTMLReadSeeds() {
       // Found by the fuzzer: a line break just before the end of the document's last
       // paragraph, written as "\\line \\par", was dropped on reading.
       SeedFile("found-lost-tail.html"),
+      // Found by the fuzzer: an unquoted href of controls and NULs.
+      SeedFile("found-nul-address.html"),
   };
 }
 

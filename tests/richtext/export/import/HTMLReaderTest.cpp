@@ -52,6 +52,15 @@ TEST_F(HTMLReaderTest, LinksThatWouldRunCodeKeepOnlyTheirText) {
   EXPECT_EQ("|p 'x'", Read("<a href=\"data:text/html,&lt;script&gt;alert(1)&lt;/script&gt;\">x</a>"));
 }
 
+TEST_F(HTMLReaderTest, AddressesAreCleanedAsBrowsersCleanThem) {
+  EXPECT_EQ("|p @http://x/ab'l'", Read("<a href=\"\x01 http://x/a\n\tb \x02\">l</a>"));
+  EXPECT_EQ("|p @http://x/a\xEF\xBF\xBD" "b'l'", Read(std::string("<a href=\"http://x/a\0b\">l</a>", 28)));
+  // An empty line inside a link is no part of it (it has nothing to follow).
+  EXPECT_EQ("|p '' / @http://x/'t'", Read("<a href=\"http://x/\"><br>t</a>"));
+  // Nothing left of the address: no link.
+  EXPECT_EQ("|p 'l'", Read(std::string("<a href=\x01\0\0\n>l</a>", 18)));
+}
+
 TEST_F(HTMLReaderTest, TheLinkStyleIsTheLinkToolsAndIsAddedOnce) {
   const int before = Style.TextStyles.Count();
   Read("<a href=\"http://a\">one</a> and <a href=\"http://b\">two</a>");
