@@ -33,7 +33,9 @@ std::u16string RVPercentEncodeURL(std::u16string_view URL) {
 }
 
 void CalcLocalURL(std::u16string_view URL, std::u16string& Target, std::u16string& LocalTarget) {
-  if (!URL.empty() && URL.front() == u'#') {
+  // "#" alone (the page itself) has no anchor to name: it stays the target, or the link
+  // would be lost.
+  if (URL.size() > 1 && URL.front() == u'#') {
     Target.clear();
     LocalTarget.assign(URL.substr(1));
     return;

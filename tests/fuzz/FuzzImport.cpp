@@ -148,6 +148,8 @@ std::vector<std::string> RTFReadSeeds() {
       "\\trowd a\\cell b\\cell\\row}",
       // Found by the fuzzer: a link target ending in an empty anchor ("x#").
       SeedFile("found-empty-anchor.rtf"),
+      // Found by the fuzzer: a link to "#" alone, which the writer dropped.
+      SeedFile("found-lone-hash-link.rtf"),
   };
 }
 

@@ -23,8 +23,9 @@ TEST(RTFHyperlinkPiecesTest, LocalTargets) {
   for (const Case& c : {Case{u"page.htm#top", u"page.htm", u"top"}, Case{u"#top", u"", u"top"},
                         Case{u"a#b", u"a#b", u""}, Case{u"a#b.c#d", u"a#b.c", u"d"},
                         Case{u"http://x.org/p#s#t", u"http://x.org/p", u"s#t"},
-                        Case{u"x.y", u"x.y", u""}, Case{u"#", u"", u""}, Case{u"", u"", u""},
-                        // An empty anchor: the "#" was dropped from the written link.
+                        Case{u"x.y", u"x.y", u""}, Case{u"#", u"#", u""}, Case{u"", u"", u""},
+                        // An empty anchor, and "#" alone: the "#" was dropped from the
+                        // written link (and with it a link to "#").
                         Case{u"https://x.org/p#", u"https://x.org/p#", u""}}) {
     std::u16string target = u"old", local = u"old";
     CalcLocalURL(c.url, target, local);
