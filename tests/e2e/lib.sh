@@ -14,12 +14,20 @@ export LC_ALL=C.UTF-8
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 
 e2e_cleanup() {
-  local pid
+  local status=$? pid
   for pid in "${E2E_PIDS[@]}"; do
     kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   done
-  rm -rf "$E2E_WORK"
+  # What those started and left behind (a browser's helper processes, which go on writing
+  # into its profile for a moment), found by the scratch folder on their command lines.
+  pkill -KILL -f -- "$E2E_WORK" 2>/dev/null || true
+  local try
+  for try in 1 2 3 4 5 6 7 8 9 10; do
+    rm -rf "$E2E_WORK" 2>/dev/null && break
+    sleep 0.2
+  done
+  exit "$status"
 }
 trap e2e_cleanup EXIT
 
