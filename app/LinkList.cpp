@@ -278,7 +278,6 @@ void TLinkList::Load(const std::string& path) {
   FRaw.clear();
   FBase.clear();
   FEncoding.reset();
-  FLineEnd = TLineEnd::CrLf;
   FUnreadable.reset();
   FLoadedEmpty = false;
   FLoadedPath = path;
@@ -323,7 +322,6 @@ void TLinkList::Load(const std::string& path) {
   }
   TakeSorted(lines, raw);
   FEncoding = decoded.encoding;
-  FLineEnd = decoded.lineEnd;
   RememberBase();
 }
 
@@ -470,7 +468,6 @@ TListMergeResult TLinkList::MergeWith(TListText& file, TListChanges changes) {
 
 void TLinkList::TakeFileAsBase(const TReadFile& file, const std::string& path) {
   FEncoding = file.Text.encoding;
-  FLineEnd = file.Text.lineEnd;
   FLoadedEmpty = file.Empty;
   FLoadedPath = path;
   FLoadedStamp = file.Stamp;
@@ -512,6 +509,9 @@ TListSaveResult TLinkList::Save(const std::string& path, TFileWriter& writer) {
       ThrowFileError(kCannotCreate, path, NotARegularFile(info.st_mode));
   }
   TListSaveResult result;
+  // A save writes CR LF, as the lists always have been; a save that merges another
+  // program's version of the file keeps that version's line end.
+  TLineEnd lineEnd = TLineEnd::CrLf;
   // A file changed between the merge and the rename is merged again, a few times at most.
   constexpr int kTries = 4;
   for (int attempt = 0; attempt < kTries; ++attempt) {
@@ -525,6 +525,7 @@ TListSaveResult TLinkList::Save(const std::string& path, TFileWriter& writer) {
         result.Merged = true;
         result.MergedAdded += merged.Added;
         result.MergedDeleted += merged.Deleted;
+        lineEnd = file.Text.lineEnd;
         // Should the file change again before the rename, this version is what the next
         // merge compares with.
         TakeFileAsBase(file, path);
@@ -542,7 +543,7 @@ TListSaveResult TLinkList::Save(const std::string& path, TFileWriter& writer) {
         ChooseSaveEncoding(FEntries, readIn, FAnsiCodePage, FRaw.empty() ? nullptr : &FRaw);
     auto produce = [&](const TWriteBytes& write) {
       return WriteListFile(FEntries, encoding, FAnsiCodePage, write,
-                           FRaw.empty() ? nullptr : &FRaw, FLineEnd);
+                           FRaw.empty() ? nullptr : &FRaw, lineEnd);
     };
     const TFileStamp expected = loadedHere ? *FLoadedStamp : TFileStamp{};
     auto stillCurrent = [&] { return !loadedHere || StampOf(path) == expected; };
@@ -562,6 +563,7 @@ TListSaveResult TLinkList::Save(const std::string& path, TFileWriter& writer) {
     }
     result.Entries = FEntries.size();
     result.Encoding = encoding;
+    result.LineEnd = lineEnd;
     return result;
   }
   throw richtext::ERichViewError("The file \"" + path +

@@ -23,6 +23,8 @@ class TFileWriter;
 struct TListSaveResult {
   std::size_t Entries = 0;
   TListEncoding Encoding = TListEncoding::Utf8;
+  // CR LF, or the line end of another program's version of the file that the save merged.
+  TLineEnd LineEnd = TLineEnd::CrLf;
   // An ANSI list that had to become UTF-8 (with its mark) so that no character was lost.
   bool ChangedToUtf8 = false;
   // The file had changed since it was read: what the other program added and deleted came
@@ -106,8 +108,6 @@ public:
   const std::u16string& Entry(int index) const; // EListError out of range
   const std::vector<std::u16string>& Entries() const;
   std::optional<TListEncoding> Encoding() const;
-  // The line end the file was read with, which saves keep.
-  TLineEnd LineEnd() const { return FLineEnd; }
   richtext::TRVCodePage AnsiCodePage() const { return FAnsiCodePage; }
 
   // Replaces the entries with lines in the given order, sorting them as Load does. Exposed
@@ -151,7 +151,6 @@ private:
   // Empty while no entry keeps bytes of its own, else one string an entry (empty for most).
   std::vector<std::string> FRaw;
   std::optional<TListEncoding> FEncoding;
-  TLineEnd FLineEnd = TLineEnd::CrLf;
   std::optional<std::string> FUnreadable;
   // The entries as last read or written, by hash of text and bytes, sorted.
   std::vector<std::uint64_t> FBase;

@@ -149,7 +149,7 @@ TEST_F(LinkListFiles, SaveRemovesAdjacentDuplicatesExactly) {
   LoadDump(list, "x\nx\ny\nx\na\nA\n\n\n");
   list.Save(path);
   EXPECT_EQ("[|a|A|x|y]", Dump(list.Entries()));
-  EXPECT_EQ("\na\nA\nx\ny\n", ReadBytes(path));
+  EXPECT_EQ("\r\na\r\nA\r\nx\r\ny\r\n", ReadBytes(path));
 
   // a, A, a, A: no two neighbours are equal, so the old rule of neighbours kept all four.
   list.Add(u"a");
@@ -170,7 +170,7 @@ TEST_F(LinkListFiles, RepeatsGoWithinTheRunTheSortHoldsEqual) {
   }());
   list.Save(path);
   EXPECT_EQ("[[Foo]|[FOO]|[foo]|b|B]", Dump(list.Entries()));
-  EXPECT_EQ("[Foo]\n[FOO]\n[foo]\nb\nB\n", ReadBytes(path));
+  EXPECT_EQ("[Foo]\r\n[FOO]\r\n[foo]\r\nb\r\nB\r\n", ReadBytes(path));
   // Accents make a difference to the sort, so these are no repeats.
   LoadDump(list, "e\n\xC3\xA9\ne\n");
   list.Save(path);
@@ -182,7 +182,7 @@ TEST_F(LinkListFiles, SavesInTheEncodingItRead) {
   LoadDump(list, "\xEF\xBB\xBF" "b\na");
   list.Add(u"中");
   list.Save(path);
-  EXPECT_EQ("EF BB BF 61 0A 62 0A E4 B8 AD 0A", Hex(ReadBytes(path))); // LF as read
+  EXPECT_EQ("EF BB BF 61 0D 0A 62 0D 0A E4 B8 AD 0D 0A", Hex(ReadBytes(path)));
 
   LoadDump(list, std::string("\xFF\xFE" "b\0", 4));
   list.Save(path);
@@ -195,12 +195,12 @@ TEST_F(LinkListFiles, SavesInTheEncodingItRead) {
   EXPECT_EQ("[a|b|café]", Dump(list.Entries()));
   list.Add(u"中");
   list.Save(path);
-  EXPECT_EQ("a\nb\ncaf\xC3\xA9\n\xE4\xB8\xAD\n", ReadBytes(path));
+  EXPECT_EQ("a\r\nb\r\ncaf\xC3\xA9\r\n\xE4\xB8\xAD\r\n", ReadBytes(path));
 }
 
 TEST_F(LinkListFiles, AnAnsiListBecomesUtf8OnlyWhenAnEntryDoesNotFit) {
   TLinkList list("en_US", 1252);
-  LoadDump(list, "caf\xE9\r\n");
+  LoadDump(list, "caf\xE9\n");
   EXPECT_EQ(TListEncoding::Ansi, list.Encoding());
   list.Add(u"naïve");
   TListSaveResult saved = list.Save(path);
@@ -222,7 +222,7 @@ TEST_F(LinkListFiles, AnAnsiListBecomesUtf8OnlyWhenAnEntryDoesNotFit) {
 
   // In GBK the Chinese fits and the Hebrew and the emoji do not.
   TLinkList gbk("zh_CN", 936);
-  LoadDump(gbk, "\xD6\xD0\xCE\xC4\r\n");
+  LoadDump(gbk, "\xD6\xD0\xCE\xC4\n");
   gbk.Add(u"中文 more");
   EXPECT_FALSE(gbk.Save(path).ChangedToUtf8);
   EXPECT_EQ("\xD6\xD0\xCE\xC4\r\n\xD6\xD0\xCE\xC4 more\r\n", ReadBytes(path));
@@ -306,7 +306,7 @@ TEST_F(LinkListFiles, AListThatCouldNotBeReadWholeIsNeverWritten) {
   EXPECT_FALSE(list.Unreadable().has_value());
   list.Add(u"b");
   list.Save(huge);
-  EXPECT_EQ("a\nb\n", ReadBytes(huge)); // with the file's own line end
+  EXPECT_EQ("a\r\nb\r\n", ReadBytes(huge));
 
   // A missing file is no such case: the save makes it.
   const std::string missing = folder.File("missing.txt");
