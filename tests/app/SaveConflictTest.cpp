@@ -148,6 +148,104 @@ TEST_F(SaveConflict, AMergeKeepsTheFilesOwnLineEnd) {
   EXPECT_EQ("b\r\nc\r\nd\r\ny\r\nz\r\n", ReadBytes(path));
 }
 
+TEST_F(SaveConflict, AFileWrittenInPlaceIsMergedToo) {
+  WriteBytes(path, "a\r\n");
+  list.Load(path);
+  list.Add(u"mine");
+  // An editor that appends to the file where it stands (same inode).
+  std::ofstream(path, std::ios::binary | std::ios::app) << "z\r\n";
+  EXPECT_EQ("saved", SaveError(list));
+  EXPECT_EQ("a\r\nmine\r\nz\r\n", ReadBytes(path));
+}
+
+TEST_F(SaveConflict, AFileMadeSinceAFailedLoadIsMerged) {
+  EXPECT_THROW(list.Load(path), std::exception);
+  WriteBytes(path, "made meanwhile\r\n");
+  list.Add(u"mine");
+  EXPECT_EQ("saved", SaveError(list));
+  EXPECT_EQ("made meanwhile\r\nmine\r\n", ReadBytes(path));
+}
+
+TEST_F(SaveConflict, AFileStillMissingOrRemovedIsWritten) {
+  EXPECT_THROW(list.Load(path), std::exception);
+  list.Add(u"first");
+  EXPECT_EQ("saved", SaveError(list));
+  EXPECT_EQ("\xEF\xBB\xBF" "first\r\n", ReadBytes(path));
+  // Removed by someone: there is nothing to lose, so the list is written again.
+  std::filesystem::remove(path);
+  EXPECT_EQ("saved", SaveError(list));
+  EXPECT_EQ("\xEF\xBB\xBF" "first\r\n", ReadBytes(path));
+}
+
+TEST_F(SaveConflict, AFileThatCannotBeReadAtMergeTimeIsNotWritten) {
+  WriteBytes(path, "a\r\n");
+  list.Load(path);
+  list.Add(u"mine");
+  // Replaced by something that is no list at all.
+  std::filesystem::remove(path);
+  ASSERT_EQ(0, mkfifo(path.c_str(), 0600));
+  EXPECT_EQ("Cannot create file \"" + path + "\". Not a regular file (a FIFO)", SaveError(list));
+  EXPECT_EQ("[a|mine]", Dump(list.Entries()));
+  std::filesystem::remove(path);
+  if (geteuid() != 0) {
+    WriteBytes(path, "theirs\r\n");
+    chmod(path.c_str(), 0);
+    EXPECT_EQ("Cannot open file \"" + path + "\". Permission denied", SaveError(list));
+    chmod(path.c_str(), 0600);
+    EXPECT_EQ("theirs\r\n", ReadBytes(path));
+    EXPECT_EQ("[a|mine]", Dump(list.Entries()));
+  }
+}
+
+// Writes the file anew (a change another program makes) the first times the save asks
+// whether the file is still the one it merged, just before its rename.
+class TRacingWriter : public TFileWriter {
+public:
+  TRacingWriter(std::string path, int races) : FPath(std::move(path)), FRaces(races) {}
+  int WriteAll(int fd, std::string_view data) override {
+    if (FRaces-- > 0) {
+      const std::string temp = FPath + ".race";
+      WriteBytes(temp, "a\r\nrace" + std::to_string(FRaces) + "\r\n");
+      std::filesystem::rename(temp, FPath);
+    }
+    return TPosixFileWriter().WriteAll(fd, data);
+  }
+
+private:
+  std::string FPath;
+  int FRaces;
+};
+
+TEST_F(SaveConflict, AChangeBetweenTheMergeAndTheRenameIsMergedAgain) {
+  WriteBytes(path, "a\r\n");
+  list.Load(path);
+  list.Add(u"mine");
+  TRacingWriter twice(path, 2);
+  const TListSaveResult saved = list.Save(path, twice);
+  EXPECT_TRUE(saved.Merged);
+  // The last file written under the save is the one merged.
+  EXPECT_EQ("a\r\nmine\r\nrace0\r\n", ReadBytes(path));
+  EXPECT_EQ("list.txt", folder.Listing());
+
+  // A file that never stops changing: nothing is written, the entries stay.
+  list.Add(u"more");
+  TRacingWriter always(path, 100);
+  const std::string error = [&] {
+    try {
+      list.Save(path, always);
+    } catch (const std::exception& e) {
+      return std::string(e.what());
+    }
+    return std::string("saved");
+  }();
+  EXPECT_EQ("The file \"" + path +
+                "\" kept being changed by another program while it was saved. Nothing was "
+                "saved; the window keeps every entry",
+            error);
+  EXPECT_NE(std::string::npos, Dump(list.Entries()).find("more"));
+  EXPECT_EQ("list.txt", folder.Listing());
+}
+
 TEST_F(SaveConflict, ABigListMergesLikeASmallOne) {
   // Ten thousand entries, so that the merge works with its big-list ways: the file as
   // Quillon wrote it, the other program deletes two and appends three at the end (one of
