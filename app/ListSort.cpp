@@ -254,23 +254,20 @@ void SortByKeys(const std::vector<std::string_view>& keys, TSortIterator begin,
 std::optional<std::vector<std::size_t>> OrderOfRuns(const UCollator* collator,
                                                     const std::vector<std::u16string_view>& lines) {
   const std::size_t count = lines.size();
-  auto compare = [&](std::size_t a, std::size_t b) {
-    return ucol_strcoll(collator, reinterpret_cast<const UChar*>(lines[a].data()),
+  auto compare = [&lines](const UCollator* with, std::size_t a, std::size_t b) {
+    return ucol_strcoll(with, reinterpret_cast<const UChar*>(lines[a].data()),
                         static_cast<int32_t>(lines[a].size()),
                         reinterpret_cast<const UChar*>(lines[b].data()),
                         static_cast<int32_t>(lines[b].size()));
   };
-  auto less = [&](std::size_t a, std::size_t b) { return compare(a, b) == UCOL_LESS; };
+  auto less = [&](std::size_t a, std::size_t b) { return compare(collator, a, b) == UCOL_LESS; };
   const std::size_t maxRuns = 16 + count / 256;
   // Where a line sorts before the one above it, in lines [begin, end) (begin > 0); false
   // as soon as there are too many. A big list is looked at in two halves at once.
-  auto findStarts = [&lines, maxRuns](const UCollator* with, std::size_t begin, std::size_t end,
-                                      std::vector<std::size_t>& starts) {
+  auto findStarts = [&compare, maxRuns](const UCollator* with, std::size_t begin, std::size_t end,
+                                        std::vector<std::size_t>& starts) {
     for (std::size_t i = begin; i < end; ++i)
-      if (ucol_strcoll(with, reinterpret_cast<const UChar*>(lines[i - 1].data()),
-                       static_cast<int32_t>(lines[i - 1].size()),
-                       reinterpret_cast<const UChar*>(lines[i].data()),
-                       static_cast<int32_t>(lines[i].size())) == UCOL_GREATER) {
+      if (compare(with, i - 1, i) == UCOL_GREATER) {
         if (starts.size() == maxRuns)
           return false;
         starts.push_back(i);

@@ -2,18 +2,25 @@
 
 namespace richtext {
 
-std::optional<std::string> RV_ScriptingScheme(std::u16string_view address) {
-  // As a browser's address parser: C0 controls and spaces at either end go, tabs and line
-  // breaks anywhere are dropped, and the scheme ends at the first ':'.
+std::u16string RV_BrowserAddress(std::u16string_view address) {
   while (!address.empty() && address.front() <= u' ')
     address.remove_prefix(1);
   while (!address.empty() && address.back() <= u' ')
     address.remove_suffix(1);
+  std::u16string out;
+  out.reserve(address.size());
+  for (const char16_t c : address)
+    if (c != u'\t' && c != u'\n' && c != u'\r')
+      out += c == u'\0' ? u'\uFFFD' : c;
+  return out;
+}
+
+std::optional<std::string> RV_ScriptingScheme(std::u16string_view address) {
+  // The scheme ends at the first ':' of the address as a browser reads it.
+  const std::u16string cleaned = RV_BrowserAddress(address);
   std::string scheme;
   bool colon = false;
-  for (const char16_t c : address) {
-    if (c == u'\t' || c == u'\n' || c == u'\r')
-      continue;
+  for (const char16_t c : cleaned) {
     if (c == u':') {
       colon = true;
       break;

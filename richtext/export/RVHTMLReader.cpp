@@ -51,21 +51,6 @@ std::u16string_view Trim(std::u16string_view s) {
   return s;
 }
 
-// An address as a browser takes it from an href: C0 controls and spaces at either end go,
-// tabs and line breaks anywhere are dropped, and a NUL is U+FFFD as everywhere in HTML.
-std::u16string LinkAddress(std::u16string_view value) {
-  while (!value.empty() && value.front() <= u' ')
-    value.remove_prefix(1);
-  while (!value.empty() && value.back() <= u' ')
-    value.remove_suffix(1);
-  std::u16string out;
-  out.reserve(value.size());
-  for (const char16_t c : value)
-    if (c != u'\t' && c != u'\n' && c != u'\r')
-      out += c == u'\0' ? u'\uFFFD' : c;
-  return out;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Decoding
 
@@ -570,7 +555,7 @@ void THTMLParser::StartTag(std::u16string_view Name, const std::vector<TAttribut
   // A link that would run code where it is followed keeps its text, as no link.
   if (flags & efLink)
     if (const TAttribute* href = attr(u"href"))
-      if (std::u16string target = LinkAddress(DecodeReferences(href->Value)); !RV_ScriptingScheme(target))
+      if (std::u16string target = RV_BrowserAddress(DecodeReferences(href->Value)); !RV_ScriptingScheme(target))
         f.Link = std::move(target);
   if (const TAttribute* style = attr(u"style"))
     ApplyCSS(DecodeReferences(style->Value), f);
