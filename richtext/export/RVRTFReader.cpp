@@ -65,7 +65,7 @@ enum class TWord : std::uint8_t {
   fcharset, field, fldinst, fldrslt, fonttbl, fs, green, i, ilvl, line, listtext, lquote,
   ldblquote, ls, mac, nestcell, nestrow, outlinelevel, page, par, pard, pc, pca, plain,
   pntext, qmspace, rdblquote, red, row, rquote, rtf, s, sect, strike, striked, stylesheet, tab,
-  u, uc, ul, ulc, ulnone, colortbl, skip, ulother
+  u, uc, ul, ulc, ulnone, colortbl, skip, ulother, zwj, zwnj
 };
 
 struct TWordEntry {
@@ -113,6 +113,7 @@ constexpr TWordEntry kWords[] = {
     {"uldb", TWord::ulother}, {"ulhwave", TWord::ulother}, {"ulnone", TWord::ulnone},
     {"ulth", TWord::ulother}, {"ulw", TWord::ulother}, {"ulwave", TWord::ulother},
     {"userprops", TWord::skip}, {"xe", TWord::skip}, {"xmlnstbl", TWord::skip},
+    {"zwj", TWord::zwj}, {"zwnj", TWord::zwnj},
 };
 static_assert(std::is_sorted(std::begin(kWords), std::end(kWords),
                              [](const TWordEntry& a, const TWordEntry& b) { return a.Name < b.Name; }));
@@ -680,6 +681,8 @@ void TRTFParser::ControlWord(std::string_view Word, bool HasParam, int Param) {
   case TWord::rquote: text(u'\u2019'); break;
   case TWord::ldblquote: text(u'\u201C'); break;
   case TWord::rdblquote: text(u'\u201D'); break;
+  case TWord::zwj: text(u'\u200D'); break;
+  case TWord::zwnj: text(u'\u200C'); break;
   case TWord::field:
     FlushText();
     S.Field = static_cast<int>(FFieldInsts.size());

@@ -134,6 +134,9 @@ std::vector<std::string> HTMLReadSeeds() {
       SeedFile("found-lost-tail.html"),
       // Found by the fuzzer: an unquoted href of controls and NULs.
       SeedFile("found-nul-address.html"),
+      // Found by the fuzzer: a zero-width non-joiner, which the RTF writer writes as \\zwnj,
+      // was dropped on reading that RTF back.
+      SeedFile("found-utf16-zwnj.html"),
   };
 }
 
@@ -150,6 +153,9 @@ std::vector<std::string> RTFReadSeeds() {
       SeedFile("found-empty-anchor.rtf"),
       // Found by the fuzzer: a link to "#" alone, which the writer dropped.
       SeedFile("found-lone-hash-link.rtf"),
+      // Found by the fuzzer: \\'9D in code page 1256 is a zero-width non-joiner, written back
+      // as \\zwnj, which the reader dropped.
+      SeedFile("found-zwnj-code-page.rtf"),
   };
 }
 

@@ -48,6 +48,10 @@ TEST_F(RTFReaderTest, OurOwnRTFReadsBackWithItsStylesAndLinks) {
   RV.AddNL(u"second {para} \\ 100%", 0, 0);
   RV.AddNLTag(u"q\"uote+d", Link, -1, u"http://x/a\"b+c%20d");
   RV.AddNLTag(u"anchor", Link, -1, u"http://x.example/p#a b");
+  // Every character the writer writes as a word of its own.
+  RV.AddNL(u"\u00A0\u00AD\u2002\u2003\u2005 \u0643\u200C\u0628 \u0643\u200D\u0628 "
+           u"\u2013\u2014\u2018\u2019\u201C\u201D\u2022",
+           0, 0);
   const std::string expected = ImportDump(Data());
   const int styles = Style.TextStyles.Count();
   const std::string rtf = Written();
