@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unicode/ustring.h>
 
 #include "AppTestSupport.h"
 #include "app/LinkList.h"
@@ -86,6 +87,49 @@ TEST(DecodeListFile, LineBreaks) {
   EXPECT_EQ("ansi [a|]", Decode("a\r\n\r\n"));
   EXPECT_EQ("ansi []", Decode("\r\n"));
   EXPECT_EQ("utf16be [a|]", Decode(Bytes({0xFE, 0xFF, 0, 'a', 0, '\n', 0, '\r'})));
+}
+
+TEST(DecodeListFile, Utf8AndLinesAsOneConversionAndAPlainSplitGiveThem) {
+  // The decoder widens ASCII itself, hands what lies between to ICU in pieces, and looks for
+  // line ends four units at a time; none of that may show. Long stretches without ASCII
+  // (past the 16 KB piece), damage at every place, line ends at every offset.
+  const std::string pieces[] = {"a", "bcdefghij", "\r", "\n", "\r\n", "\x0D\x0B", "\x0E",
+                                "\xE4\xBD\xA0", "\xE5\xA5", "\xBD", "\xF0\x9F\x98\x80",
+                                "\xC3\xA9", "\xFF", "\xC0\xAF", "\xED\xA0\x80", "\x01"};
+  unsigned state = 77;
+  auto next = [&] {
+    state = state * 1664525u + 1013904223u;
+    return state >> 16;
+  };
+  for (int round = 0; round < 600; ++round) {
+    std::string body;
+    const unsigned count = round % 50 == 0 ? 9000 : next() % 60;
+    for (unsigned n = 0; n < count; ++n)
+      body += round % 100 == 0 ? pieces[7 + next() % 2] : pieces[next() % std::size(pieces)];
+    std::u16string whole(body.size(), u'\0');
+    int32_t length = 0;
+    UErrorCode error = U_ZERO_ERROR;
+    u_strFromUTF8WithSub(reinterpret_cast<UChar*>(whole.data()),
+                         static_cast<int32_t>(whole.size()), &length, body.data(),
+                         static_cast<int32_t>(body.size()), 0xFFFD, nullptr, &error);
+    ASSERT_FALSE(U_FAILURE(error));
+    whole.resize(static_cast<std::size_t>(length));
+    std::vector<std::u16string> lines;
+    std::u16string line;
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+      if (whole[i] != u'\r' && whole[i] != u'\n') {
+        line += whole[i];
+        continue;
+      }
+      lines.push_back(std::exchange(line, {}));
+      if (whole[i] == u'\r' && i + 1 < whole.size() && whole[i + 1] == u'\n')
+        ++i;
+    }
+    if (!line.empty())
+      lines.push_back(line);
+    const TDecodedList decoded = DecodeListFile("\xEF\xBB\xBF" + body, 1252);
+    ASSERT_EQ(lines, decoded.lines) << Hex(body.substr(0, 200));
+  }
 }
 
 TEST(DecodeListFile, LineEndIsLfOnlyWhenNoCrBreaksALine) {
