@@ -241,6 +241,37 @@ TLinkList::TLinkList(std::string localeName, richtext::TRVCodePage ansiCodePage)
 }
 
 TLinkList::~TLinkList() = default;
+TLinkList::TLinkList(TLinkList&&) noexcept = default;
+TLinkList& TLinkList::operator=(TLinkList&&) noexcept = default;
+
+TLinkList::TLinkList(const TLinkList& like, TEmptyLike)
+    : FAnsiCodePage(like.FAnsiCodePage) {
+  UErrorCode error = U_ZERO_ERROR;
+  FCollator.reset(ucol_clone(like.FCollator.get(), &error));
+  if (U_FAILURE(error) || !FCollator)
+    throw richtext::ERichViewError(std::string("Cannot create a collator: ") +
+                                   u_errorName(error));
+}
+
+std::future<TLinkList::TLoaded> TLinkList::LoadInBackground(std::string path,
+                                                            std::function<void()> done) const {
+  // The new list, with a collator of its own, is made here: ICU collators are not to be
+  // shared between threads.
+  return std::async(std::launch::async,
+                    [path = std::move(path), done = std::move(done)](TLinkList list) {
+                      std::exception_ptr error;
+                      try {
+                        list.Load(path);
+                      } catch (...) {
+                        error = std::current_exception();
+                      }
+                      TLoaded loaded{std::move(list), error};
+                      if (done)
+                        done();
+                      return loaded;
+                    },
+                    TLinkList(*this, TEmptyLike{}));
+}
 
 TLinkList::TReadFile TLinkList::Read(const std::string& path) const {
   TReadFile file;

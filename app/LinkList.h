@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -58,6 +60,10 @@ public:
   ~TLinkList();
   TLinkList(const TLinkList&) = delete;
   TLinkList& operator=(const TLinkList&) = delete;
+  TLinkList(TLinkList&&) noexcept;
+  TLinkList& operator=(TLinkList&&) noexcept;
+  // A list with no entries and no file, sorting as this one sorts.
+  TLinkList EmptyLike() const { return TLinkList(*this, TEmptyLike{}); }
 
   // Reads, decodes, replaces all entries (sorted once with collation keys). Only a regular
   // file is read (links followed), without waiting on a FIFO or a device.
@@ -66,6 +72,13 @@ public:
   // is never written to (Unreadable() says why) until a later load of it succeeds. A missing
   // file is no such failure: the list starts empty and the save makes the file.
   void Load(const std::string& path);
+  // Load on a thread of its own, into a new list sorted as this one sorts; this list is not
+  // touched. The list comes back with what Load threw, if it threw (a list whose file could
+  // not be read whole then holds why).
+  // done, when given, is called on that thread once the list is ready.
+  struct TLoaded;
+  std::future<TLoaded> LoadInBackground(std::string path,
+                                        std::function<void()> done = {}) const;
   // Removes duplicates, then writes atomically (temp file + fsync + rename; symlinks
   // followed; permissions kept). Throws "Cannot create file \"%s\". %s". A list that never
   // loaded, or whose file was empty, is written as UTF-8 with a mark; an ANSI list whose
@@ -115,6 +128,8 @@ public:
   void Assign(std::vector<std::u16string> lines);
 
 private:
+  struct TEmptyLike {};
+  TLinkList(const TLinkList& like, TEmptyLike);
   // The file read whole, or the error of the read. A missing file reads as no entries.
   struct TReadFile {
     bool Missing = false;
@@ -160,6 +175,11 @@ private:
   // saves left it.
   std::string FLoadedPath;
   std::optional<TFileStamp> FLoadedStamp;
+};
+
+struct TLinkList::TLoaded {
+  TLinkList List;
+  std::exception_ptr Error;
 };
 
 } // namespace quillon

@@ -181,6 +181,10 @@
         <translation>Reloaded %1</translation>
     </message>
     <message>
+        <source>Loading…</source>
+        <translation>Loading…</translation>
+    </message>
+    <message>
         <source>This entry is %1 characters long. Put it into the fields all the same?</source>
         <translation>This entry is %1 characters long. Put it into the fields all the same?</translation>
     </message>

@@ -181,6 +181,10 @@
         <translation>已重新读取 %1</translation>
     </message>
     <message>
+        <source>Loading…</source>
+        <translation>正在读取…</translation>
+    </message>
+    <message>
         <source>This entry is %1 characters long. Put it into the fields all the same?</source>
         <translation>此项长 %1 个字符。仍然填入输入框吗？</translation>
     </message>

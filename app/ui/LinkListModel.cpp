@@ -1,5 +1,7 @@
 #include "app/ui/LinkListModel.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "app/ListFolder.h"
@@ -14,7 +16,52 @@ constexpr std::size_t kUndoLimit = 1000;
 
 } // namespace
 
+bool TLinkListModel::LoadsInBackground(const std::string& path) {
+  // About a hundred thousand links, which take a noticeable part of a second to load.
+  constexpr off_t kBigFile = 8 << 20;
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= kBigFile;
+}
+
+void TLinkListModel::StartLoad(const std::string& path) {
+  WaitForLoad();
+  beginResetModel();
+  FUndo.clear();
+  FModified = false;
+  FMatcher.Invalidate();
+  FLoadError = nullptr;
+  // Empty rows meanwhile, sorted as the list sorts.
+  FList = FList.EmptyLike();
+  const unsigned number = ++FLoadNumber;
+  FLoading = FList.LoadInBackground(path, [this, number] {
+    QMetaObject::invokeMethod(this, [this, number] { LoadDone(number); }, Qt::QueuedConnection);
+  });
+  Refilter();
+  endResetModel();
+}
+
+void TLinkListModel::WaitForLoad() {
+  if (!FLoading.valid())
+    return;
+  TLinkList::TLoaded loaded = FLoading.get();
+  beginResetModel();
+  FList = std::move(loaded.List);
+  FLoadError = loaded.Error;
+  FMatcher.Invalidate();
+  Refilter();
+  endResetModel();
+}
+
+void TLinkListModel::LoadDone(unsigned number) {
+  // An edit or a save may have waited for the list already; the notice still comes once.
+  if (number != FLoadNumber)
+    return;
+  WaitForLoad();
+  emit LoadFinished();
+}
+
 void TLinkListModel::Load(const std::string& path) {
+  WaitForLoad();
   beginResetModel();
   FUndo.clear();
   FModified = false;
@@ -76,6 +123,7 @@ void TLinkListModel::Changed(TStep step) {
 }
 
 int TLinkListModel::Add(std::u16string entry) {
+  WaitForLoad();
   if (FFiltered) {
     const int index = Apply({}, {entry});
     Changed({{}, {std::move(entry)}});
@@ -106,6 +154,7 @@ int TLinkListModel::Add(std::u16string entry) {
 }
 
 void TLinkListModel::Delete(int row) {
+  WaitForLoad();
   if (row < 0 || row >= rowCount()) {
     if (row != -1)
       throw richtext::EListError(row);
@@ -126,6 +175,7 @@ void TLinkListModel::Delete(int row) {
 }
 
 void TLinkListModel::DeleteRows(std::vector<int> rows) {
+  WaitForLoad();
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   rows.erase(std::remove_if(rows.begin(), rows.end(),
@@ -151,6 +201,7 @@ void TLinkListModel::DeleteRows(std::vector<int> rows) {
 }
 
 int TLinkListModel::Edit(int row, std::u16string text) {
+  WaitForLoad();
   const std::u16string& old = Entry(row);
   if (old == text)
     return row;
@@ -185,6 +236,7 @@ int TLinkListModel::Apply(const std::vector<std::u16string>& remove,
 }
 
 bool TLinkListModel::Undo() {
+  WaitForLoad();
   if (FUndo.empty())
     return false;
   TStep step = std::move(FUndo.back());
@@ -195,6 +247,7 @@ bool TLinkListModel::Undo() {
 }
 
 int TLinkListModel::RemoveDuplicates(int keepRow) {
+  WaitForLoad();
   const int keepIndex = EntryIndex(keepRow);
   const std::vector<bool> kept = FList.FirstOfEach();
   std::vector<std::u16string> removed;
@@ -221,6 +274,7 @@ int TLinkListModel::RemoveDuplicates(int keepRow) {
 }
 
 TListSaveResult TLinkListModel::Save(const std::string& path) {
+  WaitForLoad();
   PrepareListFolder(path);
   // A save that merges changes the entries: the views learn it as a reset.
   const bool merging = FList.FileChanged();
@@ -249,6 +303,7 @@ TListSaveResult TLinkListModel::Save(const std::string& path) {
 }
 
 TListMergeResult TLinkListModel::MergeFromFile(const std::string& path) {
+  WaitForLoad();
   beginResetModel();
   TListMergeResult result;
   try {

@@ -6,7 +6,10 @@
 
 #include <QAbstractListModel>
 
+#include <exception>
+#include <future>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/LinkList.h"
@@ -24,6 +27,15 @@ public:
   // Replaces all entries with the file's lines; on failure the list is empty. Forgets the
   // undo history and marks the list saved.
   void Load(const std::string& path);
+  // Whether the file is big enough to load with StartLoad, so that the window shows at once.
+  static bool LoadsInBackground(const std::string& path);
+  // Loads the file on another thread: the rows are empty until LoadFinished, which follows
+  // once the list is ready (TakeLoadError then tells what Load would have thrown). Anything
+  // that changes or saves the list waits for the load first, so nothing is lost or written
+  // over a list only partly there.
+  void StartLoad(const std::string& path);
+  bool Loading() const { return FLoading.valid(); }
+  std::exception_ptr TakeLoadError() { return std::exchange(FLoadError, nullptr); }
   // Sorts the entry into place; returns its row, or -1 when the filter hides it.
   int Add(std::u16string entry);
   // -1 (no entry selected) changes nothing.
@@ -67,6 +79,7 @@ public:
   bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
 signals:
+  void LoadFinished();
   // An entry was edited in place (through setData) and now stands in row (-1: hidden).
   void EntryEdited(int row);
 
@@ -82,6 +95,9 @@ private:
   int FindExact(const std::u16string& entry) const;
   void Refilter();
   void Changed(TStep step);
+  // Takes the list a background load made, waiting for it if it is not ready yet.
+  void WaitForLoad();
+  void LoadDone(unsigned number);
 
   TLinkList FList;
   TListFilter FMatcher;
@@ -91,6 +107,10 @@ private:
   bool FFiltered = false;
   std::vector<TStep> FUndo;
   bool FModified = false;
+  std::future<TLinkList::TLoaded> FLoading;
+  std::exception_ptr FLoadError;
+  // Which load a finished notice is for: a later load replaces an earlier one.
+  unsigned FLoadNumber = 0;
 };
 
 } // namespace quillon

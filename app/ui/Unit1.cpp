@@ -322,7 +322,22 @@ void TForm1::ShowReadState(TLinkListBox* list) {
 }
 
 void TForm1::LoadList(TLinkListBox* list) {
-  Guarded([&] { list->Items().Load(ListPath(list)); });
+  const std::string path = ListPath(list);
+  TLinkListModel& items = list->Items();
+  if (TLinkListModel::LoadsInBackground(path)) {
+    // A big list: the window shows at once, the rows once they are read.
+    connect(&items, &TLinkListModel::LoadFinished, this, [this, list] { ListLoaded(list); });
+    items.StartLoad(path);
+    list->SetNotice(tr("Loading…"));
+    return;
+  }
+  Guarded([&] { items.Load(path); });
+  ListLoaded(list);
+}
+
+void TForm1::ListLoaded(TLinkListBox* list) {
+  if (std::exception_ptr error = list->Items().TakeLoadError())
+    Guarded([&] { std::rethrow_exception(error); });
   ShowReadState(list);
   // Said once, when the list is read: entries whose bytes are no exact text are kept.
   if (const std::size_t damaged = list->Items().List().DamagedCount())

@@ -130,6 +130,8 @@ private:
   std::string ListPath(const TLinkListBox* list) const;
   // Loads a list at start and says what the window should know about its file.
   void LoadList(TLinkListBox* list);
+  // What follows a load, at once or in the background: its error, the notice, the status.
+  void ListLoaded(TLinkListBox* list);
   // Marks a list whose file could not be read (or clears the mark).
   void ShowReadState(TLinkListBox* list);
   void WatchListFiles();

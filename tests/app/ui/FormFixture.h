@@ -63,8 +63,15 @@ protected:
     return file.readAll().toStdString();
   }
 
-  // Creates, loads and shows the window, as the program does.
+  // Creates, loads and shows the window, as the program does, and waits until lists big
+  // enough to load in the background are there.
   TForm1& Open(TTextClipboard* clipboard = nullptr) {
+    OpenWhileLoading(clipboard);
+    for (TLinkListBox* list : {Form->ListBox1, Form->ListBox2})
+      EXPECT_TRUE(QTest::qWaitFor([list] { return !list->Items().Loading(); }, 60000));
+    return *Form;
+  }
+  TForm1& OpenWhileLoading(TTextClipboard* clipboard = nullptr) {
     Form = std::make_unique<TForm1>(Notifier, clipboard ? *clipboard : Clipboard, FolderPath());
     Form->FormCreate();
     Form->show();

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QClipboard>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "tests/app/ui/FormFixture.h"
@@ -119,6 +120,36 @@ TEST_F(ListFilesTest, OutsideChangesComeIntoTheListsShown) {
   QTest::qWait(400);
   EXPECT_FALSE(Form->ListBox1->Items().Modified());
   EXPECT_TRUE(Notifier.Boxes.empty());
+}
+
+TEST_F(ListFilesTest, ABigListLoadsInTheBackgroundAndNothingDoneMeanwhileIsLost) {
+  // Over 8 MB: the window shows at once with the list marked as loading, then its rows.
+  std::string bytes = kUtf8Mark;
+  constexpr int kCount = 140000;
+  for (int i = 0; i < kCount; ++i)
+    bytes += "[url=http://big.example/" + std::to_string(1000000 + i) +
+             "]An entry of a big list, number " + std::to_string(i) + "[/url]\r\n";
+  ASSERT_GE(bytes.size(), std::size_t{8} << 20);
+  WriteList(kBBCodeListFileName, bytes);
+  WriteList(kMarkdownListFileName, Utf8List({"[a](http://small.example/)"}));
+  OpenWhileLoading();
+  ASSERT_TRUE(Form->ListBox1->Items().Loading());
+  EXPECT_EQ(Form->ListBox1->Notice(), QStringLiteral(u"Loading\u2026"));
+  EXPECT_EQ(Form->ListBox1->model()->rowCount(), 0);
+  // The small list is there at once.
+  EXPECT_FALSE(Form->ListBox2->Items().Loading());
+  EXPECT_EQ(Rows(Form->ListBox2), QStringList({"[a](http://small.example/)"}));
+
+  // An add meanwhile waits for the list, and lands in it.
+  Form->Edit3->setText("[url=http://m.example/]Mine[/url]");
+  QTest::mouseClick(Form->Button3, Qt::LeftButton);
+  EXPECT_EQ(Form->ListBox1->model()->rowCount(), kCount + 1);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Form->ListBox1->Notice().isEmpty(); }, 60000));
+  EXPECT_TRUE(Notifier.Boxes.empty());
+  QTest::mouseClick(Form->Button7, Qt::LeftButton);
+  const std::string saved = ReadList(kBBCodeListFileName);
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), kCount + 1);
+  EXPECT_NE(saved.find("\r\n[url=http://m.example/]Mine[/url]\r\n"), std::string::npos);
 }
 
 TEST_F(ListFilesTest, LongEntriesShowTheirBeginningAndAskBeforeTheyAreRecalled) {
