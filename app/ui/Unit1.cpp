@@ -449,15 +449,18 @@ void TForm1::Button2Click() {
 
 void TForm1::ListBox1Click() {
   Guarded([this] {
-    const std::u16string entry = ListBox1->Items().Entry(ListBox1->ItemIndex());
-    // Tens of megabytes in the fields would hold the window up for a long time.
+    // Tens of megabytes in the fields would hold the window up for a long time. Only the
+    // size is looked at before the question: copying the entry would take a while itself.
+    const std::size_t size = ListBox1->Items().Entry(ListBox1->ItemIndex()).size();
     constexpr std::size_t kAskAbove = 64 * 1024;
-    if (entry.size() > kAskAbove &&
+    if (size > kAskAbove &&
         !FNotifier->AskYesNo(ApplicationTitle(ExecutablePath()),
                              FromQt(tr("This entry is %1 characters long. Put it into the "
                                        "fields all the same?")
-                                        .arg(QLocale().toString(static_cast<qulonglong>(entry.size()))))))
+                                        .arg(QLocale().toString(static_cast<qulonglong>(size))))))
       return;
+    // Taken after the question, which lets the list change while it is open.
+    const std::u16string entry = ListBox1->Items().Entry(ListBox1->ItemIndex());
     RecallBBCodeEntry(
         entry, [this](const std::u16string& address) { Edit2->setText(ToQt(address)); },
         [this](const std::u16string& title) { Edit1->setText(ToQt(title)); });
