@@ -9,6 +9,7 @@
 #include <unicode/uchar.h>
 
 #include "richtext/base/RVCharNav.h"
+#include "richtext/base/RVLinkScheme.h"
 #include "richtext/base/RVWordNav.h"
 #include "richtext/control/RichViewEdit.h"
 #include "richtext/export/RVClipboard.h"
@@ -385,7 +386,20 @@ bool TCustomRichViewEdit::PasteItems(std::vector<std::unique_ptr<TCustomRVItemIn
 bool TCustomRichViewEdit::PasteRVF(std::string_view Bytes) {
   if (!CanEdit())
     return false;
-  return PasteItems(RVFReadItemsForInsertion(*GetEditData(), Bytes));
+  std::vector<std::unique_ptr<TCustomRVItemInfo>> items = RVFReadItemsForInsertion(*GetEditData(), Bytes);
+  // Any program can put this format on the clipboard: a link that would run code where it
+  // is followed keeps its text and look, as no link, as the RTF and HTML readers keep it.
+  TRVStyle& style = *GetStyle();
+  for (const auto& item : items) {
+    if (item->StyleNo < 0 || !IsJumpStyle(style, item->StyleNo) || !RV_ScriptingScheme(item->Tag))
+      continue;
+    TFontInfo plain;
+    plain.Assign(*style.TextStyles.Items(item->StyleNo));
+    plain.Jump = false;
+    item->StyleNo = style.FindTextStyle(plain);
+    item->Tag.clear();
+  }
+  return PasteItems(std::move(items));
 }
 
 bool TCustomRichViewEdit::PasteText(const std::u16string& Text) {

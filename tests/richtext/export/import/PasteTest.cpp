@@ -87,6 +87,21 @@ TEST_F(PasteTest, TheEnginesOwnCopyStillPastesAsRVFFirst) {
   RV.SetSelectionBounds(0, 2, 0, 2);
   ASSERT_TRUE(RV.PasteDef());
   EXPECT_EQ("|p @http://t'tt'", ImportDump(Data())) << "one link, its style found again";
+
+  // Another program's block of this format with links that would run code: their text
+  // comes in as no link, in the link's look; every other link stays.
+  RV.Clear();
+  RV.AddNLTag(u"j", Style.FindTextStyle(link), 0, u" JavaScript:alert(1)");
+  RV.AddNLTag(u"d", Style.FindTextStyle(link), -1, u"data:text/html,<script>x</script>");
+  RV.AddNLTag(u"m", Style.FindTextStyle(link), -1, u"mailto:a@b.example");
+  RV.Format();
+  RV.SelectAll();
+  RV.CopyDef();
+  RV.Clear();
+  RV.AddNL(u"", 0, 0);
+  RV.Format();
+  ASSERT_TRUE(RV.PasteDef());
+  EXPECT_EQ("|p u'jd' @mailto:a@b.example'm'", ImportDump(Data()));
 }
 
 TEST_F(PasteTest, PastedStylesAreAddedOnlyWhereTheSheetLacksThem) {
