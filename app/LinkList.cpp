@@ -1,6 +1,7 @@
 #include "app/LinkList.h"
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unicode/ucol.h>
@@ -219,6 +220,8 @@ std::string CollationLocale(std::string localeName) {
 }
 
 } // namespace
+
+void UseOneHeapForAllThreads() { mallopt(M_ARENA_MAX, 1); }
 
 void TLinkList::TCollatorCloser::operator()(UCollator* collator) const { ucol_close(collator); }
 

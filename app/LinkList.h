@@ -21,6 +21,12 @@ namespace quillon {
 
 class TFileWriter;
 
+// Has every thread allocate from the process's main heap; called first thing in main, before
+// any thread starts. glibc gives each further thread a heap of its own that grows a page at
+// a time, one system call a page: the entries of a 300 MB list, made on the loading thread,
+// took 2.7 s that way, against 0.35 s from the main heap, which grows in big steps.
+void UseOneHeapForAllThreads();
+
 // What a save wrote.
 struct TListSaveResult {
   std::size_t Entries = 0;

@@ -143,8 +143,11 @@ std::vector<TTextSpan> SplitLines(std::u16string_view text, TLineEnd* lineEnd) {
 // substitutions, when given, counts the U+FFFD that stand for damaged bytes.
 std::u16string DecodeUtf8(std::string_view bytes, std::size_t* substitutions = nullptr) {
   // One UTF-16 unit at most per byte.
-  std::u16string text(bytes.size(), u'\0');
+  // Huge pages are asked for before the memory is first touched.
+  std::u16string text;
+  text.reserve(bytes.size());
   richtext::RV_AdviseHugePages(text.data(), text.capacity() * sizeof(char16_t));
+  text.resize(bytes.size());
   const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
   const auto* const end = in + bytes.size();
   char16_t* out = text.data();

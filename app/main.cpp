@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "app/LinkList.h"
 #include "app/ListFolder.h"
 #include "app/browser/HostManifest.h"
 #include "app/ui/BrowserRequests.h"
@@ -18,6 +19,7 @@
 #include "richtext/export/RVStr.h"
 
 int main(int argc, char** argv) {
+  quillon::UseOneHeapForAllThreads();
   if (argc == 2 && std::string_view(argv[1]) == "--install-browser-host")
     return quillon::InstallBrowserHost();
   quillon::PreferNativePlatform();

@@ -204,6 +204,9 @@ void BM_SaveInPlace(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// As the program does, before any thread of the benchmarks starts.
+const bool kOneHeap = (quillon::UseOneHeapForAllThreads(), true);
+
 // How many bytes malloc holds for the program now.
 std::size_t HeapInUse() {
   const struct mallinfo2 info = mallinfo2();
