@@ -260,12 +260,12 @@ std::int32_t TRVFormatter::FirstItemAfterLastTab(std::int32_t FirstNo, std::int3
 }
 
 // Hands DX out over the items from Start on, in proportion to Counts[i - Start] x height
-// (Total is their sum), then closes the gaps that opened. SpaceCount marks each widened
-// item: its count of stretched spaces, or a negative mark for stretched characters.
+// (Total is their sum), then closes the gaps that opened. SpaceCount records each widened
+// item's count of stretched units; which units they are (spaces, or the characters of a
+// distributed paragraph) the run's measured positions work out again when they spread it.
 void TRVFormatter::SpreadExtraWidth(std::int32_t FirstNo, std::int32_t Start, std::int32_t LastNo,
                                     std::int32_t DX, std::int32_t DefaultDX,
-                                    const std::vector<std::int32_t>& Counts, std::int64_t Total,
-                                    bool CountsAreSpaces) {
+                                    const std::vector<std::int32_t>& Counts, std::int64_t Total) {
   if (Total == 0) {
     ShiftItems(FirstNo, LastNo, DefaultDX);
     return;
@@ -279,7 +279,7 @@ void TRVFormatter::SpreadExtraWidth(std::int32_t FirstNo, std::int32_t Start, st
       const std::int64_t extra = dx * weight / Total;
       dx -= extra;
       Total -= weight;
-      d->SetSpaceCount(CountsAreSpaces ? n : -100);
+      d->SetSpaceCount(n);
       d->SetTextWidth(d->Width);
       d->Width += static_cast<std::int32_t>(extra);
     }
@@ -304,7 +304,7 @@ void TRVFormatter::JustifyLine(std::int32_t FirstNo, std::int32_t LastNo, std::i
     spaces[static_cast<std::size_t>(i - start)] = n;
     total += static_cast<std::int64_t>(d->Height) * n;
   }
-  SpreadExtraWidth(FirstNo, start, LastNo, DX, DefaultDX, spaces, total, true);
+  SpreadExtraWidth(FirstNo, start, LastNo, DX, DefaultDX, spaces, total);
 }
 
 void TRVFormatter::DistributeLine(std::int32_t FirstNo, std::int32_t LastNo, std::int32_t DX,
@@ -336,7 +336,7 @@ void TRVFormatter::DistributeLine(std::int32_t FirstNo, std::int32_t LastNo, std
     counts[static_cast<std::size_t>(i - start)] = n;
     total += static_cast<std::int64_t>(d->Height) * n;
   }
-  SpreadExtraWidth(FirstNo, start, LastNo, DX, DefaultDX, counts, total, false);
+  SpreadExtraWidth(FirstNo, start, LastNo, DX, DefaultDX, counts, total);
 }
 
 void TRVFormatter::UpdateLastTab() {
