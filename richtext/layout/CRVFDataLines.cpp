@@ -1,5 +1,6 @@
 // Starting and finishing lines: indents, paragraph spacing, line spacing, alignment and tabs.
 #include <algorithm>
+#include <utility>
 
 #include "richtext/document/RVItemKinds.h"
 #include "richtext/layout/CRVFDataFormatter.h"
@@ -15,10 +16,13 @@ void TRVFormatter::GetIndents(std::int32_t ItemNo, bool IsParaSectionStart,
                               std::int32_t& LeftIndent) {
   TCustomRVItemInfo* item = D.GetItem(ItemNo);
   const TParaInfo& para = Para(item->ParaNo);
-  // List paragraphs would take their level's indents and right-to-left paragraphs would swap
-  // the sides here; documents of this engine have neither.
+  // List paragraphs would take their level's indents here; documents of this engine have none.
+  // A right-to-left paragraph starts at the right: its sides swap, and the first line's indent
+  // is taken at the right (OnStartNewLine).
   RightIndent = S.GetAsDevicePixelsX(para.RightIndent, &sad);
   LeftIndent = S.GetAsDevicePixelsX(para.LeftIndent, &sad);
+  if (ParaBiDi(ItemNo).Level == 1)
+    std::swap(LeftIndent, RightIndent);
   FirstIndent = 0;
   if (IsParaSectionStart && D.IsParaStartEx(ItemNo) && !item->GetBoolValue(rvbpFullWidth))
     FirstIndent = S.GetAsDevicePixelsX(para.FirstIndent, &sad);
@@ -104,7 +108,7 @@ void TRVFormatter::OnStartNewLine(std::int32_t ItemNo, bool Wrapping) {
   if (P.IsParaSectionStart)
     P.FloatingDrawItemsInThisParaSection = nullptr;
   P.LineWidth -= first;
-  P.LineStartX = sad.LeftMargin + left + first;
+  P.LineStartX = sad.LeftMargin + left + (ParaBiDi(ItemNo).Level == 1 ? 0 : first);
   P.LineStartY = top;
   P.TextLength = 0;
   P.LineHasFloating = false;
