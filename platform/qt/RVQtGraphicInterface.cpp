@@ -32,7 +32,7 @@ enum : std::uint8_t { Unmeasured, Plain, DependsOnContext, NeedsShaping };
 
 // A character of each context's script, to measure a common character after it.
 constexpr std::array<char16_t, TRVQtGraphicInterface::Contexts> ContextAnchors = {
-    0, u'a', u'\u03B1', u'\u0430', u'\u4E2D', u'\u3042', u'\u30A2', u'\uAC00', u'\u3105'};
+    0, u'a', u'\u03B1', u'\u0430', u'\u4E2D', u'\u3042', u'\u30A2', u'\uAC00', u'\u3105', u'\u05D0'};
 
 // The context of a character that needs no shaping: 0 for common characters, the script's
 // context for the scripts measured from the table, -1 for everything that needs shaping.
@@ -74,6 +74,10 @@ int ContextOf(char16_t Ch) {
     return (Ch >= 0xAC00 && Ch <= 0xD7A3) || (Ch >= 0x3130 && Ch <= 0x318F) ? 7 : -1;
   case QChar::Script_Bopomofo:
     return 8;
+  case QChar::Script_Hebrew:
+    // Hebrew letters do not join; points and cantillation marks (non-spacing) and the
+    // presentation forms (ligatures among them) are shaped.
+    return Ch >= 0x05D0 && Ch <= 0x05F4 ? 9 : -1;
   default:
     return -1;
   }

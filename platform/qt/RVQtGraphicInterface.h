@@ -51,8 +51,8 @@ public:
   std::unique_ptr<richtext::TRVCanvas> CreateCompatibleCanvas(richtext::TRVCanvas& Canvas) override;
 
   // Scripts around a common character that may change the font Qt measures it in: none,
-  // then Latin, Greek, Cyrillic, Han, hiragana, katakana, Hangul, bopomofo.
-  static constexpr int Contexts = 9;
+  // then Latin, Greek, Cyrillic, Han, hiragana, katakana, Hangul, bopomofo, Hebrew.
+  static constexpr int Contexts = 10;
 
 private:
   // How a character is measured without shaping.

@@ -38,7 +38,8 @@ int QtWidth(const QFont& Font, std::u16string_view s) {
   return static_cast<int>(std::lround(line.horizontalAdvance()));
 }
 
-// Random text of the scripts measured from advance tables: words of one script, or of
+// Random text of the scripts measured from advance tables (Hebrew among them, whose letters do
+// not join): words of one script, or of
 // several, with spaces, digits and punctuation (Latin and CJK) between and inside them.
 class RandomText {
 public:
@@ -64,7 +65,7 @@ public:
   int Pick(int From, int To) { return std::uniform_int_distribution<int>(From, To)(FRandom); }
 
 private:
-  static constexpr int Scripts = 6;
+  static constexpr int Scripts = 7;
 
   char16_t Letter(int Script) {
     switch (Script) {
@@ -79,10 +80,12 @@ private:
       return static_cast<char16_t>(Pick(0x391, 0x3C9));
     case 4: // CJK ideographs
       return static_cast<char16_t>(Pick(0x4E00, 0x9FA5));
-    default: // kana and Hangul syllables
+    case 5: // kana and Hangul syllables
       return static_cast<char16_t>(Pick(0, 2) == 0   ? Pick(0x3041, 0x3093)
                                    : Pick(0, 1) == 0 ? Pick(0x30A1, 0x30F3)
                                                      : Pick(0xAC00, 0xD7A3));
+    default: // Hebrew letters, final forms included
+      return static_cast<char16_t>(Pick(0x05D0, 0x05EA));
     }
   }
   char16_t Punctuation() {
