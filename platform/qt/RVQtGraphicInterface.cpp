@@ -22,6 +22,8 @@ namespace {
 
 constexpr std::size_t MaxCachedFonts = 16;
 constexpr std::size_t MaxKnownSerials = 32;
+// Words of complex scripts remembered per font before the memory starts over.
+constexpr std::size_t MaxCachedWords = 65536;
 // Qt's fixed-point advances are in 1/64 pixel.
 constexpr int FixedPointUnit = 64;
 
@@ -30,7 +32,7 @@ enum : std::uint8_t { Unmeasured, Plain, DependsOnContext, NeedsShaping };
 
 // A character of each context's script, to measure a common character after it.
 constexpr std::array<char16_t, TRVQtGraphicInterface::Contexts> ContextAnchors = {
-    0, u'a', u'\u03B1', u'\u0430', u'\u4E2D', u'\u3042', u'\u30A2', u'\uAC00', u'\u3105'};
+    0, u'a', u'\u03B1', u'\u0430', u'\u4E2D', u'\u3042', u'\u30A2', u'\uAC00', u'\u3105', u'\u05D0'};
 
 // The context of a character that needs no shaping: 0 for common characters, the script's
 // context for the scripts measured from the table, -1 for everything that needs shaping.
@@ -72,6 +74,10 @@ int ContextOf(char16_t Ch) {
     return (Ch >= 0xAC00 && Ch <= 0xD7A3) || (Ch >= 0x3130 && Ch <= 0x318F) ? 7 : -1;
   case QChar::Script_Bopomofo:
     return 8;
+  case QChar::Script_Hebrew:
+    // Hebrew letters do not join; points and cantillation marks (non-spacing) and the
+    // presentation forms (ligatures among them) are shaped.
+    return Ch >= 0x05D0 && Ch <= 0x05F4 ? 9 : -1;
   default:
     return -1;
   }
@@ -282,10 +288,69 @@ TRVSize TRVQtGraphicInterface::TextSizeBasic(TRVCanvas& Canvas, std::u16string_v
                                      : -((-sum + FixedPointUnit / 2) / FixedPointUnit);
     return {static_cast<int>(px) + extra, e.CellHeight};
   }
-  QString s = QString::fromUtf16(Text.data(), static_cast<qsizetype>(Text.size()));
-  s.replace(QChar(richtext::RV_SOFTHYPHEN), QChar(u'-'));
-  const int cx = static_cast<int>(std::lround(e.Metrics.horizontalAdvance(s))) + extra;
+  const std::int64_t sum = ShapedAdvance(e, Text);
+  const int cx = static_cast<int>((sum + FixedPointUnit / 2) / FixedPointUnit) + extra;
   return {cx, e.CellHeight};
+}
+
+std::int64_t TRVQtGraphicInterface::ShapedAdvance(TFontEntry& E, std::u16string_view Text) {
+  auto advance = [&E](const QString& s) {
+    return static_cast<std::int64_t>(std::llround(E.Metrics.horizontalAdvance(s) * 64));
+  };
+  // Shaping (joining, marks, clusters) does not reach across a space, and with kerning off
+  // nothing else joins two words: a word measured once stands for every place it is met.
+  // What can differ is the font a common character (a digit, a bracket) is laid out in,
+  // which follows the script before it; the word is measured after a letter of that script.
+  if (E.WordCount > MaxCachedWords) {
+    E.Words.clear();
+    E.WordCount = 0;
+  }
+  std::int64_t sum = 0;
+  char16_t context = 0;
+  TWordAdvances* words = nullptr;
+  int wordsScript = -1;
+  std::size_t i = 0;
+  while (i < Text.size()) {
+    std::size_t end = i;
+    while (end < Text.size() && Text[end] != u' ')
+      ++end;
+    while (end < Text.size() && Text[end] == u' ')
+      ++end;
+    const std::u16string_view word = Text.substr(i, end - i);
+    const int script = context != 0 ? QChar::script(context) : QChar::Script_Common;
+    if (script != wordsScript) {
+      words = &E.Words[script];
+      wordsScript = script;
+    }
+    auto it = words->find(word);
+    if (it == words->end()) {
+      QString w = QString::fromUtf16(word.data(), static_cast<qsizetype>(word.size()));
+      w.replace(QChar(richtext::RV_SOFTHYPHEN), QChar(u'-'));
+      std::int64_t a = 0;
+      if (context == 0) {
+        a = advance(w);
+      } else {
+        const QString before = QString(QChar(context)) + QChar(u' ');
+        a = advance(before + w) - advance(before);
+      }
+      it = words->emplace(std::u16string(word), a).first;
+      ++E.WordCount;
+    }
+    sum += it->second;
+    // The word's last letter of a script is the next word's context.
+    for (std::size_t k = end; k > i; --k) {
+      const char16_t c = Text[k - 1];
+      if (c == u' ' || QChar::isSurrogate(c))
+        continue;
+      const QChar::Script s = QChar::script(c);
+      if (s != QChar::Script_Common && s != QChar::Script_Inherited) {
+        context = c;
+        break;
+      }
+    }
+    i = end;
+  }
+  return sum;
 }
 
 int TRVQtGraphicInterface::GetDeviceCaps(TRVCanvas& Canvas, int Index) {

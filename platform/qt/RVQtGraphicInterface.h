@@ -8,8 +8,11 @@
 #include <QRawFont>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -48,8 +51,8 @@ public:
   std::unique_ptr<richtext::TRVCanvas> CreateCompatibleCanvas(richtext::TRVCanvas& Canvas) override;
 
   // Scripts around a common character that may change the font Qt measures it in: none,
-  // then Latin, Greek, Cyrillic, Han, hiragana, katakana, Hangul, bopomofo.
-  static constexpr int Contexts = 9;
+  // then Latin, Greek, Cyrillic, Han, hiragana, katakana, Hangul, bopomofo, Hebrew.
+  static constexpr int Contexts = 10;
 
 private:
   // How a character is measured without shaping.
@@ -62,6 +65,14 @@ private:
     std::uint8_t Context = 0;
   };
   using TAdvancePage = std::array<TCharAdvance, 256>;
+  struct TWordHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view S) const {
+      return std::hash<std::u16string_view>{}(S);
+    }
+  };
+  using TWordAdvances =
+      std::unordered_map<std::u16string, std::int64_t, TWordHash, std::equal_to<>>;
   struct TFontEntry {
     TFontEntry(const richtext::TRVFont& K, const QFont& F) : Key(K), Font(F), Metrics(F) {}
     richtext::TRVFont Key;
@@ -74,12 +85,19 @@ private:
     std::array<std::unique_ptr<TAdvancePage>, 256> Pages;
     // Common characters whose advance depends on the script around them, by context.
     std::unordered_map<char16_t, std::array<std::int32_t, Contexts>> ByContext;
+    // Shaped advances (1/64 pixel) of the words of text that needs shaping (each with the
+    // spaces after it), by the script before the word.
+    std::unordered_map<int, TWordAdvances> Words;
+    std::size_t WordCount = 0;
   };
   // The few fonts a format call alternates between stay made; the most recent first.
   TFontEntry& Entry(const richtext::TRVCanvas& Canvas);
   const TCharAdvance& CharAdvance(TFontEntry& Entry, char16_t Ch);
   // Every unit's advance in 1/64 pixel; false when the text needs shaping.
   bool Advances(TFontEntry& Entry, std::u16string_view Text, std::int32_t* Out);
+  // The advance of text that needs shaping (1/64 pixel), as Qt lays it out whole: the sum of
+  // its words, each shaped once after the script that precedes it.
+  std::int64_t ShapedAdvance(TFontEntry& Entry, std::u16string_view Text);
   std::vector<std::unique_ptr<TFontEntry>> FFonts;
   // Font serials of canvases met lately and their fonts' entries, the most recent first, so
   // that a canvas's font is not looked for again.

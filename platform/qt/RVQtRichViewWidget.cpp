@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleHints>
 #include <QUrl>
@@ -110,10 +111,8 @@ TRVQtRichViewWidget::TRVQtRichViewWidget(richtext::TCustomRichView& View, TRVQtC
   FView->VScrollBarWidth = FScrollBar->sizeHint().width();
   FTopMargin = FView->GetTopMargin();
   FBottomMargin = FView->GetBottomMargin();
-  connect(FScrollBar, &QScrollBar::valueChanged, this, [this](int value) {
-    if (!FSyncing)
-      Run([&] { FView->ScrollToY(value); });
-  });
+  connect(FScrollBar, &QScrollBar::valueChanged, this,
+          [this](int value) { Run([&] { FView->ScrollToY(value); }); });
 
   // The desktop's flash time is a whole on-and-off period.
   const int flash = QGuiApplication::styleHints()->cursorFlashTime();
@@ -250,9 +249,10 @@ void TRVQtRichViewWidget::FitView() {
 }
 
 void TRVQtRichViewWidget::SyncScrollBar() {
-  if (FSyncing || !ShowsView())
+  if (!ShowsView())
     return;
-  FSyncing = true;
+  // The bar follows the control here; its own signals would only echo that back.
+  const QSignalBlocker quiet(FScrollBar);
   const QRect area = contentsRect();
   const bool visible = FView->IsVScrollBarVisible() && HasRoomForScrollBar();
   if (visible) {
@@ -264,7 +264,6 @@ void TRVQtRichViewWidget::SyncScrollBar() {
     FScrollBar->setValue(FView->GetVScrollPos());
   }
   FScrollBar->setVisible(visible);
-  FSyncing = false;
 }
 
 void TRVQtRichViewWidget::Invalidate() {

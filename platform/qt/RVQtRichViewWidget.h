@@ -158,7 +158,6 @@ private:
   QTimer FBlinkTimer;
   QTimer FScrollTimer;
   TGuard FGuard;
-  bool FSyncing = false;
   // The control's own vertical margins, for a view tall enough to show them.
   int FTopMargin = 0;
   int FBottomMargin = 0;

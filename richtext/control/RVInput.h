@@ -1,6 +1,6 @@
 // What the hand gives a control, without a toolkit: key codes, modifier keys, mouse buttons,
-// and the state the control keeps between input events (caret, anchor, mouse selection,
-// hover).
+// and the state the control keeps between input events (mouse selection, hover; the caret and
+// its anchor are the document's selection).
 #pragma once
 
 #include <cstdint>
@@ -35,16 +35,10 @@ enum class TRVDragUnit : std::uint8_t { rvduChar, rvduWord, rvduParagraph };
 using enum TRVDragUnit;
 
 struct TRVInputState {
-  // The caret is the moving end of the selection, the anchor the fixed one (equal: no
-  // selection). Item positions, so that they survive formatting.
-  TRVCaretPos Caret;
-  TRVCaretPos Anchor;
   // x the caret keeps on vertical moves; -1 takes the caret's own.
   std::int32_t DesiredX = -1;
   bool Focused = false;
   bool BlinkOn = true;
-  // The control is setting the document's selection itself (its notifications are echoes).
-  bool Syncing = false;
   // -- a mouse selection --
   bool Dragging = false;
   TRVDragUnit DragUnit = rvduChar;

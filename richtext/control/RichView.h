@@ -226,9 +226,10 @@ public:
   // position. Everything needs a formatted document and does nothing without one. --
   // Whether the control shows a caret (the editor does).
   virtual bool HasCaret() const { return false; }
-  // Item positions of the caret (the moving end of the selection) and of the anchor.
-  TRVCaretPos GetCaretPos() const { return FInput.Caret; }
-  TRVCaretPos GetAnchorPos() const { return FInput.Anchor; }
+  // Item positions of the caret (the moving end of the document's selection) and of the anchor
+  // (its other end; the caret itself without a selection).
+  TRVCaretPos GetCaretPos() const { return RVData->GetSelEndPos(); }
+  TRVCaretPos GetAnchorPos() const;
   // Moves the caret; with Extend the anchor stays (a selection grows), else it follows.
   void SetCaretPos(const TRVCaretPos& Pos, bool Extend);
   // The caret's box in client pixels; empty while no caret is shown (no focus, the blink's
@@ -321,9 +322,9 @@ protected:
 
 private:
   TRVRootProperties& RootProperties() const;
-  // Writes anchor and caret into the document's selection and repaints.
-  void ApplySelection();
-  void CaretChanged(bool Scroll);
+  // Sets the document's selection from the anchor to the caret (validated; no anchor: none
+  // selected) and repaints; with Scroll the view follows the caret.
+  void MoveCaret(const TRVCaretPos& Anchor, const TRVCaretPos& Caret, bool Scroll);
   void ExtendMouseSelection(int X, int Y);
   void UpdateHover(int X, int Y);
   std::unique_ptr<TRVCanvas> FFallbackCanvas;

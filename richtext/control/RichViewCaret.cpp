@@ -1,6 +1,5 @@
-// The caret of a rich view control: kept as item positions (the moving end of the selection and
-// its anchor), written into the document's selection, drawn over the painted document, and kept
-// in view.
+// The caret of a rich view control: the end of the document's selection (an item position, its
+// start the anchor), drawn over the painted document, and kept in view.
 #include <algorithm>
 
 #include "richtext/control/RichView.h"
@@ -22,19 +21,11 @@ void TRichViewRVData::PostPaintTo(TRVCanvas& Canvas, std::int32_t XShift, std::i
     FRichView->PaintCaret(Canvas, XShift, YShift);
 }
 
-void TRichViewRVData::SetDrawSelection(const TRVDrawPos& Start, const TRVDrawPos& End) {
+void TRichViewRVData::SetCaretSelection(const TRVCaretPos& Anchor, const TRVCaretPos& Caret) {
   DeselectPartiallySelectedItem(nullptr);
-  FSelStartNo = Start.DItemNo;
-  FSelStartOffs = Start.DOffs;
-  FSelEndNo = End.DItemNo;
-  FSelEndOffs = End.DOffs;
-  if (FSelStartNo < 0 || FSelEndNo < 0) {
-    FSelStartNo = FSelEndNo = -1;
-    FSelStartOffs = FSelEndOffs = 0;
-  }
-  AdjustSelection();
-  DoOnSelection(true);
-  DoSelect();
+  FSelStart = Anchor;
+  FSelEnd = Caret;
+  RaiseOnSelect();
 }
 
 // -- the control's side --
@@ -49,14 +40,13 @@ TRVCaretLayout TCustomRichView::CaretLayout() {
   return TRVCaretLayout(*RVData, *canvas);
 }
 
+TRVCaretPos TCustomRichView::GetAnchorPos() const {
+  return RVData->HasSelectionEnds() ? RVData->GetSelStartPos() : RVData->GetSelEndPos();
+}
+
 void TCustomRichView::DocumentSelectionChanged(bool AllowScrolling) {
-  if (FInput.Syncing)
+  if (!RVData->HasSelectionEnds())
     return;
-  if (RVData->GetSelStartNo() < 0 || RVData->GetSelEndNo() < 0)
-    return;
-  TRVCaretLayout layout = CaretLayout();
-  FInput.Anchor = layout.FromDraw({RVData->GetSelStartNo(), RVData->GetSelStartOffs()});
-  FInput.Caret = layout.FromDraw({RVData->GetSelEndNo(), RVData->GetSelEndOffs()});
   FInput.DesiredX = -1;
   if (AllowScrolling)
     ScrollToCaret();
@@ -65,28 +55,15 @@ void TCustomRichView::DocumentSelectionChanged(bool AllowScrolling) {
 }
 
 void TCustomRichView::DocumentSelectionDropped() {
-  if (FInput.Syncing)
-    return;
-  FInput.Anchor = FInput.Caret;
   if (GetHost() != nullptr)
     GetHost()->CaretMoved();
 }
 
-void TCustomRichView::ApplySelection() {
+void TCustomRichView::MoveCaret(const TRVCaretPos& Anchor, const TRVCaretPos& Caret, bool Scroll) {
   TRVCaretLayout layout = CaretLayout();
-  FInput.Caret = layout.Validate(FInput.Caret);
-  FInput.Anchor = FInput.Anchor.IsValid() ? layout.Validate(FInput.Anchor) : FInput.Caret;
-  FInput.Syncing = true;
-  struct Guard {
-    bool& b;
-    ~Guard() { b = false; }
-  } guard{FInput.Syncing};
-  RVData->SetDrawSelection(layout.ToDraw(FInput.Anchor), layout.ToDraw(FInput.Caret));
+  const TRVCaretPos caret = layout.Validate(Caret);
+  RVData->SetCaretSelection(Anchor.IsValid() ? layout.Validate(Anchor) : caret, caret);
   Invalidate();
-}
-
-void TCustomRichView::CaretChanged(bool Scroll) {
-  ApplySelection();
   FInput.BlinkOn = true;
   if (Scroll)
     ScrollToCaret();
@@ -97,11 +74,9 @@ void TCustomRichView::CaretChanged(bool Scroll) {
 void TCustomRichView::SetCaretPos(const TRVCaretPos& Pos, bool Extend) {
   if (RVData->DrawItems.Count() == 0)
     return;
-  if (!Extend || !FInput.Anchor.IsValid())
-    FInput.Anchor = Pos;
-  FInput.Caret = Pos;
+  const TRVCaretPos anchor = GetAnchorPos();
   FInput.DesiredX = -1;
-  CaretChanged(true);
+  MoveCaret(Extend && anchor.IsValid() ? anchor : Pos, Pos, true);
 }
 
 void TCustomRichView::SetFocused(bool Value) {
@@ -111,9 +86,10 @@ void TCustomRichView::SetFocused(bool Value) {
   FInput.BlinkOn = true;
   // A control that gets the focus shows its caret at once, at the document's start when it
   // never had one.
-  if (Value && HasCaret() && RVData->DrawItems.Count() > 0 && !FInput.Caret.IsValid()) {
-    FInput.Caret = FInput.Anchor = CaretLayout().DocStart();
-    ApplySelection();
+  if (Value && HasCaret() && RVData->DrawItems.Count() > 0 && !GetCaretPos().IsValid()) {
+    const TRVCaretPos start = CaretLayout().DocStart();
+    RVData->SetCaretSelection(start, start);
+    Invalidate();
   }
   RVData->PaintControlFocused = Value;
   Invalidate();
@@ -131,7 +107,7 @@ TRect TCustomRichView::GetCaretRect() {
       FStyle == nullptr)
     return {};
   TRVCaretLayout layout = CaretLayout();
-  TRect r = layout.CaretRect(layout.Validate(FInput.Caret));
+  TRect r = layout.CaretRect(layout.Validate(GetCaretPos()));
   if (r.Width() <= 0)
     return {};
   // A caret one pixel wide at 96 pixels per inch, wider on denser screens.
@@ -162,10 +138,10 @@ void TCustomRichView::ScrollToY(int Y) {
 }
 
 void TCustomRichView::ScrollToCaret() {
-  if (RVData->DrawItems.Count() == 0 || !FInput.Caret.IsValid())
+  if (RVData->DrawItems.Count() == 0 || !GetCaretPos().IsValid())
     return;
   TRVCaretLayout layout = CaretLayout();
-  const TRVDrawPos p = layout.ToDraw(layout.Validate(FInput.Caret));
+  const TRVDrawPos p = layout.ToDraw(layout.Validate(GetCaretPos()));
   if (p.DItemNo < 0)
     return;
   std::int32_t top = 0, bottom = 0;

@@ -43,8 +43,9 @@ void TCustomRichView::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   if (RVData->DrawItems.Count() == 0)
     return;
   TRVCaretLayout layout = CaretLayout();
-  const TRVCaretPos caret = layout.Validate(FInput.Caret);
-  const bool selected = FInput.Anchor.IsValid() && !(layout.Validate(FInput.Anchor) == caret);
+  const TRVCaretPos caret = layout.Validate(GetCaretPos());
+  const TRVCaretPos anchor = GetAnchorPos();
+  const bool selected = anchor.IsValid() && !(layout.Validate(anchor) == caret);
   const bool extend = shift && FOptions.Contains(rvoAllowSelection);
   // x kept over a run of vertical moves, so that a short line in between does not pull the
   // caret to the left for good.
@@ -63,8 +64,8 @@ void TCustomRichView::KeyDown(std::uint16_t& Key, TShiftState Shift) {
     const bool forward = (Key == VK_RIGHT) != layout.IsRightToLeftParagraph(caret);
     if (selected && !extend && !ctrl) {
       // An arrow without Shift collapses a selection to the side it points to.
-      const bool caretFirst = RVCaretPosBefore(caret, FInput.Anchor);
-      target = (forward != caretFirst) ? caret : layout.Validate(FInput.Anchor);
+      const bool caretFirst = RVCaretPosBefore(caret, anchor);
+      target = (forward != caretFirst) ? caret : layout.Validate(anchor);
     } else if (ctrl) {
       target = forward ? layout.NextWord(caret) : layout.PrevWord(caret);
     } else {
@@ -98,12 +99,9 @@ void TCustomRichView::KeyDown(std::uint16_t& Key, TShiftState Shift) {
     return;
   }
   Key = 0;
-  const int keptX = FInput.DesiredX;
-  if (!extend)
-    FInput.Anchor = target;
-  FInput.Caret = target;
-  CaretChanged(true);
-  FInput.DesiredX = vertical ? keptX : -1;
+  if (!vertical)
+    FInput.DesiredX = -1;
+  MoveCaret(extend ? anchor : target, target, true);
 }
 
 } // namespace richtext

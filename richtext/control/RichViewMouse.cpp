@@ -39,25 +39,22 @@ void TCustomRichView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
   FInput.LastMouseX = X;
   FInput.LastMouseY = Y;
   RVData->State.Include(rvstMakingSelection);
+  FInput.DesiredX = -1;
   if (ClickCount >= 3) {
     FInput.DragUnit = rvduParagraph;
     layout.ParagraphAt(layout.PosAt(X, docY), FInput.DragFrom, FInput.DragTo);
-    FInput.Anchor = FInput.DragFrom;
-    FInput.Caret = FInput.DragTo;
+    MoveCaret(FInput.DragFrom, FInput.DragTo, false);
   } else if (ClickCount == 2 && FOptions.Contains(rvoDblClickSelectsWord)) {
     FInput.DragUnit = rvduWord;
     SelectWordAt(X, Y);
-    FInput.DragFrom = FInput.Anchor;
-    FInput.DragTo = FInput.Caret;
+    FInput.DragFrom = GetAnchorPos();
+    FInput.DragTo = GetCaretPos();
   } else {
     FInput.DragUnit = rvduChar;
     const TRVCaretPos pos = layout.PosAt(X, docY);
-    if (!Shift.Contains(ssShift) || !FInput.Anchor.IsValid())
-      FInput.Anchor = pos;
-    FInput.Caret = pos;
+    const TRVCaretPos anchor = GetAnchorPos();
+    MoveCaret(Shift.Contains(ssShift) && anchor.IsValid() ? anchor : pos, pos, false);
   }
-  FInput.DesiredX = -1;
-  CaretChanged(false);
 }
 
 void TCustomRichView::SelectWordAt(int X, int Y) {
@@ -74,24 +71,24 @@ void TCustomRichView::SelectWordAt(int X, int Y) {
     if (before.ItemNo == pos.ItemNo)
       pos = before;
   }
-  layout.WordAt(pos, FInput.Anchor, FInput.Caret);
+  TRVCaretPos from, to;
+  layout.WordAt(pos, from, to);
   FInput.DesiredX = -1;
-  CaretChanged(false);
+  MoveCaret(from, to, false);
 }
 
 void TCustomRichView::ExpandSelectionToParagraph() {
   if (RVData->DrawItems.Count() == 0)
     return;
   TRVCaretLayout layout = CaretLayout();
-  const bool backwards = RVCaretPosBefore(FInput.Caret, FInput.Anchor);
-  const TRVCaretPos& first = backwards ? FInput.Caret : FInput.Anchor;
-  const TRVCaretPos& last = backwards ? FInput.Anchor : FInput.Caret;
+  const TRVCaretPos caret = GetCaretPos(), anchor = GetAnchorPos();
+  const bool backwards = RVCaretPosBefore(caret, anchor);
+  const TRVCaretPos& first = backwards ? caret : anchor;
+  const TRVCaretPos& last = backwards ? anchor : caret;
   TRVCaretPos from, to, unused;
   layout.ParagraphAt(first, from, unused);
   layout.ParagraphAt(last, unused, to);
-  FInput.Anchor = backwards ? to : from;
-  FInput.Caret = backwards ? from : to;
-  CaretChanged(false);
+  MoveCaret(backwards ? to : from, backwards ? from : to, false);
 }
 
 void TCustomRichView::ExtendMouseSelection(int X, int Y) {
@@ -101,7 +98,7 @@ void TCustomRichView::ExtendMouseSelection(int X, int Y) {
   const int clampedY = std::clamp(Y, 0, std::max(0, areaHeight - 1));
   const TRVCaretPos pos = layout.PosAt(X, clampedY + GetVScrollPos());
   if (FInput.DragUnit == rvduChar) {
-    FInput.Caret = pos;
+    MoveCaret(GetAnchorPos(), pos, false);
   } else {
     TRVCaretPos from, to;
     if (FInput.DragUnit == rvduWord)
@@ -110,15 +107,11 @@ void TCustomRichView::ExtendMouseSelection(int X, int Y) {
       layout.ParagraphAt(pos, from, to);
     // The unit of the first click stays whole; the selection grows to the unit under the
     // pointer on whichever side it is.
-    if (RVCaretPosBefore(from, FInput.DragFrom)) {
-      FInput.Anchor = FInput.DragTo;
-      FInput.Caret = from;
-    } else {
-      FInput.Anchor = FInput.DragFrom;
-      FInput.Caret = RVCaretPosBefore(FInput.DragTo, to) ? to : FInput.DragTo;
-    }
+    if (RVCaretPosBefore(from, FInput.DragFrom))
+      MoveCaret(FInput.DragTo, from, false);
+    else
+      MoveCaret(FInput.DragFrom, RVCaretPosBefore(FInput.DragTo, to) ? to : FInput.DragTo, false);
   }
-  CaretChanged(false);
 }
 
 void TCustomRichView::MouseMove(TShiftState /*Shift*/, int X, int Y) {

@@ -122,9 +122,13 @@ bool TRichViewRVData::IsDestroying() {
 void TRichViewRVData::DoSelect() {
   if (FRichView->IsDestroying())
     return;
-  if (GetSelStartNo() < 0)
+  if (!HasSelectionEnds())
     FRichView->DocumentSelectionDropped();
-  if (FRichView->OnSelect)
+  RaiseOnSelect();
+}
+
+void TRichViewRVData::RaiseOnSelect() {
+  if (!FRichView->IsDestroying() && FRichView->OnSelect)
     FRichView->OnSelect(FRichView);
 }
 

@@ -58,14 +58,15 @@ public:
   void PostPaintTo(TRVCanvas& Canvas, std::int32_t XShift, std::int32_t YShift,
                    std::int32_t FirstDrawItemNo, std::int32_t LastDrawItemNo,
                    bool PrintMode) override;
-  // Sets the selection from drawing item positions, each end on the line it names (at a wrap
-  // an item position alone cannot tell), clamped into its drawing item; raises OnSelect.
-  void SetDrawSelection(const TRVDrawPos& Start, const TRVDrawPos& End);
+  // The control's own caret move: sets the selection's ends (valid positions of this layout)
+  // and raises OnSelect, without telling the control what it did itself.
+  void SetCaretSelection(const TRVCaretPos& Anchor, const TRVCaretPos& Caret);
 
 protected:
   bool IsRoot() { return GetAbsoluteRootData() == this; }
 
 private:
+  void RaiseOnSelect();
   TCustomRichView* FRichView;
   TRVRootProperties FRootProperties;
 };

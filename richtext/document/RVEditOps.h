@@ -13,17 +13,11 @@
 #include <vector>
 
 #include "richtext/document/RVEditSteps.h"
+#include "richtext/document/RVItemPos.h"
 
 namespace richtext {
 
 class TCustomRVData;
-
-struct TRVItemPos {
-  std::int32_t ItemNo = -1;
-  std::int32_t Offs = 0;
-  bool operator==(const TRVItemPos&) const = default;
-  auto operator<=>(const TRVItemPos&) const = default;
-};
 
 // The offsets at the ends of an item for editing: an empty text item runs from 1 to 1.
 std::int32_t RVEditOffsBefore(const TCustomRVData& Data, std::int32_t ItemNo);

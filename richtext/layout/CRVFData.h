@@ -3,13 +3,15 @@
 //
 // Stages: a document is built (TCustomRVData), then Format_ lays it out into DrawItems; the
 // selection and everything geometric read DrawItems, which only formatting writes. ClearTemporal
-// and Clear drop the layout. The selection is kept in drawing item positions; writers ask for
-// it in item positions (GetSelectionBounds, StoreSelBounds, RVFGetLimits).
+// and Clear drop the layout. The selection is kept in item positions, so that it survives
+// formatting; painting asks for it in drawing item positions of the layout of the moment
+// (GetSelBounds), writers in item positions (GetSelectionBounds, StoreSelBounds, RVFGetLimits).
 #pragma once
 
 #include <cstdint>
 
 #include "richtext/document/CRVData.h"
+#include "richtext/layout/RVCaretPos.h"
 #include "richtext/layout/DLines.h"
 #include "richtext/layout/RVFormatParams.h"
 
@@ -150,6 +152,12 @@ public:
   std::int32_t Item2FirstDrawItem(std::int32_t ItemNo);
   std::int32_t Item2LastDrawItem(std::int32_t ItemNo);
   void ShiftPosToTheNewLine(std::int32_t& DItemNo, std::int32_t& DOffs);
+  // An item position in the drawing items of this layout: on the line it names, clamped into its
+  // drawing item; where one item's text changes direction on a line, the place between the runs
+  // goes with the character after it, to the start of the later run. None when the item is not
+  // laid out.
+  TRVDrawPos ToDrawPos(const TRVCaretPos& Pos);
+  TRVCaretPos FromDrawPos(const TRVDrawPos& Pos);
 
   // -- selection --
   void SelectAll();
@@ -187,11 +195,12 @@ public:
   void DeselectPartiallySelectedItem(TCustomRVItemInfo* NewPartiallySelected);
   TCustomRVItemInfo* GetPartialSelectedItem() const { return FPartialSelectedItem; }
 
-  // Raw selection fields (drawing item positions; the start may lie after the end).
-  std::int32_t GetSelStartNo() const { return FSelStartNo; }
-  std::int32_t GetSelEndNo() const { return FSelEndNo; }
-  std::int32_t GetSelStartOffs() const { return FSelStartOffs; }
-  std::int32_t GetSelEndOffs() const { return FSelEndOffs; }
+  // The ends of the selection as kept: where it started (the anchor) and where it ends (a
+  // control's caret); the start may lie after the end. Without a selection the start is no
+  // position while the end stays where it was, so that a caret outlives a Deselect.
+  const TRVCaretPos& GetSelStartPos() const { return FSelStart; }
+  const TRVCaretPos& GetSelEndPos() const { return FSelEnd; }
+  bool HasSelectionEnds() const { return FSelStart.IsValid() && FSelEnd.IsValid(); }
 
   // -- the positions of a run as drawn (RVMeasuredRun.cpp) --
   // The table of text drawing item DItemNo, made with the run's font on Canvas the first time
@@ -223,13 +232,14 @@ public:
   std::int32_t HoverItemNo = -1;
 
 protected:
-  // Keeps each end's offset within its drawing item.
-  void AdjustSelection();
+  // Sets both ends from drawing item positions of this layout (each clamped into its drawing
+  // item); an end that names no drawing item leaves no selection.
+  void SetSelEnds(const TRVDrawPos& Start, const TRVDrawPos& End);
+  // No selection any more; the end stays as the caret's place.
+  void DropSelection() { FSelStart = {}; }
 
-  std::int32_t FSelStartNo = -1;
-  std::int32_t FSelStartOffs = 0;
-  std::int32_t FSelEndNo = -1;
-  std::int32_t FSelEndOffs = 0;
+  TRVCaretPos FSelStart;
+  TRVCaretPos FSelEnd;
   TCustomRVItemInfo* FPartialSelectedItem = nullptr;
   TRVSelectingInfo* FSelectingInfo = nullptr;
 

@@ -13,6 +13,10 @@ namespace {
 
 // What stands for a non-text item in a paragraph's text.
 constexpr char16_t ObjectReplacementCharacter = 0xFFFC;
+// The embeddings a text style's own direction puts around its text.
+constexpr char16_t LeftToRightEmbedding = 0x202A;
+constexpr char16_t RightToLeftEmbedding = 0x202B;
+constexpr char16_t PopDirectionalFormatting = 0x202C;
 
 int BaseLevel(TRVBiDiMode Mode) {
   switch (Mode) {
@@ -42,22 +46,34 @@ const TRVFormatter::TParaBiDi& TRVFormatter::ParaBiDi(std::int32_t ItemNo) {
   FBiDi.ItemStart.clear();
   const int base = BaseLevel(Para(D.GetItem(first)->ParaNo).BiDiMode);
   FBiDi.Level = base > 0 ? 1 : 0;
+  // A text style with a direction of its own embeds its text in that direction.
+  auto styleMode = [this](TCustomRVItemInfo* Item) {
+    const std::int32_t styleNo = D.GetActualStyle(Item);
+    return styleNo >= 0 && styleNo < S.TextStyles.Count() ? S.TextStyles[styleNo].BiDiMode
+                                                           : rvbdUnspecified;
+  };
   // Most paragraphs are wholly left to right: they are looked over, not copied.
   bool needed = base > 0;
   for (std::int32_t i = first; i <= last && !needed; ++i) {
-    const TCustomRVItemInfo* item = D.GetItem(i);
-    needed = item->StyleNo >= 0 && RVBiDi_HasRightToLeft(item->ItemText);
+    TCustomRVItemInfo* item = D.GetItem(i);
+    needed = item->StyleNo >= 0 &&
+             (styleMode(item) == rvbdRightToLeft || RVBiDi_HasRightToLeft(item->ItemText));
   }
   if (!needed)
     return FBiDi;
   std::u16string text;
   for (std::int32_t i = first; i <= last; ++i) {
+    TCustomRVItemInfo* item = D.GetItem(i);
+    const TRVBiDiMode mode = item->StyleNo >= 0 ? styleMode(item) : rvbdUnspecified;
+    if (mode != rvbdUnspecified)
+      text += mode == rvbdRightToLeft ? RightToLeftEmbedding : LeftToRightEmbedding;
     FBiDi.ItemStart.push_back(static_cast<std::int32_t>(text.size()));
-    const TCustomRVItemInfo* item = D.GetItem(i);
     if (item->StyleNo >= 0)
       text += item->ItemText;
     else
       text += ObjectReplacementCharacter;
+    if (mode != rvbdUnspecified)
+      text += PopDirectionalFormatting;
   }
   FBiDi.Level = RVBiDi_Levels(text, base, FBiDi.Levels);
   return FBiDi;

@@ -12,10 +12,6 @@
 
 namespace richtext {
 
-bool RVCaretPosBefore(const TRVCaretPos& A, const TRVCaretPos& B) {
-  return A.ItemNo < B.ItemNo || (A.ItemNo == B.ItemNo && A.Offs < B.Offs);
-}
-
 // -- small questions --
 
 bool TRVCaretLayout::IsText(std::int32_t DItemNo) const {
@@ -51,33 +47,11 @@ bool TRVCaretLayout::SamePlace(std::int32_t First, std::int32_t Second) const {
 // -- conversions --
 
 TRVDrawPos TRVCaretLayout::ToDraw(const TRVCaretPos& Pos) const {
-  TRVDrawPos p;
-  if (!Pos.IsValid())
-    return p;
-  D.Item2DrawItem(Pos.ItemNo, Pos.Offs, p.DItemNo, p.DOffs, rvdpBetterBelow);
-  if (p.DItemNo < 0)
-    return TRVDrawPos{};
-  if (Pos.AtLineStart)
-    D.ShiftPosToTheNewLine(p.DItemNo, p.DOffs);
-  p.DOffs = std::clamp(p.DOffs, Before(p.DItemNo), After(p.DItemNo));
-  // Where one item's text changes direction on a line, the place between the runs shows with
-  // the character after it, at the start of the later run, as Qt's own layout shows it.
-  if (p.DOffs >= After(p.DItemNo) && p.DItemNo + 1 < D.DrawItems.Count()) {
-    const TRVDrawLineInfo& d = *D.DrawItems[p.DItemNo];
-    const TRVDrawLineInfo& next = *D.DrawItems[p.DItemNo + 1];
-    if (!next.FromNewLine && next.ItemNo == d.ItemNo && next.BiDiLevel != d.BiDiLevel)
-      p = TRVDrawPos{p.DItemNo + 1, Before(p.DItemNo + 1)};
-  }
-  return p;
+  return D.ToDrawPos(Pos);
 }
 
 TRVCaretPos TRVCaretLayout::FromDraw(const TRVDrawPos& Pos) const {
-  TRVCaretPos p;
-  if (Pos.DItemNo < 0 || Pos.DItemNo >= D.DrawItems.Count())
-    return p;
-  D.DrawItem2Item(Pos.DItemNo, Pos.DOffs, p.ItemNo, p.Offs);
-  p.AtLineStart = Pos.DOffs <= Before(Pos.DItemNo) && D.DrawItems[Pos.DItemNo]->FromNewLine;
-  return p;
+  return D.FromDrawPos(Pos);
 }
 
 TRVCaretPos TRVCaretLayout::Validate(const TRVCaretPos& Pos) const {

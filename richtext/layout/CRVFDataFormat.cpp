@@ -134,26 +134,23 @@ std::int32_t TCustomRVFormattedData::CalculateMinDocWidthPlus(std::int32_t First
   return TMinWidthCalculator(*this, *style, cache.get(), own, Canvas).Calculate(FirstItemNo);
 }
 
-// What a resize carries over: the selection (in item positions) and what was at the top.
+// What a resize carries over: what was at the top. (The selection, in item positions, needs no
+// carrying.)
 struct TCustomRVFormattedData::TFormatCarry {
-  std::int32_t SelStart = -1, SelEnd = -1, SelStartOffs = 0, SelEndOffs = 0;
   std::int32_t TopItemNo = -1, TopDistance = 0, OldVOffs = 0;
 };
 
 void TCustomRVFormattedData::FormatKeep(const TRVFormatOptions& Options, TFormatCarry& Carry) {
-  if (Options.OnlyResized) {
-    StoreSelBounds(Carry.SelStart, Carry.SelEnd, Carry.SelStartOffs, Carry.SelEndOffs, false);
-    if (!Options.NoScroll) {
-      const std::int32_t vOffs = GetVOffs();
-      for (std::int32_t i = 0; i < DrawItems.Count(); ++i) {
-        const TRVDrawLineInfo* d = DrawItems[i];
-        if (d->Top + d->Height > vOffs) {
-          Carry.TopItemNo = d->ItemNo;
-          const std::int32_t first = GetItem(Carry.TopItemNo)->DrawItemNo;
-          Carry.TopDistance =
-              vOffs - (first >= 0 && first < DrawItems.Count() ? DrawItems[first]->Top : d->Top);
-          break;
-        }
+  if (Options.OnlyResized && !Options.NoScroll) {
+    const std::int32_t vOffs = GetVOffs();
+    for (std::int32_t i = 0; i < DrawItems.Count(); ++i) {
+      const TRVDrawLineInfo* d = DrawItems[i];
+      if (d->Top + d->Height > vOffs) {
+        Carry.TopItemNo = d->ItemNo;
+        const std::int32_t first = GetItem(Carry.TopItemNo)->DrawItemNo;
+        Carry.TopDistance =
+            vOffs - (first >= 0 && first < DrawItems.Count() ? DrawItems[first]->Top : d->Top);
+        break;
       }
     }
   }
@@ -260,11 +257,9 @@ void TCustomRVFormattedData::FormatRestore(const TRVFormatOptions& Options, bool
   }
   if (OnlyTail)
     ScrollTo(GetOptions().Contains(rvoScrollToEnd) ? DocumentHeight : Carry.OldVOffs, false);
-  if (Options.OnlyResized)
-    RestoreSelBounds(Carry.SelStart, Carry.SelEnd, Carry.SelStartOffs, Carry.SelEndOffs);
-  else if (Rebuilt && !OnlyTail &&
-           (FSelStartNo >= DrawItems.Count() || FSelEndNo >= DrawItems.Count()))
-    // Positions in a layout that no longer has so many drawing items would point nowhere.
+  if (!Options.OnlyResized && Rebuilt && !OnlyTail && HasSelectionEnds() &&
+      (FSelStart.ItemNo >= ItemCount() || FSelEnd.ItemNo >= ItemCount()))
+    // Positions in a document that no longer has so many items would point nowhere.
     Deselect(nullptr, false);
 }
 

@@ -172,9 +172,8 @@ bool TCustomRVFormattedData::FormatRange(std::int32_t First, std::int32_t FromEn
     DocumentHeight = bottomMargin + newBottom + spaceAfter(q);
   }
   LastItemFormatted = count - 1;
-  // Drawing item positions of the selection point into the old layout.
-  FSelStartNo = FSelEndNo = -1;
-  FSelStartOffs = FSelEndOffs = 0;
+  // The selection's item positions name the items before the edit: the editor sets it anew.
+  DropSelection();
 
   const std::int32_t oldAreaWidth = GetWidth();
   AlreadyFormatted = true;

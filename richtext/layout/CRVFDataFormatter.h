@@ -73,8 +73,7 @@ private:
   void ReorderLine(std::int32_t FirstNo, std::int32_t LastNo);
   void SpreadExtraWidth(std::int32_t FirstNo, std::int32_t Start, std::int32_t LastNo,
                         std::int32_t DX, std::int32_t DefaultDX,
-                        const std::vector<std::int32_t>& Counts, std::int64_t Total,
-                        bool CountsAreSpaces);
+                        const std::vector<std::int32_t>& Counts, std::int64_t Total);
   void ShiftItems(std::int32_t FirstNo, std::int32_t LastNo, std::int32_t DX);
   // Fonts.
   void DoApplyFontWhileFormatting(std::int32_t StyleNo);

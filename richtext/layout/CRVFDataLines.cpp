@@ -1,5 +1,6 @@
 // Starting and finishing lines: indents, paragraph spacing, line spacing, alignment and tabs.
 #include <algorithm>
+#include <utility>
 
 #include "richtext/document/RVItemKinds.h"
 #include "richtext/layout/CRVFDataFormatter.h"
@@ -15,10 +16,13 @@ void TRVFormatter::GetIndents(std::int32_t ItemNo, bool IsParaSectionStart,
                               std::int32_t& LeftIndent) {
   TCustomRVItemInfo* item = D.GetItem(ItemNo);
   const TParaInfo& para = Para(item->ParaNo);
-  // List paragraphs would take their level's indents and right-to-left paragraphs would swap
-  // the sides here; documents of this engine have neither.
+  // List paragraphs would take their level's indents here; documents of this engine have none.
+  // A right-to-left paragraph starts at the right: its sides swap, and the first line's indent
+  // is taken at the right (OnStartNewLine).
   RightIndent = S.GetAsDevicePixelsX(para.RightIndent, &sad);
   LeftIndent = S.GetAsDevicePixelsX(para.LeftIndent, &sad);
+  if (ParaBiDi(ItemNo).Level == 1)
+    std::swap(LeftIndent, RightIndent);
   FirstIndent = 0;
   if (IsParaSectionStart && D.IsParaStartEx(ItemNo) && !item->GetBoolValue(rvbpFullWidth))
     FirstIndent = S.GetAsDevicePixelsX(para.FirstIndent, &sad);
@@ -104,7 +108,7 @@ void TRVFormatter::OnStartNewLine(std::int32_t ItemNo, bool Wrapping) {
   if (P.IsParaSectionStart)
     P.FloatingDrawItemsInThisParaSection = nullptr;
   P.LineWidth -= first;
-  P.LineStartX = sad.LeftMargin + left + first;
+  P.LineStartX = sad.LeftMargin + left + (ParaBiDi(ItemNo).Level == 1 ? 0 : first);
   P.LineStartY = top;
   P.TextLength = 0;
   P.LineHasFloating = false;
@@ -260,12 +264,12 @@ std::int32_t TRVFormatter::FirstItemAfterLastTab(std::int32_t FirstNo, std::int3
 }
 
 // Hands DX out over the items from Start on, in proportion to Counts[i - Start] x height
-// (Total is their sum), then closes the gaps that opened. SpaceCount marks each widened
-// item: its count of stretched spaces, or a negative mark for stretched characters.
+// (Total is their sum), then closes the gaps that opened. SpaceCount records each widened
+// item's count of stretched units; which units they are (spaces, or the characters of a
+// distributed paragraph) the run's measured positions work out again when they spread it.
 void TRVFormatter::SpreadExtraWidth(std::int32_t FirstNo, std::int32_t Start, std::int32_t LastNo,
                                     std::int32_t DX, std::int32_t DefaultDX,
-                                    const std::vector<std::int32_t>& Counts, std::int64_t Total,
-                                    bool CountsAreSpaces) {
+                                    const std::vector<std::int32_t>& Counts, std::int64_t Total) {
   if (Total == 0) {
     ShiftItems(FirstNo, LastNo, DefaultDX);
     return;
@@ -279,7 +283,7 @@ void TRVFormatter::SpreadExtraWidth(std::int32_t FirstNo, std::int32_t Start, st
       const std::int64_t extra = dx * weight / Total;
       dx -= extra;
       Total -= weight;
-      d->SetSpaceCount(CountsAreSpaces ? n : -100);
+      d->SetSpaceCount(n);
       d->SetTextWidth(d->Width);
       d->Width += static_cast<std::int32_t>(extra);
     }
@@ -304,7 +308,7 @@ void TRVFormatter::JustifyLine(std::int32_t FirstNo, std::int32_t LastNo, std::i
     spaces[static_cast<std::size_t>(i - start)] = n;
     total += static_cast<std::int64_t>(d->Height) * n;
   }
-  SpreadExtraWidth(FirstNo, start, LastNo, DX, DefaultDX, spaces, total, true);
+  SpreadExtraWidth(FirstNo, start, LastNo, DX, DefaultDX, spaces, total);
 }
 
 void TRVFormatter::DistributeLine(std::int32_t FirstNo, std::int32_t LastNo, std::int32_t DX,
@@ -336,7 +340,7 @@ void TRVFormatter::DistributeLine(std::int32_t FirstNo, std::int32_t LastNo, std
     counts[static_cast<std::size_t>(i - start)] = n;
     total += static_cast<std::int64_t>(d->Height) * n;
   }
-  SpreadExtraWidth(FirstNo, start, LastNo, DX, DefaultDX, counts, total, false);
+  SpreadExtraWidth(FirstNo, start, LastNo, DX, DefaultDX, counts, total);
 }
 
 void TRVFormatter::UpdateLastTab() {

@@ -1,5 +1,6 @@
 // Selection of a formatted document and the conversions between item and drawing item
 // positions.
+#include <algorithm>
 #include <utility>
 
 #include "richtext/document/RVItemKinds.h"
@@ -144,7 +145,52 @@ void TCustomRVFormattedData::ShiftPosToTheNewLine(std::int32_t& DItemNo, std::in
   }
 }
 
+TRVDrawPos TCustomRVFormattedData::ToDrawPos(const TRVCaretPos& Pos) {
+  TRVDrawPos p;
+  if (!Pos.IsValid())
+    return p;
+  Item2DrawItem(Pos.ItemNo, Pos.Offs, p.DItemNo, p.DOffs, rvdpBetterBelow);
+  if (p.DItemNo < 0)
+    return TRVDrawPos{};
+  if (Pos.AtLineStart)
+    ShiftPosToTheNewLine(p.DItemNo, p.DOffs);
+  p.DOffs = std::clamp(p.DOffs, GetOffsBeforeDrawItem(p.DItemNo), GetOffsAfterDrawItem(p.DItemNo));
+  // The place between two runs of one item that change direction shows with the character
+  // after it, as Qt's own layout shows it.
+  if (p.DOffs >= GetOffsAfterDrawItem(p.DItemNo) && p.DItemNo + 1 < DrawItems.Count()) {
+    const TRVDrawLineInfo& d = *DrawItems[p.DItemNo];
+    const TRVDrawLineInfo& next = *DrawItems[p.DItemNo + 1];
+    if (!next.FromNewLine && next.ItemNo == d.ItemNo && next.BiDiLevel != d.BiDiLevel)
+      p = TRVDrawPos{p.DItemNo + 1, GetOffsBeforeDrawItem(p.DItemNo + 1)};
+  }
+  return p;
+}
+
+TRVCaretPos TCustomRVFormattedData::FromDrawPos(const TRVDrawPos& Pos) {
+  TRVCaretPos p;
+  if (Pos.DItemNo < 0 || Pos.DItemNo >= DrawItems.Count())
+    return p;
+  DrawItem2Item(Pos.DItemNo, Pos.DOffs, p.ItemNo, p.Offs);
+  p.AtLineStart =
+      Pos.DOffs <= GetOffsBeforeDrawItem(Pos.DItemNo) && DrawItems[Pos.DItemNo]->FromNewLine;
+  return p;
+}
+
 // -- selection --
+
+void TCustomRVFormattedData::SetSelEnds(const TRVDrawPos& Start, const TRVDrawPos& End) {
+  const std::int32_t count = DrawItems.Count();
+  if (Start.DItemNo < 0 || End.DItemNo < 0 || Start.DItemNo >= count || End.DItemNo >= count) {
+    DropSelection();
+    return;
+  }
+  auto clamped = [this](TRVDrawPos p) {
+    p.DOffs = std::clamp(p.DOffs, GetOffsBeforeDrawItem(p.DItemNo), GetOffsAfterDrawItem(p.DItemNo));
+    return FromDrawPos(p);
+  };
+  FSelStart = clamped(Start);
+  FSelEnd = clamped(End);
+}
 
 void TCustomRVFormattedData::SelectAll() {
   if (ItemCount() == 0)
@@ -152,14 +198,11 @@ void TCustomRVFormattedData::SelectAll() {
   DeselectPartiallySelectedItem(nullptr);
   // A document that is not formatted has nothing to select yet.
   if (DrawItems.Count() == 0) {
-    FSelStartNo = FSelEndNo = -1;
-    FSelStartOffs = FSelEndOffs = 0;
+    DropSelection();
     return;
   }
-  FSelStartNo = 0;
-  FSelEndNo = DrawItems.Count() - 1;
-  FSelStartOffs = GetOffsBeforeDrawItem(0);
-  FSelEndOffs = GetOffsAfterDrawItem(FSelEndNo);
+  const std::int32_t last = DrawItems.Count() - 1;
+  SetSelEnds({0, GetOffsBeforeDrawItem(0)}, {last, GetOffsAfterDrawItem(last)});
   DoOnSelection(false);
   DoSelect();
 }
@@ -174,8 +217,7 @@ void TCustomRVFormattedData::Deselect(TCustomRVItemInfo* NewPartiallySelected, b
   } guard{State};
   State.Exclude(rvstMakingSelection);
   State.Exclude(rvstLineSelection);
-  FSelStartNo = FSelEndNo = -1;
-  FSelStartOffs = FSelEndOffs = 0;
+  DropSelection();
   // Items with keyboard focus (controls, tables) are not part of this engine; only the number
   // is forgotten.
   FocusedItemNo = -1;
@@ -200,10 +242,17 @@ void TCustomRVFormattedData::SetPartialSelectedItem(TCustomRVItemInfo* Item) {
 void TCustomRVFormattedData::GetSelBounds(std::int32_t& StartNo, std::int32_t& EndNo,
                                           std::int32_t& StartOffs, std::int32_t& EndOffs,
                                           bool Normalize) {
-  StartNo = FSelStartNo;
-  EndNo = FSelEndNo;
-  StartOffs = FSelStartOffs;
-  EndOffs = FSelEndOffs;
+  const TRVDrawPos start = HasSelectionEnds() ? ToDrawPos(FSelStart) : TRVDrawPos{};
+  const TRVDrawPos end = HasSelectionEnds() ? ToDrawPos(FSelEnd) : TRVDrawPos{};
+  if (start.DItemNo < 0 || end.DItemNo < 0) {
+    StartNo = EndNo = -1;
+    StartOffs = EndOffs = 0;
+    return;
+  }
+  StartNo = start.DItemNo;
+  EndNo = end.DItemNo;
+  StartOffs = start.DOffs;
+  EndOffs = end.DOffs;
   if (!Normalize)
     return;
   if (EndNo < StartNo) {
@@ -246,12 +295,14 @@ void TCustomRVFormattedData::StoreSelBounds(std::int32_t& StartNo, std::int32_t&
 void TCustomRVFormattedData::RestoreSelBounds(std::int32_t StartNo, std::int32_t EndNo,
                                               std::int32_t StartOffs, std::int32_t EndOffs,
                                               bool PreferLineBeginning) {
-  Item2DrawItem(StartNo, StartOffs, FSelStartNo, FSelStartOffs, rvdpBetterBelow);
-  Item2DrawItem(EndNo, EndOffs, FSelEndNo, FSelEndOffs, rvdpBetterBelow);
+  TRVDrawPos start, end;
+  Item2DrawItem(StartNo, StartOffs, start.DItemNo, start.DOffs, rvdpBetterBelow);
+  Item2DrawItem(EndNo, EndOffs, end.DItemNo, end.DOffs, rvdpBetterBelow);
   if (PreferLineBeginning) {
-    ShiftPosToTheNewLine(FSelStartNo, FSelStartOffs);
-    ShiftPosToTheNewLine(FSelEndNo, FSelEndOffs);
+    ShiftPosToTheNewLine(start.DItemNo, start.DOffs);
+    ShiftPosToTheNewLine(end.DItemNo, end.DOffs);
   }
+  SetSelEnds(start, end);
 }
 
 void TCustomRVFormattedData::GetSelectionBounds(std::int32_t& StartItemNo,
@@ -270,21 +321,6 @@ void TCustomRVFormattedData::GetSelectionBoundsEx(std::int32_t& StartItemNo,
   GetSelectionBounds(StartItemNo, StartItemOffs, EndItemNo, EndItemOffs, Normalize);
 }
 
-void TCustomRVFormattedData::AdjustSelection() {
-  if (FSelStartNo < 0 || FSelEndNo < 0)
-    return;
-  auto clamp = [this](std::int32_t no, std::int32_t& offs) {
-    const std::int32_t lo = GetOffsBeforeDrawItem(no);
-    const std::int32_t hi = GetOffsAfterDrawItem(no);
-    if (offs < lo)
-      offs = lo;
-    if (offs > hi)
-      offs = hi;
-  };
-  clamp(FSelStartNo, FSelStartOffs);
-  clamp(FSelEndNo, FSelEndOffs);
-}
-
 void TCustomRVFormattedData::SetSelectionBounds(std::int32_t StartItemNo,
                                                 std::int32_t StartItemOffs,
                                                 std::int32_t EndItemNo, std::int32_t EndItemOffs) {
@@ -300,7 +336,6 @@ void TCustomRVFormattedData::SetSelectionBounds(std::int32_t StartItemNo,
     skipMarker(EndItemNo, EndItemOffs);
   }
   RestoreSelBounds(StartItemNo, EndItemNo, StartItemOffs, EndItemOffs, false);
-  AdjustSelection();
   DoOnSelection(true);
   DoSelect();
 }
@@ -321,15 +356,14 @@ void TCustomRVFormattedData::SetSelectionBoundsDown(std::int32_t StartItemNo,
     skipMarker(EndItemNo, EndItemOffs);
   }
   RestoreSelBounds(StartItemNo, EndItemNo, StartItemOffs, EndItemOffs, true);
-  AdjustSelection();
   DoOnSelection(true);
   DoSelect();
 }
 
 void TCustomRVFormattedData::GetSelStart(std::int32_t& DINo, std::int32_t& DIOffs) {
   SelectionExists(false, false);
-  DINo = FSelStartNo;
-  DIOffs = FSelStartOffs;
+  std::int32_t endNo = -1, endOffs = 0;
+  GetSelBounds(DINo, endNo, DIOffs, endOffs, false);
 }
 
 void TCustomRVFormattedData::GetSingleSelectedItem(TCustomRVFormattedData*& RVData,

@@ -3,9 +3,7 @@
 // draws with (TRVMeasuredRun), and the steps of the caret keys (characters, words, lines,
 // paragraphs).
 //
-// A caret position is an item position (item, offset: 1 .. length + 1 inside a text item, 0 or 1
-// around a non-text item) plus the line it shows on: at a soft wrap without a removed space the
-// end of one line and the start of the next are the same item position.
+// A caret position is an item position plus the line it shows on (RVCaretPos.h).
 //
 // Needs a formatted document and the canvas it is painted on; changes nothing in either but the
 // canvas's font.
@@ -14,30 +12,12 @@
 #include <cstdint>
 
 #include "richtext/graphics/RVCanvas.h"
+#include "richtext/layout/RVCaretPos.h"
 
 namespace richtext {
 
 class TCustomRVFormattedData;
 class TRVMeasuredRun;
-
-struct TRVCaretPos {
-  std::int32_t ItemNo = -1;
-  std::int32_t Offs = 0;
-  // At a wrap, the start of the next line rather than the end of this one.
-  bool AtLineStart = false;
-  bool IsValid() const { return ItemNo >= 0; }
-  bool operator==(const TRVCaretPos&) const = default;
-};
-
-// A position in drawing item terms, as the selection keeps its ends.
-struct TRVDrawPos {
-  std::int32_t DItemNo = -1;
-  std::int32_t DOffs = 0;
-  bool operator==(const TRVDrawPos&) const = default;
-};
-
-// Item positions in document order (the line choice does not take part).
-bool RVCaretPosBefore(const TRVCaretPos& A, const TRVCaretPos& B);
 
 class TRVCaretLayout {
 public:

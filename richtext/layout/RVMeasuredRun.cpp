@@ -12,12 +12,12 @@ namespace richtext {
 
 namespace {
 
-// Justification's extra width goes to the run's spaces, distribution's to the characters that
-// start a cluster and have a width (the line's outermost ones excepted), each getting its share
-// as the formatter widened the run.
-void SpreadExtra(const TRVDrawLineInfo& d, std::u16string_view Shown, std::vector<int>& Adv) {
-  const std::int32_t spaceCount = d.GetSpaceCount();
-  if (spaceCount == 0)
+// Justification's extra width goes to the run's spaces, distribution's (the lines of a
+// distributed paragraph) to the characters that start a cluster and have a width (the line's
+// outermost ones excepted), each getting its share as the formatter widened the run.
+void SpreadExtra(const TRVDrawLineInfo& d, bool Distributed, std::u16string_view Shown,
+                 std::vector<int>& Adv) {
+  if (d.GetSpaceCount() <= 0)
     return;
   std::int64_t natural = 0;
   for (int a : Adv)
@@ -29,7 +29,7 @@ void SpreadExtra(const TRVDrawLineInfo& d, std::u16string_view Shown, std::vecto
   const std::size_t leftFixed = static_cast<std::size_t>(d.GetLeftNoExpandIndex()) - 1;
   const std::size_t rightFixed = static_cast<std::size_t>(d.GetRightNoExpandIndex()) - 1;
   for (std::size_t i = 0; i < Shown.size(); ++i) {
-    if (spaceCount > 0 ? Shown[i] == u' ' : Adv[i] > 0 && i != leftFixed && i != rightFixed)
+    if (Distributed ? Adv[i] > 0 && i != leftFixed && i != rightFixed : Shown[i] == u' ')
       widened.push_back(i);
   }
   const auto m = static_cast<std::int64_t>(widened.size());
@@ -156,7 +156,11 @@ const TRVMeasuredRun& TCustomRVFormattedData::MeasuredRun(std::int32_t DItemNo, 
   } else if (m->HasAdvances) {
     gi->GetClusterAdvances(Canvas, m->Shown, m->Advances);
     m->Advances.resize(n, 0);
-    SpreadExtra(d, m->Shown, m->Advances);
+    const std::int32_t paraNo = item->ParaNo;
+    const bool distributed = style != nullptr && paraNo >= 0 &&
+                             paraNo < style->ParaStyles.Count() &&
+                             style->ParaStyles[paraNo].Alignment == rvaDistribute;
+    SpreadExtra(d, distributed, m->Shown, m->Advances);
   } else {
     // Without a font engine the width is shared out evenly.
     m->Advances.resize(n);

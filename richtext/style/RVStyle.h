@@ -38,8 +38,8 @@ struct TRVTextRunGeometry {
   int BaseLine = 0;
   // Empty space before the text, inside the rectangle.
   int SpaceAtLeft = 0;
-  // The text's natural width and the number of spaces that justify it to Width (-100: widened
-  // by distribution without spaces).
+  // The text's natural width and the number of units (spaces, or in a distributed paragraph
+  // characters) that widen it to Width.
   int TextWidth = 0;
   int SpaceCount = 0;
   // Where the characters go: one advance per UTF-16 unit of the drawn string, the spreading of

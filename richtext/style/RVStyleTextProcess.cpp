@@ -77,9 +77,14 @@ std::u16string RV_ReturnProcessedStringEx(const std::u16string& s,
                                           const TCustomRVFontInfo& TextStyle, bool LastOnLine,
                                           bool ShowSpecialChars, bool ForDisplay,
                                           bool IsSymbolCharset, int& SelOffs1, int& SelOffs2) {
-  std::vector<int> shownIndex;
   std::u16string r = RV_ReturnProcessedStringMap(s, TextStyle, LastOnLine, ShowSpecialChars,
-                                                 ForDisplay, IsSymbolCharset, &shownIndex);
+                                                 ForDisplay, IsSymbolCharset, nullptr);
+  // Nothing taken out: every position stays (the usual case, without a map to make).
+  if (r.size() == s.size())
+    return r;
+  std::vector<int> shownIndex;
+  r = RV_ReturnProcessedStringMap(s, TextStyle, LastOnLine, ShowSpecialChars, ForDisplay,
+                                  IsSymbolCharset, &shownIndex);
   // A 1-based position moves back by the characters removed before it.
   const int removed = static_cast<int>(s.size() - r.size());
   for (int* offs : {&SelOffs1, &SelOffs2}) {
@@ -96,9 +101,8 @@ std::u16string RV_ReturnProcessedStringEx(const std::u16string& s,
 std::u16string RV_ReturnProcessedString(const std::u16string& s, const TCustomRVFontInfo& TextStyle,
                                         bool LastOnLine, bool ShowSpecialChars, bool ForDisplay,
                                         bool IsSymbolCharset) {
-  int a = 0, b = 0;
-  return RV_ReturnProcessedStringEx(s, TextStyle, LastOnLine, ShowSpecialChars, ForDisplay,
-                                    IsSymbolCharset, a, b);
+  return RV_ReturnProcessedStringMap(s, TextStyle, LastOnLine, ShowSpecialChars, ForDisplay,
+                                     IsSymbolCharset, nullptr);
 }
 
 } // namespace richtext

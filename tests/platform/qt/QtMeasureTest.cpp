@@ -38,7 +38,8 @@ int QtWidth(const QFont& Font, std::u16string_view s) {
   return static_cast<int>(std::lround(line.horizontalAdvance()));
 }
 
-// Random text of the scripts measured from advance tables: words of one script, or of
+// Random text of the scripts measured from advance tables (Hebrew among them, whose letters do
+// not join): words of one script, or of
 // several, with spaces, digits and punctuation (Latin and CJK) between and inside them.
 class RandomText {
 public:
@@ -64,7 +65,7 @@ public:
   int Pick(int From, int To) { return std::uniform_int_distribution<int>(From, To)(FRandom); }
 
 private:
-  static constexpr int Scripts = 6;
+  static constexpr int Scripts = 7;
 
   char16_t Letter(int Script) {
     switch (Script) {
@@ -79,10 +80,12 @@ private:
       return static_cast<char16_t>(Pick(0x391, 0x3C9));
     case 4: // CJK ideographs
       return static_cast<char16_t>(Pick(0x4E00, 0x9FA5));
-    default: // kana and Hangul syllables
+    case 5: // kana and Hangul syllables
       return static_cast<char16_t>(Pick(0, 2) == 0   ? Pick(0x3041, 0x3093)
                                    : Pick(0, 1) == 0 ? Pick(0x30A1, 0x30F3)
                                                      : Pick(0xAC00, 0xD7A3));
+    default: // Hebrew letters, final forms included
+      return static_cast<char16_t>(Pick(0x05D0, 0x05EA));
     }
   }
   char16_t Punctuation() {
@@ -200,6 +203,35 @@ TEST_F(QtMeasureTest, ComplexScriptsAreShapedWhole) {
   for (char16_t c : word)
     letters += QtWidth(Font, std::u16string(1, c));
   EXPECT_NE(letters, GI.TextSizeBasic(Canvas, word).cx);
+}
+
+// Text that needs shaping is measured word by word, each word shaped once: the sum stays what
+// Qt lays out for the whole text, with digits, brackets and Latin after Hebrew or Arabic, a word
+// met again in another context, and words cut short as a line's fit cuts them.
+TEST_F(QtMeasureTest, ShapedWordsSumToTheWholeTextInEveryContext) {
+  SetFont(-13);
+  const std::u16string texts[] = {
+      u"\u05E9\u05DC\u05D5\u05DD \u05E2\u05D5\u05DC\u05DD (2024) \u05E9\u05DC\u05D5\u05DD", // Hebrew
+      u"\u0645\u0631\u062D\u0628\u0627 123 \u0645\u0631\u062D\u0628\u0627 [Qt] \u0645\u0631\u062D\u0628\u0627", // Arabic
+      u"2024 \u0645\u0631\u062D\u0628\u0627  \u05E9\u05DC\u05D5\u05DD , word \u0628\u0628",
+      u"  \u0628\u0627\u0644\u0639\u0627\u0644\u0645\u00AD\u0628\u0627 ",
+  };
+  // A soft hyphen is measured as the hyphen it shows as.
+  auto shown = [](std::u16string s) {
+    for (char16_t& c : s)
+      if (c == 0x00AD)
+        c = u'-';
+    return s;
+  };
+  for (const std::u16string& t : texts) {
+    EXPECT_EQ(QtWidth(Font, shown(t)), GI.TextSizeBasic(Canvas, t).cx) << ToQ(t).toStdString();
+    // Every prefix (what a line's fit probes): the remembered words do not leak into it.
+    for (std::size_t n = 1; n <= t.size(); ++n) {
+      const std::u16string head = t.substr(0, n);
+      EXPECT_EQ(QtWidth(Font, shown(head)), GI.TextSizeBasic(Canvas, head).cx)
+          << ToQ(head).toStdString();
+    }
+  }
 }
 
 // Formatted lines of simple and complex text: every run is as wide as Qt lays its text out.

@@ -234,6 +234,47 @@ TEST_F(RichViewInputTest, CaretFollowsSelectAllAndDeselectAndSurvivesClearing) {
   EXPECT_EQ("0:1", Caret()); // the old caret was clamped into the new document
 }
 
+// The caret is the end of the document's selection and nothing else: whoever moves one moves the
+// other, the line side at a wrap included, and a resize keeps both on the same text.
+TEST_F(RichViewInputTest, TheCaretIsTheDocumentsSelectionEnd) {
+  Edit.AddNL(u"aaa bbb cccc", 0, 0);
+  Edit.SetClientSize(5 + 7 * 5 + 5, 200); // "aaa " and "bbb " wrap, then "cccc"
+  Edit.Format();
+  ASSERT_EQ(3, Edit.RVData->DrawItems.Count());
+  auto str = [](const TRVCaretPos& p) {
+    return std::to_string(p.ItemNo) + ":" + std::to_string(p.Offs) + (p.AtLineStart ? "^" : "");
+  };
+  // The control's move is the document's selection.
+  Edit.SetCaretPos(TRVCaretPos{0, 2, false}, false);
+  Edit.SetCaretPos(TRVCaretPos{0, 6, false}, true);
+  EXPECT_EQ("0:6", str(Edit.RVData->GetSelEndPos()));
+  EXPECT_EQ("0:2", str(Edit.RVData->GetSelStartPos()));
+  EXPECT_EQ("0:2-0:6", Selection());
+  // The document's own selection call is the control's caret, on the line it asked for.
+  const int movesBefore = Host.CaretMoves;
+  Edit.RVData->SetSelectionBoundsDown(0, 9, 0, 9);
+  EXPECT_EQ("0:9^", str(Edit.GetCaretPos()));
+  EXPECT_EQ("0:9^", str(Edit.GetAnchorPos()));
+  EXPECT_GT(Host.CaretMoves, movesBefore);
+  Edit.SetFocused(true);
+  TRect r = Edit.GetCaretRect();
+  EXPECT_EQ(5, r.Left); // at the start of the third line, not at the end of the second
+  // A resize keeps the caret on the same character.
+  Edit.SetClientSize(200, 200);
+  Edit.Reformat();
+  ASSERT_EQ(1, Edit.RVData->DrawItems.Count());
+  EXPECT_EQ(9, Edit.GetCaretPos().Offs);
+  r = Edit.GetCaretRect();
+  EXPECT_EQ(5 + 8 * 7, r.Left);
+  // The editor's caret reads the same place.
+  EXPECT_EQ(9, Edit.GetEditCaretPos().Offs);
+  // Without a selection the anchor is the caret, and Shift extends from there.
+  Edit.Deselect();
+  EXPECT_EQ("none", Selection());
+  Key(VK_RIGHT, TShiftState{ssShift});
+  EXPECT_EQ("0:9-0:10", Selection());
+}
+
 TEST_F(RichViewInputTest, KeepingTheCaretInViewScrolls) {
   for (int i = 0; i < 20; ++i)
     Edit.AddNL(u"line", 0, 0);

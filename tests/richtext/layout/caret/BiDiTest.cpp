@@ -124,6 +124,56 @@ TEST_F(BiDiTest, SelectionAcrossADirectionChangeHighlightsExactlyItsCharacters) 
       << drawn;
 }
 
+// A text style's own direction embeds its text in that direction: "12 34" in a right-to-left
+// style after "ab " shows its numbers right to left; in a left-to-right style inside a
+// right-to-left paragraph the same text keeps the paragraph's order around it only.
+TEST_F(BiDiTest, TextStyleDirectionEmbedsItsRunInThatDirection) {
+  TFontInfo* rtl = Style.TextStyles.Add();
+  rtl->BiDiMode = rvbdRightToLeft;
+  RV.AddNL(u"ab ", 0, 0);
+  RV.AddNL(u"12 34", rtl->GetIndex(), -1);
+  RV.Format();
+  // "ab " at the left, then the embedded run: "34", the space, "12" from the left.
+  EXPECT_EQ("1+3@5,21/0 1+2@47,14/2 3+1@40,7/1 4+2@26,14/2", Runs());
+  // Without the style's direction the same text stays one run in reading order.
+  RV.Clear();
+  RV.AddNL(u"ab ", 0, 0);
+  RV.AddNL(u"12 34", 0, -1);
+  RV.Format();
+  EXPECT_EQ("1+3@5,21/0 1+5@26,35/0", Runs());
+  // A left-to-right style's text inside a right-to-left paragraph is one left-to-right run.
+  TFontInfo* ltr = Style.TextStyles.Add();
+  ltr->BiDiMode = rvbdLeftToRight;
+  RV.Clear();
+  RV.AddNL(std::u16string{Alef, Bet, u' '}, 0, RtlPara());
+  RV.AddNL(u"1 - 2", ltr->GetIndex(), -1);
+  RV.Format();
+  EXPECT_EQ("1+3@174,21/1 1+5@139,35/2", Runs());
+}
+
+// Indents of a right-to-left paragraph swap sides: its left indent is taken at the right, where
+// the paragraph starts, with the first line's indent beside it.
+TEST_F(BiDiTest, RightToLeftParagraphTakesItsIndentsFromTheRight) {
+  TParaInfo* p = Style.ParaStyles.Add();
+  p->BiDiMode = rvbdRightToLeft;
+  p->LeftIndent = 20;
+  p->RightIndent = 10;
+  p->FirstIndent = 15;
+  RV.AddNL(std::u16string{Alef, Bet}, 0, p->GetIndex());
+  RV.Format();
+  // The line ends 20 + 15 pixels left of the right margin (195).
+  EXPECT_EQ("1+2@146,14/1", Runs());
+  // The same indents in a left-to-right paragraph start the line at the left.
+  TParaInfo* q = Style.ParaStyles.Add();
+  q->LeftIndent = 20;
+  q->RightIndent = 10;
+  q->FirstIndent = 15;
+  RV.Clear();
+  RV.AddNL(u"ab", 0, q->GetIndex());
+  RV.Format();
+  EXPECT_EQ("1+2@40,14/0", Runs());
+}
+
 TEST_F(BiDiTest, LeftToRightTextAloneIsLaidOutAsBefore) {
   RV.AddNL(u"abc def", 0, 0);
   RV.Format();

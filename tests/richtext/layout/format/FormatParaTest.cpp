@@ -107,7 +107,7 @@ TEST_F(FormatParaTest, DistributionSpreadsOverCharactersButTheOutermost) {
   ASSERT_EQ(2, Data().DrawItems.Count());
   const TRVDrawLineInfo* d = Data().DrawItems[0];
   EXPECT_EQ(50, d->Width); // 28 wide, 22 spread over "bc": the outermost characters stay
-  EXPECT_EQ(-100, d->GetSpaceCount());
+  EXPECT_EQ(2, d->GetSpaceCount()); // the characters widened, b and c
   EXPECT_EQ(1, d->GetLeftNoExpandIndex());
   EXPECT_EQ(4, d->GetRightNoExpandIndex());
 }

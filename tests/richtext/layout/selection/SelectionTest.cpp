@@ -218,14 +218,32 @@ TEST_F(SelectionTest, ReformatAtAnotherWidthKeepsTheSelectionInItemPositions) {
   ASSERT_EQ(3, Data().DrawItems.Count());
   EXPECT_EQ("item 0 offs 6 to item 0 offs 10", ItemBounds());
   EXPECT_EQ("(1, 2)-(2, 2)", DrawBounds());
-  // A full format rebuilds the drawing items; positions beyond them are dropped.
+  // A full format rebuilds the drawing items; the selection, in item positions, stays on the
+  // same text whatever the new lines are.
   RV.SetClientSize(200, 400);
   RV.SetSelectionBounds(0, 1, 0, 12);
   RV.SetClientSize(45, 400);
   RV.Format();
   RV.SetClientSize(200, 400);
   RV.Format();
+  ASSERT_EQ(1, Data().DrawItems.Count());
+  EXPECT_EQ("item 0 offs 1 to item 0 offs 12", ItemBounds());
+  EXPECT_EQ("(0, 1)-(0, 12)", DrawBounds());
+}
+
+TEST_F(SelectionTest, FullFormatDropsASelectionInItemsThatAreGone) {
+  RV.AddNL(u"first", 0, 0);
+  RV.AddNL(u"second", 0, 0);
+  RV.Format();
+  RV.SetSelectionBounds(1, 2, 1, 5);
+  ASSERT_TRUE(Data().SelectionExists(false, false));
+  Data().DeleteItems(1, 1);
+  RV.Format();
   EXPECT_FALSE(Data().SelectionExists(false, false));
+  std::int32_t s = 0, so = 0, e = 0, eo = 0;
+  Data().GetSelectionBounds(s, so, e, eo, true);
+  EXPECT_EQ(-1, s);
+  EXPECT_EQ(-1, e);
 }
 
 } // namespace
