@@ -1,6 +1,5 @@
 #include "app/ListFileCodec.h"
 
-#include <unicode/ustring.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -135,60 +134,16 @@ std::vector<TTextSpan> SplitLines(std::u16string_view text, TLineEnd* lineEnd) {
   return lines;
 }
 
-// UTF-8 to UTF-16. ASCII, most of a link list, is widened here eight bytes at a time; what
-// lies between two ASCII bytes goes to ICU. An ASCII byte ends every sequence, broken ones
-// too, so damaged input yields the same U+FFFD as in one conversion. A long stretch without
-// ASCII goes in pieces, each ending before a byte that cannot continue a sequence (or after
-// three continuation bytes, as no sequence is longer).
 // substitutions, when given, counts the U+FFFD that stand for damaged bytes.
 std::u16string DecodeUtf8(std::string_view bytes, std::size_t* substitutions = nullptr) {
-  // One UTF-16 unit at most per byte.
-  // Huge pages are asked for before the memory is first touched.
+  // One UTF-16 unit at most per byte; huge pages are asked for before the memory is first
+  // touched.
   std::u16string text;
   text.reserve(bytes.size());
   richtext::RV_AdviseHugePages(text.data(), text.capacity() * sizeof(char16_t));
   text.resize(bytes.size());
-  const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
-  const auto* const end = in + bytes.size();
-  char16_t* out = text.data();
-  constexpr std::ptrdiff_t kPiece = 16384;
-  while (in < end) {
-    for (; end - in >= 8; in += 8, out += 8) {
-      std::uint64_t word;
-      std::memcpy(&word, in, sizeof word);
-      if ((word & 0x8080808080808080ull) != 0)
-        break;
-      for (int k = 0; k < 8; ++k)
-        out[k] = in[k];
-    }
-    while (in < end && *in < 0x80)
-      *out++ = *in++;
-    if (in == end)
-      break;
-    const auto* stop = in;
-    while (stop < end && *stop >= 0x80 && stop - in < kPiece)
-      ++stop;
-    if (stop < end && *stop >= 0x80) {
-      // A piece cut inside a stretch: not inside a sequence.
-      const auto* cut = stop;
-      while (cut > in && stop - cut < 3 && (*cut & 0xC0) == 0x80)
-        --cut;
-      if ((*cut & 0xC0) != 0x80 && cut > in)
-        stop = cut;
-    }
-    int32_t length = 0, substituted = 0;
-    UErrorCode error = U_ZERO_ERROR;
-    const auto size = static_cast<int32_t>(stop - in);
-    u_strFromUTF8WithSub(reinterpret_cast<UChar*>(out), size, &length,
-                         reinterpret_cast<const char*>(in), size, 0xFFFD, &substituted, &error);
-    if (U_SUCCESS(error) || error == U_STRING_NOT_TERMINATED_WARNING) {
-      out += length;
-      if (substitutions)
-        *substitutions += static_cast<std::size_t>(substituted);
-    }
-    in = stop;
-  }
-  text.resize(static_cast<std::size_t>(out - text.data()));
+  const char16_t* end = richtext::RVU_Utf8ToUnicode(bytes, text.data(), substitutions);
+  text.resize(static_cast<std::size_t>(end - text.data()));
   return text;
 }
 

@@ -1,5 +1,10 @@
 #include "richtext/base/RVUni.h"
 
+#include <unicode/ustring.h>
+
+#include <cstdint>
+#include <cstring>
+
 #include "richtext/base/RVCharsets.h"
 
 namespace richtext {
@@ -69,6 +74,54 @@ char* RVU_UnicodeToUtf8(std::u16string_view s, char* o) {
     }
   }
   return o;
+}
+
+// ASCII, most text, is widened here eight bytes at a time; what lies between two ASCII bytes
+// goes to ICU. An ASCII byte ends every sequence, broken ones too, so damaged input yields
+// the same U+FFFD as one conversion. A long stretch without ASCII goes in pieces, each ending
+// before a byte that cannot continue a sequence (or after three continuation bytes, as no
+// sequence is longer).
+char16_t* RVU_Utf8ToUnicode(std::string_view Bytes, char16_t* Out, std::size_t* Substituted) {
+  const auto* in = reinterpret_cast<const unsigned char*>(Bytes.data());
+  const auto* const end = in + Bytes.size();
+  constexpr std::ptrdiff_t kPiece = 16384;
+  while (in < end) {
+    for (; end - in >= 8; in += 8, Out += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, in, sizeof word);
+      if ((word & 0x8080808080808080ull) != 0)
+        break;
+      for (int k = 0; k < 8; ++k)
+        Out[k] = in[k];
+    }
+    while (in < end && *in < 0x80)
+      *Out++ = *in++;
+    if (in == end)
+      break;
+    const auto* stop = in;
+    while (stop < end && *stop >= 0x80 && stop - in < kPiece)
+      ++stop;
+    if (stop < end && *stop >= 0x80) {
+      // A piece cut inside a stretch: not inside a sequence.
+      const auto* cut = stop;
+      while (cut > in && stop - cut < 3 && (*cut & 0xC0) == 0x80)
+        --cut;
+      if ((*cut & 0xC0) != 0x80 && cut > in)
+        stop = cut;
+    }
+    int32_t length = 0, substituted = 0;
+    UErrorCode error = U_ZERO_ERROR;
+    const auto size = static_cast<int32_t>(stop - in);
+    u_strFromUTF8WithSub(reinterpret_cast<UChar*>(Out), size, &length,
+                         reinterpret_cast<const char*>(in), size, 0xFFFD, &substituted, &error);
+    if (U_SUCCESS(error) || error == U_STRING_NOT_TERMINATED_WARNING) {
+      Out += length;
+      if (Substituted)
+        *Substituted += static_cast<std::size_t>(substituted);
+    }
+    in = stop;
+  }
+  return Out;
 }
 
 } // namespace richtext

@@ -64,4 +64,10 @@ std::string RVU_UnicodeToUtf8(std::u16string_view s);
 // The same into Out, which has room for three bytes a code unit; answers the end written.
 char* RVU_UnicodeToUtf8(std::u16string_view s, char* Out);
 
+// UTF-8 to UTF-16 into Out, which has room for one code unit a byte; answers the end written.
+// Damaged bytes become U+FFFD as one ICU conversion makes them (Substituted, when given,
+// counts them). The engine's and the app's only decoder.
+char16_t* RVU_Utf8ToUnicode(std::string_view Bytes, char16_t* Out,
+                            std::size_t* Substituted = nullptr);
+
 } // namespace richtext

@@ -7,7 +7,6 @@
 #include <string>
 #include <utility>
 
-#include <unicode/ustring.h>
 
 #include "richtext/base/RVUni.h"
 #include "richtext/export/RVFMisc.h"
@@ -36,14 +35,7 @@ std::u16string FromRVFString(std::string_view s) {
   if (bytes.empty())
     return {};
   std::u16string out(bytes.size(), u'\0');
-  int32_t length = 0;
-  UErrorCode status = U_ZERO_ERROR;
-  u_strFromUTF8WithSub(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
-                       &length, bytes.data(), static_cast<int32_t>(bytes.size()), 0xFFFD, nullptr,
-                       &status);
-  if (U_FAILURE(status))
-    Fail("bad UTF-8 string");
-  out.resize(static_cast<std::size_t>(length));
+  out.resize(static_cast<std::size_t>(RVU_Utf8ToUnicode(bytes, out.data()) - out.data()));
   return out;
 }
 

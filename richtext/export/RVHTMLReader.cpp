@@ -4,7 +4,6 @@
 #include "richtext/export/RVHTMLReader.h"
 
 #include <unicode/ucnv.h>
-#include <unicode/ustring.h>
 
 #include <algorithm>
 #include <array>
@@ -13,6 +12,7 @@
 #include <utility>
 
 #include "richtext/base/RVLinkScheme.h"
+#include "richtext/base/RVUni.h"
 #include "richtext/base/RVHTMLEntities.h"
 #include "richtext/export/RVImport.h"
 
@@ -101,14 +101,7 @@ std::u16string FromUtf8(std::string_view Bytes) {
   if (Bytes.empty())
     return {};
   std::u16string out(Bytes.size(), u'\0');
-  int32_t length = 0;
-  UErrorCode status = U_ZERO_ERROR;
-  u_strFromUTF8WithSub(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
-                       &length, Bytes.data(), static_cast<int32_t>(Bytes.size()), 0xFFFD,
-                       nullptr, &status);
-  if (U_FAILURE(status))
-    Fail("the text cannot be decoded as UTF-8");
-  out.resize(static_cast<std::size_t>(length));
+  out.resize(static_cast<std::size_t>(RVU_Utf8ToUnicode(Bytes, out.data()) - out.data()));
   return out;
 }
 
