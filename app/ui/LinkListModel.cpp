@@ -23,12 +23,16 @@ bool TLinkListModel::LoadsInBackground(const std::string& path) {
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= kBigFile;
 }
 
-void TLinkListModel::StartLoad(const std::string& path) {
+void TLinkListModel::StartAnew() {
   WaitForLoad();
   beginResetModel();
   FUndo.clear();
   FModified = false;
   FMatcher.Invalidate();
+}
+
+void TLinkListModel::StartLoad(const std::string& path) {
+  StartAnew();
   FLoadError = nullptr;
   // Empty rows meanwhile, sorted as the list sorts.
   FList = FList.EmptyLike();
@@ -61,11 +65,7 @@ void TLinkListModel::LoadDone(unsigned number) {
 }
 
 void TLinkListModel::Load(const std::string& path) {
-  WaitForLoad();
-  beginResetModel();
-  FUndo.clear();
-  FModified = false;
-  FMatcher.Invalidate();
+  StartAnew();
   try {
     FList.Load(path);
   } catch (...) {

@@ -95,6 +95,9 @@ private:
   int FindExact(const std::u16string& entry) const;
   void Refilter();
   void Changed(TStep step);
+  // What every load begins with, inside a reset of the views it leaves open: no history,
+  // nothing to save.
+  void StartAnew();
   // Takes the list a background load made, waiting for it if it is not ready yet.
   void WaitForLoad();
   void LoadDone(unsigned number);
