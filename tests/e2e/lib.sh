@@ -57,6 +57,11 @@ wait_until() {
   done
 }
 
+# True when the X server takes a connection.
+display_answers() {
+  xdotool getdisplaygeometry >/dev/null 2>&1
+}
+
 # Ids of the shown top-level windows whose name is exactly NAME (the search itself ignores
 # case, and an error box of the program is named after it in lower case).
 windows_named() {
@@ -115,11 +120,23 @@ clipboard_text_is() {
 # moment, which a busy machine can lose) and clicks the blue label; waits until the title is
 # on the clipboard. Sets QUILLON_WINDOW to the window's id.
 copy_link() {
-  local app
+  local app pid
   app=$(program_copy "$1" lists)
   "$app" 2>"$E2E_WORK/quillon.log" &
-  started $!
-  wait_until 20 has_window Quillon || fail "the window did not appear"
+  pid=$!
+  started "$pid"
+  # On a loaded machine the X server has been seen to refuse the program's very first
+  # connection; the program is started once more when that is why it ended.
+  shown_or_ended() { has_window Quillon || ! running "$pid"; }
+  wait_until 20 shown_or_ended || true
+  if ! running "$pid" && grep -q 'could not connect to display' "$E2E_WORK/quillon.log"; then
+    echo "the program could not reach the display; starting it again" >&2
+    wait_until 10 display_answers || fail "the X server on $DISPLAY does not answer"
+    "$app" 2>"$E2E_WORK/quillon.log" &
+    started $!
+  fi
+  wait_until 20 has_window Quillon ||
+    fail "the window did not appear; the program said: $(tail -c 3000 "$E2E_WORK/quillon.log")"
   QUILLON_WINDOW=$(windows_named Quillon | head -1)
   xdotool mousemove --window "$QUILLON_WINDOW" 100 12 click 1 sleep 0.3 type --delay 20 "$2"
   xdotool mousemove --window "$QUILLON_WINDOW" 100 39 click 1 sleep 0.3 type --delay 20 "$3"
