@@ -273,7 +273,7 @@ std::future<TLinkList::TLoaded> TLinkList::LoadInBackground(std::string path,
                         done();
                       return loaded;
                     },
-                    TLinkList(*this, TEmptyLike{}));
+                    EmptyLike());
 }
 
 TLinkList::TReadFile TLinkList::Read(const std::string& path) const {

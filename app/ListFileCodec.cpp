@@ -1,6 +1,5 @@
 #include "app/ListFileCodec.h"
 
-
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -94,8 +93,6 @@ std::string EncodeUtf32(std::u16string_view text, bool bigEndian) {
   return bytes;
 }
 
-// Where each line is in the text, so that a big list is not copied line by line before it
-// is sorted.
 // Whether any of the four UTF-16 units in word is below 0x0E, where CR and LF are. A unit
 // at or above 0x8000 never counts; a borrow only runs upwards from a unit that does count.
 bool AnyUnitBelow0E(std::uint64_t word) {
@@ -103,6 +100,8 @@ bool AnyUnitBelow0E(std::uint64_t word) {
   return ((word - kOnes * 0x0E) & ~word & kHigh) != 0;
 }
 
+// Where each line is in the text, so that a big list is not copied line by line before it
+// is sorted.
 std::vector<TTextSpan> SplitLines(std::u16string_view text, TLineEnd* lineEnd) {
   std::vector<TTextSpan> lines;
   const size_t end = text.size();
