@@ -1,4 +1,5 @@
 #include "app/LinkList.h"
+#include "app/Parallel.h"
 
 #include <fcntl.h>
 #include <malloc.h>
@@ -171,7 +172,9 @@ void SortHashes(std::vector<std::uint64_t>& hashes) {
   }
   constexpr int kBits = 11;
   constexpr std::size_t kBuckets = std::size_t{1} << kBits;
-  std::vector<std::uint64_t> other(hashes.size());
+  std::vector<std::uint64_t> other;
+  richtext::RV_ReserveOnHugePages(other, hashes.size());
+  other.resize(hashes.size());
   std::vector<std::size_t> counts(kBuckets);
   for (int shift = 0; shift < 64; shift += kBits) {
     std::fill(counts.begin(), counts.end(), 0);
@@ -294,9 +297,16 @@ void TLinkList::TakeSorted(const std::vector<std::u16string_view>& lines,
   // everything that walks the list later (a save above all) walks memory in order.
   const std::vector<std::size_t> order = CollationOrder(FCollator.get(), lines);
   std::vector<std::u16string> entries;
-  entries.reserve(order.size());
-  for (std::size_t index : order)
-    entries.emplace_back(lines[index]);
+  richtext::RV_ReserveOnHugePages(entries, order.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    // In a list that was in no order the next lines lie anywhere in the text: ask for one
+    // a few lines ahead while this one is copied. (The copies are made on this thread
+    // alone: threads that allocate at once only wait for each other on the one heap.)
+    constexpr std::size_t kAhead = 8;
+    if (i + kAhead < order.size())
+      __builtin_prefetch(lines[order[i + kAhead]].data());
+    entries.emplace_back(lines[order[i]]);
+  }
   std::vector<std::string> entryRaw;
   if (!raw.empty()) {
     entryRaw.reserve(order.size());
@@ -345,7 +355,7 @@ void TLinkList::Load(const std::string& path) {
   FLoadedEmpty = bytes.size == 0;
   bytes = {};
   std::vector<std::u16string_view> lines;
-  lines.reserve(decoded.lines.size());
+  richtext::RV_ReserveOnHugePages(lines, decoded.lines.size());
   for (const TTextSpan& line : decoded.lines)
     lines.emplace_back(decoded.text.data() + line.start, line.length);
   std::vector<std::string_view> raw;
@@ -367,10 +377,17 @@ std::uint64_t TLinkList::HashOf(std::size_t index) const {
   return HashEntry(FEntries[index], FRaw.empty() ? std::string_view() : FRaw[index]);
 }
 
+// Entries enough to be hashed on a thread of their own.
+constexpr std::size_t kHashesPerThread = 100000;
+
 void TLinkList::RememberBase() {
+  FBase.clear();
+  richtext::RV_ReserveOnHugePages(FBase, FEntries.size());
   FBase.resize(FEntries.size());
-  for (std::size_t i = 0; i < FEntries.size(); ++i)
-    FBase[i] = HashOf(i);
+  ForEachSlice(FEntries.size(), kHashesPerThread, [this](std::size_t begin, std::size_t end) {
+    for (std::size_t i = begin; i < end; ++i)
+      FBase[i] = HashOf(i);
+  });
   SortHashes(FBase);
 }
 

@@ -1,4 +1,5 @@
 #include "app/ListSort.h"
+#include "app/Parallel.h"
 #include "richtext/base/RVHugePages.h"
 
 #include <unicode/ucol.h>
@@ -6,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <iterator>
 #include <optional>
 #include <map>
@@ -162,37 +164,35 @@ void MakeKeys(const UCollator* collator, const std::vector<std::u16string_view>&
   }
 }
 
+// Lines enough for a thread of their own.
+constexpr std::size_t kLinesPerThread = 20000;
+// Work shared out over threads goes in pieces, several a thread.
+constexpr std::size_t kPiecesPerThread = 4;
+
 // Making keys is most of the work of sorting a big list, and each key stands alone: big
 // lists share it out over the processors, each with its own copy of the collator.
 std::vector<std::string_view> CollationKeys(const UCollator* collator,
                                             const std::vector<std::u16string_view>& lines,
                                             std::size_t skipped,
                                             std::vector<TKeyChunk>& chunks) {
-  constexpr std::size_t kLinesPerThread = 20000;
   const std::size_t count = lines.size();
-  std::size_t threads = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
-  threads = std::clamp<std::size_t>(count / kLinesPerThread, 1, threads);
-  chunks.assign(threads, {});
   std::vector<std::unique_ptr<UCollator, TCollatorCloser>> clones;
-  for (std::size_t t = 1; t < threads; ++t) {
+  for (std::size_t t = 1; t < ThreadsFor(count, kLinesPerThread); ++t) {
     UErrorCode error = U_ZERO_ERROR;
     std::unique_ptr<UCollator, TCollatorCloser> clone(ucol_clone(collator, &error));
     if (U_FAILURE(error) || !clone)
       break;
     clones.push_back(std::move(clone));
   }
-  threads = clones.size() + 1;
-  chunks.resize(threads);
-  auto bounds = [&](std::size_t t) { return count * t / threads; };
-  std::vector<std::thread> workers;
-  for (std::size_t t = 1; t < threads; ++t)
-    workers.emplace_back(MakeKeys, clones[t - 1].get(), std::cref(lines), skipped, bounds(t),
-                         bounds(t + 1), std::ref(chunks[t]));
-  MakeKeys(collator, lines, skipped, 0, bounds(1), chunks[0]);
-  for (std::thread& worker : workers)
-    worker.join();
+  const std::size_t threads = clones.size() + 1;
+  const std::size_t pieces = threads == 1 ? 1 : threads * kPiecesPerThread;
+  chunks.assign(pieces, {});
+  RunPieces(pieces, threads, [&](std::size_t piece, std::size_t t) {
+    MakeKeys(t == 0 ? collator : clones[t - 1].get(), lines, skipped, count * piece / pieces,
+             count * (piece + 1) / pieces, chunks[piece]);
+  });
   std::vector<std::string_view> keys;
-  keys.reserve(count);
+  richtext::RV_ReserveOnHugePages(keys, count);
   for (const TKeyChunk& chunk : chunks)
     for (const auto& [offset, size] : chunk.spans)
       keys.emplace_back(chunk.bytes.data() + offset, size);
@@ -202,6 +202,13 @@ std::vector<std::string_view> CollationKeys(const UCollator* collator,
 // Eight key bytes from at on, as one number; no key byte is zero, so a shorter key sorts
 // first.
 std::uint64_t KeyHead(std::string_view key, std::size_t at) {
+  if (at + 8 <= key.size()) {
+    std::uint64_t head = 0;
+    std::memcpy(&head, key.data() + at, 8);
+    if constexpr (std::endian::native == std::endian::little)
+      head = __builtin_bswap64(head);
+    return head;
+  }
   std::uint64_t head = 0;
   for (std::size_t b = 0; b < 8; ++b) {
     const auto byte = at + b < key.size() ? static_cast<unsigned char>(key[at + b]) : 0u;
@@ -214,35 +221,49 @@ struct TSortItem {
   std::uint64_t head;
   std::uint64_t next;
   std::size_t index;
+  bool operator<(const TSortItem& other) const {
+    if (head != other.head)
+      return head < other.head;
+    if (next != other.next)
+      return next < other.next;
+    return index < other.index;
+  }
+  bool SameBytes(const TSortItem& other) const { return head == other.head && next == other.next; }
 };
 using TSortIterator = std::vector<TSortItem>::iterator;
 
-void SortByKeys(const std::vector<std::string_view>& keys, TSortIterator begin,
-                TSortIterator end, std::size_t at) {
+// Puts sixteen key bytes from at on into each item; true when some key goes on beyond them.
+bool SetHeads(const std::vector<std::string_view>& keys, TSortIterator begin, TSortIterator end,
+              std::size_t at) {
   bool longer = false;
   for (auto item = begin; item != end; ++item) {
+    // The items of a run of ties are spread over the keys: ask for a key a few items ahead
+    // while this one is read.
+    constexpr std::ptrdiff_t kAhead = 8;
+    if (end - item > kAhead)
+      __builtin_prefetch(keys[(item + kAhead)->index].data() + at);
     const std::string_view key = keys[item->index];
     item->head = KeyHead(key, at);
     item->next = KeyHead(key, at + 8);
     longer = longer || key.size() > at + 16;
   }
-  std::sort(begin, end, [](const TSortItem& a, const TSortItem& b) {
-    if (a.head != b.head)
-      return a.head < b.head;
-    if (a.next != b.next)
-      return a.next < b.next;
-    return a.index < b.index;
-  });
+  return longer;
+}
+
+// Sorts items whose heads hold the key bytes from at on.
+void SortByHeads(const std::vector<std::string_view>& keys, TSortIterator begin, TSortIterator end,
+                 std::size_t at, bool longer) {
+  std::sort(begin, end);
   // Equal numbers and no key longer than what they cover: the keys are equal, and the
   // index already orders them.
   if (!longer)
     return;
   for (auto run = begin; run != end;) {
     auto runEnd = run + 1;
-    while (runEnd != end && runEnd->head == run->head && runEnd->next == run->next)
+    while (runEnd != end && runEnd->SameBytes(*run))
       ++runEnd;
     if (runEnd - run > 1)
-      SortByKeys(keys, run, runEnd, at + 16);
+      SortByHeads(keys, run, runEnd, at + 16, SetHeads(keys, run, runEnd, at + 16));
     run = runEnd;
   }
 }
@@ -386,13 +407,44 @@ std::vector<std::size_t> CollationKeyOrder(const UCollator* collator,
       ++same;
     shared = same;
   }
-  std::vector<TSortItem> order(count);
-  for (std::size_t i = 0; i < count; ++i)
-    order[i].index = i;
-  SortByKeys(keys, order.begin(), order.end(), shared);
-  std::vector<std::size_t> indexes(count);
-  for (std::size_t i = 0; i < count; ++i)
-    indexes[i] = order[i].index;
+  // Big lists are sorted on several threads: the items are first parted by their leading
+  // key bytes into ranges of about equal size, and each range is then sorted on its own.
+  const std::size_t threads = ThreadsFor(count, kLinesPerThread);
+  std::vector<TSortItem> order;
+  richtext::RV_ReserveOnHugePages(order, count);
+  order.resize(count);
+  std::vector<char> longer(threads, false);
+  RunOnThreads(threads, [&](std::size_t t) {
+    const auto begin = order.begin() + static_cast<std::ptrdiff_t>(count * t / threads);
+    const auto end = order.begin() + static_cast<std::ptrdiff_t>(count * (t + 1) / threads);
+    for (auto item = begin; item != end; ++item)
+      item->index = static_cast<std::size_t>(item - order.begin());
+    longer[t] = SetHeads(keys, begin, end, shared);
+  });
+  const bool anyLonger = std::find(longer.begin(), longer.end(), true) != longer.end();
+  std::vector<TSortIterator> bounds{order.begin()};
+  if (threads > 1) {
+    // Cut points from a sample; items with the same leading bytes stay in one range.
+    constexpr std::size_t kSample = 4096;
+    std::vector<TSortItem> sample;
+    for (std::size_t i = 0; i < kSample; ++i)
+      sample.push_back(order[count * i / kSample]);
+    std::sort(sample.begin(), sample.end());
+    for (std::size_t t = 1; t < threads; ++t) {
+      TSortItem cut = sample[kSample * t / threads];
+      cut.index = 0;
+      bounds.push_back(std::partition(bounds.back(), order.end(),
+                                      [&cut](const TSortItem& item) { return item < cut; }));
+    }
+  }
+  bounds.push_back(order.end());
+  RunOnThreads(threads, [&](std::size_t t) {
+    SortByHeads(keys, bounds[t], bounds[t + 1], shared, anyLonger);
+  });
+  std::vector<std::size_t> indexes;
+  richtext::RV_ReserveOnHugePages(indexes, count);
+  for (const TSortItem& item : order)
+    indexes.push_back(item.index);
   return indexes;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 namespace richtext {
 
@@ -12,5 +13,12 @@ namespace richtext {
 // before they are first written. Only a hint: where it is refused, or the buffer is small,
 // nothing changes.
 void RV_AdviseHugePages(const void* data, std::size_t bytes);
+
+// Makes room for count elements in a vector about to be filled, on huge pages as above.
+template <class T>
+void RV_ReserveOnHugePages(std::vector<T>& items, std::size_t count) {
+  items.reserve(count);
+  RV_AdviseHugePages(items.data(), items.capacity() * sizeof(T));
+}
 
 } // namespace richtext

@@ -1,11 +1,14 @@
 // The one-sort order of a loaded list against the order of inserting each entry after its
 // equals with the collator, for lists whose shared beginning the sort leaves out.
 #include "app/ListSort.h"
+#include "app/Parallel.h"
 
 #include <gtest/gtest.h>
 #include <unicode/ucol.h>
 
 #include <algorithm>
+#include <atomic>
+#include <stdexcept>
 #include <memory>
 #include <numeric>
 
@@ -190,6 +193,72 @@ TEST(ListSort, BigListsSortTheSameInPieces) {
   for (std::size_t at : {50000u, 30000u, 29999u, 7u})
     mostly.push_back(mostly[at]), mostly.erase(mostly.begin() + static_cast<long>(at));
   EXPECT_EQ(CollationKeyOrder(chinese.get(), Views(mostly)), CollationOrder(chinese.get(), Views(mostly)));
+}
+
+TEST(ListSort, KeysSharedOutInPiecesSortLikeOneRange) {
+  // Leading key bytes that most lines share, in one language and the other: the ranges
+  // the sort parts the lines into are far from even, and ties fall on their cut points.
+  TCollator chinese = Open("zh_CN");
+  const char16_t* const words[] = {u"blog", u"Blog", u"blóg", u"博客", u"link"};
+  std::vector<std::u16string> lines;
+  unsigned state = 11;
+  for (int i = 0; i < 90000; ++i) {
+    state = state * 1103515245u + 12345u;
+    std::u16string line = (state >> 9) % 4 == 0 ? u"x" : u"[b]";
+    for (int w = 0; w < 1 + static_cast<int>((state >> 20) % 3); ++w)
+      line += words[(state >> (8 + 3 * w)) % 5];
+    lines.push_back(line);
+  }
+  const std::vector<std::size_t> order = CollationKeyOrder(chinese.get(), Views(lines));
+  std::vector<std::size_t> seen(order);
+  std::sort(seen.begin(), seen.end());
+  for (std::size_t i = 0; i < seen.size(); ++i)
+    ASSERT_EQ(i, seen[i]) << "every line once";
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    const std::u16string& a = lines[order[i - 1]];
+    const std::u16string& b = lines[order[i]];
+    const UCollationResult result = ucol_strcoll(
+        chinese.get(), reinterpret_cast<const UChar*>(a.data()), static_cast<int32_t>(a.size()),
+        reinterpret_cast<const UChar*>(b.data()), static_cast<int32_t>(b.size()));
+    ASSERT_NE(UCOL_GREATER, result) << i;
+    if (result == UCOL_EQUAL) {
+      ASSERT_LT(order[i - 1], order[i]) << "equals keep file order at " << i;
+    }
+  }
+}
+
+TEST(ListSort, WorkSharedOverThreadsRunsEveryPieceOnceAndBringsBackWhatItThrows) {
+  for (std::size_t threads : {1u, 2u, 5u}) {
+    std::vector<std::atomic<int>> runs(37);
+    std::atomic<std::size_t> highestThread{0};
+    RunPieces(runs.size(), threads, [&](std::size_t piece, std::size_t t) {
+      ++runs[piece];
+      std::size_t seen = highestThread.load();
+      while (t > seen && !highestThread.compare_exchange_weak(seen, t)) {
+      }
+    });
+    for (const std::atomic<int>& count : runs)
+      EXPECT_EQ(1, count.load()) << threads << " threads";
+    EXPECT_LT(highestThread.load(), threads);
+  }
+  // A piece that fails on another thread fails the whole, once every thread has ended.
+  std::atomic<int> done{0};
+  EXPECT_THROW(RunPieces(16, 3,
+                         [&](std::size_t piece, std::size_t) {
+                           if (piece == 9)
+                             throw std::runtime_error("piece 9");
+                           ++done;
+                         }),
+               std::runtime_error);
+  EXPECT_EQ(15, done.load());
+  // Slices cover everything once, and small counts stay on one thread.
+  std::vector<int> covered(100001);
+  ForEachSlice(covered.size(), 1000, [&](std::size_t begin, std::size_t end) {
+    for (std::size_t i = begin; i < end; ++i)
+      ++covered[i];
+  });
+  EXPECT_EQ(std::count(covered.begin(), covered.end(), 1), static_cast<long>(covered.size()));
+  EXPECT_EQ(1u, ThreadsFor(999, 1000));
 }
 
 } // namespace
