@@ -1,4 +1,6 @@
 // The bidirectional algorithm through ICU.
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <numeric>
 
@@ -20,8 +22,17 @@ struct TBiDiCloser {
 
 bool RVBiDi_HasRightToLeft(std::u16string_view Text) {
   for (std::size_t i = 0; i < Text.size();) {
-    if (Text[i] < 0x0590) { // nothing before Hebrew is right to left or a direction control
+    // Nothing before Hebrew is right to left or a direction control; text below U+0400 is
+    // passed over four units at a time.
+    if (Text[i] < 0x0590) {
       ++i;
+      while (i + 4 <= Text.size()) {
+        std::uint64_t units;
+        std::memcpy(&units, Text.data() + i, sizeof units);
+        if ((units & 0xFC00FC00FC00FC00u) != 0)
+          break;
+        i += 4;
+      }
       continue;
     }
     UChar32 c;

@@ -173,9 +173,19 @@ int RVFindLineBreak(std::u16string_view Str, int Pos, bool IsLast, bool IgnoreEn
 
 TRVLineBreakContext RVGetLineBreakContext(std::u16string_view S,
                                           const TRVLineBreakContext& Context) {
-  TRVLineBreakContext result = Context;
-  ScanForward(S, result, false);
-  return result;
+  // What a forward scan would end with, read from the end: the last character that is not
+  // a space, and whether spaces follow it.
+  std::size_t end = S.size();
+  while (end > 0 && S[end - 1] == u' ')
+    --end;
+  if (end == 0) {
+    TRVLineBreakContext result = Context;
+    if (!S.empty())
+      result.SpacesAfter = Context.HasBefore;
+    return result;
+  }
+  std::size_t first;
+  return {true, ClassEndingAt(S, end - 1, first), end < S.size()};
 }
 
 int RVFindFirstLineBreak(std::u16string_view S, TRVLineBreakContext& Context) {

@@ -40,22 +40,27 @@ bool TRVTextWidths::Assign(TRVGraphicInterface& GI, TRVCanvas& Canvas, std::u16s
   FExtra = Canvas.GetTextCharacterExtra();
   FPrefix.resize(n + 1);
   FPrefix[0] = 0;
-  FTakenOut.clear();
-  for (std::size_t i = 0; i < n; ++i) {
+  for (std::size_t i = 0; i < n; ++i)
     FPrefix[i + 1] = FPrefix[i] + FAdvances[i];
-    const char16_t c = Text[i];
-    const bool takenOut =
-        (c == RV_SOFTHYPHEN && !IsSymbolFont) ||
-        (!IsSymbolFont && !RVVista && (c == ZeroWidthSpace || c == WordJoiner));
-    if (takenOut && FTakenOut.empty())
-      FTakenOut.assign(n + 1, 0);
-    if (!FTakenOut.empty())
+  FTakenOut.clear();
+  FValid = true;
+  if (IsSymbolFont)
+    return true;
+  const bool zeroWidthTakenOut = !RVVista;
+  auto takenOut = [zeroWidthTakenOut](char16_t c) {
+    return c == RV_SOFTHYPHEN || (zeroWidthTakenOut && (c == ZeroWidthSpace || c == WordJoiner));
+  };
+  std::size_t first = 0;
+  while (first < n && !takenOut(Text[first]))
+    ++first;
+  if (first < n) {
+    FTakenOut.assign(n + 1, 0);
+    for (std::size_t i = first; i < n; ++i)
       FTakenOut[i + 1] =
           FTakenOut[i] +
-          (takenOut ? static_cast<std::int32_t>(RoundedPixels(FAdvances[i], denominator)) + FExtra
-                    : 0);
+          (takenOut(Text[i]) ? static_cast<std::int32_t>(RoundedPixels(FAdvances[i], denominator)) + FExtra
+                             : 0);
   }
-  FValid = true;
   return true;
 }
 

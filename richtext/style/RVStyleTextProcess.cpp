@@ -1,5 +1,6 @@
 // The display form of a run of text: special characters replaced or removed.
 #include <unicode/uchar.h>
+#include <algorithm>
 #include <unicode/utf16.h>
 
 #include "richtext/base/RVUni.h"
@@ -46,6 +47,12 @@ std::u16string RV_ReturnProcessedStringMap(const std::u16string& s,
   ShowSpecialChars = ShowSpecialChars && RVVisibleSpecialCharacters.Contains(rvscSoftHyphen);
   if (TextStyle.StyleEx.Contains(rvfsAllCaps) && RVNT)
     UpperCaseInPlace(r);
+  // Most text holds none of the characters below: it is shown as it is.
+  if (std::none_of(r.begin(), r.end(), [](char16_t c) {
+        return c == RV_SOFTHYPHEN || c == NonBreakingHyphen || c == ZeroWidthSpace ||
+               c == WordJoiner;
+      }))
+    return r;
   for (std::size_t i = 0; i < r.size(); ++i) {
     if (r[i] == RV_SOFTHYPHEN) {
       if (LastOnLine && i + 1 == r.size())

@@ -158,3 +158,31 @@ TEST(LineBreakRobustness, SteppingMakesProgressAndMatchesTheClusterIterator) {
     ASSERT_EQ(expected, backward) << Show(s);
   }
 }
+
+TEST(LineBreakRobustness, ContextAfterATextIsTheContextAfterItsCharactersOneByOne) {
+  // The context is read from the end of the text; fed one character (or pair) at a time it
+  // must come out the same, from any context before it.
+  std::mt19937 rng(41);
+  const TRVLineBreakContext befores[] = {{}, {true, rvu_lb_OP, false}, {true, rvu_lb_ID, true}};
+  for (int t = 0; t < kTexts; ++t) {
+    const std::u16string s = RandomText(rng);
+    for (const TRVLineBreakContext& before : befores) {
+      TRVLineBreakContext stepped = before;
+      for (std::size_t i = 0; i < s.size();) {
+        const std::size_t next = IsHigh(s[i]) && i + 1 < s.size() && IsLow(s[i + 1]) ? i + 2 : i + 1;
+        stepped = RVGetLineBreakContext(std::u16string_view(s).substr(i, next - i), stepped);
+        i = next;
+      }
+      const TRVLineBreakContext whole = RVGetLineBreakContext(s, before);
+      ASSERT_EQ(stepped.HasBefore, whole.HasBefore) << Show(s);
+      ASSERT_EQ(stepped.Before, whole.Before) << Show(s);
+      ASSERT_EQ(stepped.SpacesAfter, whole.SpacesAfter) << Show(s);
+    }
+  }
+  // A lone half at the end counts as a letter, a pair as its code point.
+  EXPECT_EQ(rvu_lb_AL, RVGetLineBreakContext(u"(\xD800").Before);
+  EXPECT_EQ(rvu_lb_ID, RVGetLineBreakContext(u"(\U00020000").Before);
+  const TRVLineBreakContext spaced = RVGetLineBreakContext(u"a(  ");
+  EXPECT_EQ(RVGetCharLineBreakClass(u'('), spaced.Before);
+  EXPECT_TRUE(spaced.SpacesAfter);
+}
