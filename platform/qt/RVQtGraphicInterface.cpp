@@ -28,7 +28,7 @@ constexpr std::size_t MaxCachedWords = 65536;
 constexpr int FixedPointUnit = 64;
 
 // States of an advance table entry.
-enum : std::uint8_t { Unmeasured, Plain, DependsOnContext, NeedsShaping };
+enum : std::uint8_t { Unmeasured, Plain, NeedsShaping };
 
 // A character of each context's script, to measure a common character after it.
 constexpr std::array<char16_t, TRVQtGraphicInterface::Contexts> ContextAnchors = {
@@ -196,24 +196,17 @@ const TRVQtGraphicInterface::TCharAdvance& TRVQtGraphicInterface::CharAdvance(TF
   if (context > 0)
     return a;
   // A common character is laid out in the font of the script around it.
-  std::array<std::int32_t, Contexts> byContext{};
-  byContext[0] = a.Advance;
-  bool same = true;
   for (int k = 1; k < Contexts; ++k) {
     const QString anchor(QChar{ContextAnchors[k]});
-    byContext[static_cast<std::size_t>(k)] = advance(anchor + alone) - advance(anchor);
-    same = same && byContext[static_cast<std::size_t>(k)] == a.Advance;
-  }
-  if (!same) {
-    a.Kind = DependsOnContext;
-    E.ByContext[Ch] = byContext;
+    if (advance(anchor + alone) - advance(anchor) != a.Advance)
+      a.DiffersIn = static_cast<std::uint16_t>(a.DiffersIn | 1u << k);
   }
   return a;
 }
 
 bool TRVQtGraphicInterface::Advances(TFontEntry& E, std::u16string_view Text, std::int32_t* Out) {
   unsigned contexts = 0;
-  bool dependent = false;
+  unsigned differs = 0;
   for (std::size_t i = 0; i < Text.size(); ++i) {
     const char16_t c = Text[i] == richtext::RV_SOFTHYPHEN ? u'-' : Text[i];
     // Most characters were met before: their advance is read here, and only a new one is
@@ -224,23 +217,13 @@ bool TRVQtGraphicInterface::Advances(TFontEntry& E, std::u16string_view Text, st
                                 : CharAdvance(E, c);
     if (a.Kind == NeedsShaping)
       return false;
-    dependent = dependent || a.Kind == DependsOnContext;
+    differs |= a.DiffersIn;
     contexts |= 1u << a.Context;
     Out[i] = a.Advance;
   }
-  if (!dependent || (contexts >> 1) == 0)
-    return true;
-  // Parts of the text may put such a character among other scripts than the whole text
+  // Parts of the text may put a common character among other scripts than the whole text
   // does: it is summed only when every script the text holds gives it the same advance.
-  for (char16_t c : Text) {
-    const auto it = E.ByContext.find(c);
-    if (it == E.ByContext.end())
-      continue;
-    for (int k = 1; k < Contexts; ++k)
-      if ((contexts >> k) & 1u && it->second[static_cast<std::size_t>(k)] != it->second[0])
-        return false;
-  }
-  return true;
+  return (differs & contexts & ~1u) == 0;
 }
 
 bool TRVQtGraphicInterface::GetTextAdvances(TRVCanvas& Canvas, std::u16string_view Text,

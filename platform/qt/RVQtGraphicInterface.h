@@ -63,7 +63,10 @@ private:
     std::uint8_t Kind = 0;
     // Context of a strong character's script; 0 for common characters.
     std::uint8_t Context = 0;
+    // For a common character, bit k is set when it takes another advance in context k.
+    std::uint16_t DiffersIn = 0;
   };
+  static_assert(Contexts <= 16, "a context's bit in DiffersIn");
   using TAdvancePage = std::array<TCharAdvance, 256>;
   struct TWordHash {
     using is_transparent = void;
@@ -83,8 +86,6 @@ private:
     std::optional<richtext::TRVOutlineTextMetric> Outline;
     // The advance table, filled as characters are met, by pages of 256 code units.
     std::array<std::unique_ptr<TAdvancePage>, 256> Pages;
-    // Common characters whose advance depends on the script around them, by context.
-    std::unordered_map<char16_t, std::array<std::int32_t, Contexts>> ByContext;
     // Shaped advances (1/64 pixel) of the words of text that needs shaping (each with the
     // spaces after it), by the script before the word.
     std::unordered_map<int, TWordAdvances> Words;

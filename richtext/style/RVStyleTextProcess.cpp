@@ -1,6 +1,6 @@
 // The display form of a run of text: special characters replaced or removed.
 #include <unicode/uchar.h>
-#include <algorithm>
+#include <numeric>
 #include <unicode/utf16.h>
 
 #include "richtext/base/RVUni.h"
@@ -39,19 +39,20 @@ std::u16string RV_ReturnProcessedStringMap(const std::u16string& s,
   std::u16string r = s;
   if (ShownIndex != nullptr) {
     ShownIndex->resize(s.size() + 1);
-    for (std::size_t i = 0; i <= s.size(); ++i)
-      (*ShownIndex)[i] = static_cast<int>(i);
+    std::iota(ShownIndex->begin(), ShownIndex->end(), 0);
   }
   if (IsSymbolCharset)
     return r;
   ShowSpecialChars = ShowSpecialChars && RVVisibleSpecialCharacters.Contains(rvscSoftHyphen);
   if (TextStyle.StyleEx.Contains(rvfsAllCaps) && RVNT)
     UpperCaseInPlace(r);
-  // Most text holds none of the characters below: it is shown as it is.
-  if (std::none_of(r.begin(), r.end(), [](char16_t c) {
-        return c == RV_SOFTHYPHEN || c == NonBreakingHyphen || c == ZeroWidthSpace ||
-               c == WordJoiner;
-      }))
+  // Most text holds none of the characters below: it is shown as it is. (The whole text is
+  // looked at without stopping, which the compiler does many units at a time.)
+  bool special = false;
+  for (char16_t c : r)
+    special |= (c == RV_SOFTHYPHEN) | (c == NonBreakingHyphen) | (c == ZeroWidthSpace) |
+               (c == WordJoiner);
+  if (!special)
     return r;
   for (std::size_t i = 0; i < r.size(); ++i) {
     if (r[i] == RV_SOFTHYPHEN) {
