@@ -1,6 +1,4 @@
 // The bidirectional algorithm through ICU.
-#include <cstdint>
-#include <cstring>
 #include <memory>
 #include <numeric>
 
@@ -9,6 +7,7 @@
 #include <unicode/utf16.h>
 
 #include "richtext/base/RVBiDi.h"
+#include "richtext/base/RVUni.h"
 
 namespace richtext {
 
@@ -22,17 +21,9 @@ struct TBiDiCloser {
 
 bool RVBiDi_HasRightToLeft(std::u16string_view Text) {
   for (std::size_t i = 0; i < Text.size();) {
-    // Nothing before Hebrew is right to left or a direction control; text below U+0400 is
-    // passed over four units at a time.
+    // Nothing before Hebrew is right to left or a direction control.
     if (Text[i] < 0x0590) {
-      ++i;
-      while (i + 4 <= Text.size()) {
-        std::uint64_t units;
-        std::memcpy(&units, Text.data() + i, sizeof units);
-        if ((units & 0xFC00FC00FC00FC00u) != 0)
-          break;
-        i += 4;
-      }
+      i = RVU_FindUnitFrom(Text, i + 1, 0x0400);
       continue;
     }
     UChar32 c;

@@ -70,4 +70,9 @@ char* RVU_UnicodeToUtf8(std::u16string_view s, char* Out);
 char16_t* RVU_Utf8ToUnicode(std::string_view Bytes, char16_t* Out,
                             std::size_t* Substituted = nullptr);
 
+// The index of the first unit at or after From that is Limit (a power of two, at least 4)
+// or above; s.size() when there is none. Text below the limit is passed over four units at
+// a time.
+std::size_t RVU_FindUnitFrom(std::u16string_view s, std::size_t From, char16_t Limit);
+
 } // namespace richtext

@@ -1,5 +1,6 @@
 // The display form of a run of text: special characters replaced or removed.
 #include <unicode/uchar.h>
+#include <algorithm>
 #include <numeric>
 #include <unicode/utf16.h>
 
@@ -46,13 +47,12 @@ std::u16string RV_ReturnProcessedStringMap(const std::u16string& s,
   ShowSpecialChars = ShowSpecialChars && RVVisibleSpecialCharacters.Contains(rvscSoftHyphen);
   if (TextStyle.StyleEx.Contains(rvfsAllCaps) && RVNT)
     UpperCaseInPlace(r);
-  // Most text holds none of the characters below: it is shown as it is. (The whole text is
-  // looked at without stopping, which the compiler does many units at a time.)
-  bool special = false;
-  for (char16_t c : r)
-    special |= (c == RV_SOFTHYPHEN) | (c == NonBreakingHyphen) | (c == ZeroWidthSpace) |
-               (c == WordJoiner);
-  if (!special)
+  // Most text holds none of the characters below (all above U+007F): it is shown as it is.
+  if (std::none_of(r.begin() + static_cast<std::ptrdiff_t>(RVU_FindUnitFrom(r, 0, 0x80)), r.end(),
+                   [](char16_t c) {
+                     return c == RV_SOFTHYPHEN || c == NonBreakingHyphen ||
+                            c == ZeroWidthSpace || c == WordJoiner;
+                   }))
     return r;
   for (std::size_t i = 0; i < r.size(); ++i) {
     if (r[i] == RV_SOFTHYPHEN) {

@@ -2,6 +2,7 @@
 #include "richtext/base/RVClasses.h"
 #include "richtext/base/RVUniAnsi.h"
 #include "richtext/base/RVStream.h"
+#include "richtext/base/RVUni.h"
 
 #include <gtest/gtest.h>
 #include <unicode/uloc.h>
@@ -90,4 +91,26 @@ TEST(UnicodeStream, OddByteCountRaises) {
   }
   stream.SetPosition(1);
   EXPECT_EQ(u"\u6200", RVU_UnicodeStreamToUnicodeString(stream));
+}
+
+TEST(FindUnitFrom, FindsTheFirstUnitAtTheLimitWhereverItStands) {
+  // Every length up to a few blocks of four, with the unit at every place and of every
+  // size around the limits the engine uses.
+  for (char16_t limit : {u'\x80', u'\u0400'}) {
+    for (std::size_t length = 0; length < 13; ++length) {
+      for (std::size_t at = 0; at <= length; ++at) {
+        for (char16_t unit : {static_cast<char16_t>(limit - 1), limit,
+                              static_cast<char16_t>(limit + 1), u'\xFFFF', u'\xD83D'}) {
+          std::u16string text(length, u'a');
+          if (at < length)
+            text[at] = unit;
+          const bool found = at < length && unit >= limit;
+          for (std::size_t from = 0; from <= length; ++from)
+            ASSERT_EQ(found && from <= at ? at : length, RVU_FindUnitFrom(text, from, limit))
+                << "length " << length << " at " << at << " unit " << int(unit) << " from "
+                << from;
+        }
+      }
+    }
+  }
 }
