@@ -59,6 +59,27 @@ std::string SortedOrder(const UCollator* collator, const std::vector<std::u16str
   return Dump(sorted);
 }
 
+// Order holds every line once, in the collator's order, and equals in file order.
+void ExpectStableOrder(const UCollator* collator, const std::vector<std::u16string>& lines,
+                       const std::vector<std::size_t>& order) {
+  std::vector<std::size_t> seen(order);
+  std::sort(seen.begin(), seen.end());
+  ASSERT_EQ(lines.size(), seen.size());
+  for (std::size_t i = 0; i < seen.size(); ++i)
+    ASSERT_EQ(i, seen[i]) << "every line once";
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    const std::u16string& a = lines[order[i - 1]];
+    const std::u16string& b = lines[order[i]];
+    const UCollationResult result = ucol_strcoll(
+        collator, reinterpret_cast<const UChar*>(a.data()), static_cast<int32_t>(a.size()),
+        reinterpret_cast<const UChar*>(b.data()), static_cast<int32_t>(b.size()));
+    ASSERT_NE(UCOL_GREATER, result) << i;
+    if (result == UCOL_EQUAL) {
+      ASSERT_LT(order[i - 1], order[i]) << "equals keep file order at " << i;
+    }
+  }
+}
+
 // Every line is the prefix followed by one of the endings, in a scrambled order.
 std::vector<std::u16string> Lines(const std::u16string& prefix,
                                   std::initializer_list<const char16_t*> endings) {
@@ -173,18 +194,7 @@ TEST(ListSort, BigListsSortTheSameInPieces) {
                     std::u16string(parts[(state >> 16) % 6]));
   }
   const std::vector<std::size_t> order = CollationKeyOrder(chinese.get(), Views(lines));
-  ASSERT_EQ(lines.size(), order.size());
-  for (std::size_t i = 1; i < order.size(); ++i) {
-    const std::u16string& a = lines[order[i - 1]];
-    const std::u16string& b = lines[order[i]];
-    const UCollationResult result = ucol_strcoll(
-        chinese.get(), reinterpret_cast<const UChar*>(a.data()), static_cast<int32_t>(a.size()),
-        reinterpret_cast<const UChar*>(b.data()), static_cast<int32_t>(b.size()));
-    ASSERT_NE(UCOL_GREATER, result) << i;
-    if (result == UCOL_EQUAL) {
-      ASSERT_LT(order[i - 1], order[i]) << "equals keep file order at " << i;
-    }
-  }
+  ExpectStableOrder(chinese.get(), lines, order);
   // In that order with a few lines moved to the end, the runs are looked for in halves at
   // once and merged: the same order as the keys give.
   std::vector<std::u16string> mostly;
@@ -210,21 +220,7 @@ TEST(ListSort, KeysSharedOutInPiecesSortLikeOneRange) {
     lines.push_back(line);
   }
   const std::vector<std::size_t> order = CollationKeyOrder(chinese.get(), Views(lines));
-  std::vector<std::size_t> seen(order);
-  std::sort(seen.begin(), seen.end());
-  for (std::size_t i = 0; i < seen.size(); ++i)
-    ASSERT_EQ(i, seen[i]) << "every line once";
-  for (std::size_t i = 1; i < order.size(); ++i) {
-    const std::u16string& a = lines[order[i - 1]];
-    const std::u16string& b = lines[order[i]];
-    const UCollationResult result = ucol_strcoll(
-        chinese.get(), reinterpret_cast<const UChar*>(a.data()), static_cast<int32_t>(a.size()),
-        reinterpret_cast<const UChar*>(b.data()), static_cast<int32_t>(b.size()));
-    ASSERT_NE(UCOL_GREATER, result) << i;
-    if (result == UCOL_EQUAL) {
-      ASSERT_LT(order[i - 1], order[i]) << "equals keep file order at " << i;
-    }
-  }
+  ExpectStableOrder(chinese.get(), lines, order);
 }
 
 TEST(ListSort, WorkSharedOverThreadsRunsEveryPieceOnceAndBringsBackWhatItThrows) {
