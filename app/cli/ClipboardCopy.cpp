@@ -6,15 +6,18 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
+#include <qguiapplication_platform.h>
 
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <exception>
 
@@ -69,6 +72,30 @@ void DetachFromTerminal() {
     close(null);
 }
 
+// The window that owns the clipboard now, as the X server itself answers; 0 off X11 or when
+// the server does not answer. Qt's own word on the ownership waits for an event that a busy
+// server may send late.
+std::uint32_t ClipboardOwnerWindow() {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+  if (connection == nullptr)
+    return 0;
+  constexpr char kName[] = "CLIPBOARD";
+  xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+      connection, xcb_intern_atom(connection, 1, sizeof kName - 1, kName), nullptr);
+  if (atom == nullptr)
+    return 0;
+  const xcb_atom_t clipboardAtom = atom->atom;
+  std::free(atom);
+  xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+      connection, xcb_get_selection_owner(connection, clipboardAtom), nullptr);
+  if (owner == nullptr)
+    return 0;
+  const std::uint32_t window = owner->owner;
+  std::free(owner);
+  return window;
+}
+
 // Runs in the child: copies, reports to the parent, then serves the clipboard.
 int ServeClipboard(const std::string& title, const std::string& address, char* programName,
                    int reportFd) {
@@ -109,8 +136,16 @@ int ServeClipboard(const std::string& title, const std::string& address, char* p
       if (mode == QClipboard::Clipboard)
         endIfLost();
     });
+    // The poll also asks the X server which window owns the clipboard: another window than
+    // the one that took it means it went elsewhere, whatever Qt has heard.
+    const std::uint32_t ownerWindow = ClipboardOwnerWindow();
     QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &app, endIfLost);
+    QObject::connect(&poll, &QTimer::timeout, &app, [endIfLost, ownerWindow] {
+      if (ownerWindow != 0 && ClipboardOwnerWindow() != ownerWindow)
+        QCoreApplication::quit();
+      else
+        endIfLost();
+    });
     poll.start(std::chrono::seconds(1));
     Tell(reportFd, "ok");
     DetachFromTerminal();

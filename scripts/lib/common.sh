@@ -7,7 +7,7 @@ QUILLON_JOBS=${QUILLON_JOBS:-2}
 # Packages the program needs to build and run.
 QUILLON_RUN_PACKAGES=(
   g++ cmake make pkg-config
-  qt6-base-dev libicu-dev qt6-wayland qt6-l10n-tools qt6-translations-l10n
+  qt6-base-dev libicu-dev libxcb1-dev qt6-wayland qt6-l10n-tools qt6-translations-l10n
   fonts-liberation2 fonts-wqy-microhei
 )
 # Packages the tests, benchmarks and the screenshot under a virtual display need on top.

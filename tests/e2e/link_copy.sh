@@ -7,9 +7,13 @@ source "$(dirname "$0")/lib.sh"
 link="$E2E_WORK/ql-copy-$$"
 cp "$1" "$link"
 
+# Only this test's own program counts: the same program run by other tests on the machine
+# (another build, another display) holds another clipboard.
 holder() {
   local pid
   for pid in $(pgrep -x "$(basename "$link")" || true); do
+    [ "$(readlink -f "/proc/$pid/exe" 2>/dev/null)" = "$(readlink -f "$link")" ] || continue
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" || continue
     running "$pid" && echo "$pid"
   done
   return 0
