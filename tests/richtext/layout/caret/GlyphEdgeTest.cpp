@@ -148,7 +148,7 @@ TEST_F(GlyphEdgeTest, JustifiedAndDistributedLinesPutEveryStopOnAnEdge) {
   ExpectStopsOnGlyphEdges("tab");
 }
 
-TEST_F(GlyphEdgeTest, JustifiedRightToLeftAndMixedLinesPutEveryStopOnAnEdge) {
+TEST_F(GlyphEdgeTest, JustifiedRightToLeftMixedAndDistributedLinesPutEveryStopOnAnEdge) {
   RV.SetClientSize(120, 400);
   const int rtl = AddPara(rvaJustify, rvbdRightToLeft);
   const int ltr = AddPara(rvaJustify, rvbdLeftToRight);
@@ -181,6 +181,12 @@ TEST_F(GlyphEdgeTest, JustifiedRightToLeftAndMixedLinesPutEveryStopOnAnEdge) {
   for (std::int32_t i = 0; i < Data().DrawItems.Count(); ++i)
     widened += Data().DrawItems[i]->GetSpaceCount() > 0 ? 1 : 0;
   EXPECT_GT(widened, 2) << Lines();
+  // A distributed right-to-left paragraph widens its letters the same way.
+  RV.Clear();
+  RV.AddNL(u"\u05E9\u05DC\u05D5\u05DD\u05E2\u05D5\u05DC\u05DD \u05D0\u05D1\u05D2\u05D3"
+           u"\u05D4\u05D5 \u05D6\u05D7\u05D8\u05D9",
+           0, AddPara(rvaDistribute, rvbdRightToLeft));
+  ExpectStopsOnGlyphEdges("distributed Hebrew");
 }
 
 TEST_F(GlyphEdgeTest, SoftHyphensHiddenShownAndAtAWrapPutEveryStopOnAnEdge) {
