@@ -216,7 +216,11 @@ bool TRVQtGraphicInterface::Advances(TFontEntry& E, std::u16string_view Text, st
   bool dependent = false;
   for (std::size_t i = 0; i < Text.size(); ++i) {
     const char16_t c = Text[i] == richtext::RV_SOFTHYPHEN ? u'-' : Text[i];
-    const TCharAdvance& a = CharAdvance(E, c);
+    // A character met before is read from its page here; only a new one is measured.
+    const TAdvancePage* page = E.Pages[c >> 8].get();
+    const TCharAdvance& a = page != nullptr && (*page)[c & 0xFF].Kind != Unmeasured
+                                ? (*page)[c & 0xFF]
+                                : CharAdvance(E, c);
     if (a.Kind == NeedsShaping)
       return false;
     dependent = dependent || a.Kind == DependsOnContext;

@@ -2,6 +2,7 @@
 #include "richtext/layout/CRVFDataFormatter.h"
 
 #include <algorithm>
+#include <optional>
 #include <climits>
 
 #include "richtext/document/RVItemKinds.h"
@@ -412,7 +413,9 @@ bool TRVFormatter::NextItemsCanBePlacedOnThisLine(std::int32_t ItemNo, std::int3
   const bool limited = P.MaxLength >= 1;
   if (limited && chars > P.MaxLength)
     return false;
-  TRVLineBreakContext context = RVGetLineBreakContext(RunText);
+  // The run's own break context only matters to a text item after it on the line; a
+  // paragraph's last run needs none.
+  std::optional<TRVLineBreakContext> context;
   for (std::int32_t i = ItemNo + 1; i < D.ItemCount(); ++i) {
     if (D.IsFromNewLine(i))
       break;
@@ -421,8 +424,10 @@ bool TRVFormatter::NextItemsCanBePlacedOnThisLine(std::int32_t ItemNo, std::int3
     TCustomRVItemInfo* item = D.GetItem(i);
     if (item->StyleNo < 0)
       break; // a line may always break before an object
+    if (!context)
+      context = RVGetLineBreakContext(RunText);
     const std::u16string& text = item->ItemText;
-    const int n = RVFindFirstLineBreak(text, context);
+    const int n = RVFindFirstLineBreak(text, *context);
     if (n == 0)
       break;
     const std::int32_t styleNo = D.GetActualStyle(item);

@@ -1,5 +1,7 @@
 #include "richtext/layout/RVTextWidths.h"
 
+#include <algorithm>
+
 #include "richtext/base/RVCharNav.h"
 #include "richtext/base/RVSystem.h"
 #include "richtext/base/RVUni.h"
@@ -40,20 +42,24 @@ bool TRVTextWidths::Assign(TRVGraphicInterface& GI, TRVCanvas& Canvas, std::u16s
   FExtra = Canvas.GetTextCharacterExtra();
   FPrefix.resize(n + 1);
   FPrefix[0] = 0;
-  FTakenOut.clear();
-  for (std::size_t i = 0; i < n; ++i) {
+  for (std::size_t i = 0; i < n; ++i)
     FPrefix[i + 1] = FPrefix[i] + FAdvances[i];
-    const char16_t c = Text[i];
-    const bool takenOut =
-        (c == RV_SOFTHYPHEN && !IsSymbolFont) ||
-        (!IsSymbolFont && !RVVista && (c == ZeroWidthSpace || c == WordJoiner));
-    if (takenOut && FTakenOut.empty())
-      FTakenOut.assign(n + 1, 0);
-    if (!FTakenOut.empty())
+  // The widths of characters measured but not drawn, summed from the first of them on.
+  FTakenOut.clear();
+  const bool zeroWidthTakenOut = !IsSymbolFont && !RVVista;
+  auto takenOut = [&](char16_t c) {
+    return (c == RV_SOFTHYPHEN && !IsSymbolFont) ||
+           (zeroWidthTakenOut && (c == ZeroWidthSpace || c == WordJoiner));
+  };
+  const auto first = std::find_if(Text.begin(), Text.end(), takenOut);
+  if (first != Text.end()) {
+    FTakenOut.assign(n + 1, 0);
+    for (auto i = static_cast<std::size_t>(first - Text.begin()); i < n; ++i)
       FTakenOut[i + 1] =
           FTakenOut[i] +
-          (takenOut ? static_cast<std::int32_t>(RoundedPixels(FAdvances[i], denominator)) + FExtra
-                    : 0);
+          (takenOut(Text[i])
+               ? static_cast<std::int32_t>(RoundedPixels(FAdvances[i], denominator)) + FExtra
+               : 0);
   }
   FValid = true;
   return true;

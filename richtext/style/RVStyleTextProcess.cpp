@@ -1,4 +1,6 @@
 // The display form of a run of text: special characters replaced or removed.
+#include <algorithm>
+
 #include <unicode/uchar.h>
 #include <unicode/utf16.h>
 
@@ -46,6 +48,13 @@ std::u16string RV_ReturnProcessedStringMap(const std::u16string& s,
   ShowSpecialChars = ShowSpecialChars && RVVisibleSpecialCharacters.Contains(rvscSoftHyphen);
   if (TextStyle.StyleEx.Contains(rvfsAllCaps) && RVNT)
     UpperCaseInPlace(r);
+  // Text below the soft hyphen holds none of the characters replaced or taken out below
+  // (its largest unit is found many units at a time): it stays as it is.
+  char16_t largest = 0;
+  for (char16_t c : r)
+    largest = std::max(largest, c);
+  if (largest < RV_SOFTHYPHEN)
+    return r;
   for (std::size_t i = 0; i < r.size(); ++i) {
     if (r[i] == RV_SOFTHYPHEN) {
       if (LastOnLine && i + 1 == r.size())
