@@ -56,9 +56,10 @@ protected:
     RV.SetCanvas(&Canvas);
     RV.SetClientSize(400, 60);
   }
-  void Build(const std::u16string& Text) {
+  // Text as one paragraph, of the right-to-left paragraph style unless ParaNo names another.
+  void Build(const std::u16string& Text, int ParaNo = -1) {
     RV.Clear();
-    RV.AddNL(Text, 0, RtlPara);
+    RV.AddNL(Text, 0, ParaNo < 0 ? RtlPara : ParaNo);
     RV.Format();
     Style.ApplyStyle(Canvas, 0, rvbdUnspecified, false);
     Font = Canvas.GetQFont();
@@ -83,6 +84,18 @@ protected:
     line.setLineWidth(10000);
     layout->endLayout();
     return layout;
+  }
+  // The engine's layout painted on white through the Qt canvas.
+  QImage PaintEngine(int Width, int Height, const TRect& Clip) {
+    QImage image(Width, Height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+      QPainter painter(&image);
+      Canvas.SetPainter(&painter);
+      RV.RVData->PaintTo(Canvas, Clip);
+      Canvas.SetPainter(nullptr);
+    }
+    return image;
   }
   // Columns of the image holding dark pixels, and their span.
   static std::vector<int> InkColumns(const QImage& Image) {
@@ -133,14 +146,7 @@ TEST_F(QtBiDiTest, TheTextIsDrawnWhereQtDrawsIt) {
   for (const TCase& c : kCases) {
     SCOPED_TRACE(c.Name);
     Build(c.Text);
-    QImage ours(400, 40, QImage::Format_RGB32);
-    ours.fill(Qt::white);
-    {
-      QPainter painter(&ours);
-      Canvas.SetPainter(&painter);
-      RV.RVData->PaintTo(Canvas, TRect{0, 0, 400, 40});
-      Canvas.SetPainter(nullptr);
-    }
+    const QImage ours = PaintEngine(400, 40, TRect{0, 0, 400, 40});
     const auto qt = QtLayout(c.Text);
     QImage theirs(400, 40, QImage::Format_RGB32);
     theirs.fill(Qt::white);
@@ -188,13 +194,6 @@ protected:
     JustifiedPara = p->GetIndex();
     RV.SetClientSize(kWidth + 10, 120);
   }
-  void Build(const std::u16string& Text) {
-    RV.Clear();
-    RV.AddNL(Text, 0, JustifiedPara);
-    RV.Format();
-    Style.ApplyStyle(Canvas, 0, rvbdUnspecified, false);
-    Font = Canvas.GetQFont();
-  }
   // The characters of the engine's first line (its drawing items up to the next line).
   int FirstLineLength() {
     int length = 0;
@@ -239,7 +238,7 @@ protected:
 TEST_F(QtJustifiedBiDiTest, EveryCaretPlaceOfAJustifiedLineIsWhereQtsLayoutPutsIt) {
   for (const TCase& c : kJustifiedCases) {
     SCOPED_TRACE(c.Name);
-    Build(c.Text);
+    Build(c.Text, JustifiedPara);
     ASSERT_GT(RV.RVData->DrawItems.Count(), 1);
     // The first line wraps and is justified: its runs fill the width.
     const int length = FirstLineLength();
@@ -267,16 +266,9 @@ TEST_F(QtJustifiedBiDiTest, EveryCaretPlaceOfAJustifiedLineIsWhereQtsLayoutPutsI
 TEST_F(QtJustifiedBiDiTest, AJustifiedLineIsDrawnWhereQtDrawsIt) {
   for (const TCase& c : kJustifiedCases) {
     SCOPED_TRACE(c.Name);
-    Build(c.Text);
+    Build(c.Text, JustifiedPara);
     const TRVDrawLineInfo& d = *RV.RVData->DrawItems[0];
-    QImage ours(kWidth + 10, 40, QImage::Format_RGB32);
-    ours.fill(Qt::white);
-    {
-      QPainter painter(&ours);
-      Canvas.SetPainter(&painter);
-      RV.RVData->PaintTo(Canvas, TRect{0, 0, kWidth + 10, d.Top + d.Height});
-      Canvas.SetPainter(nullptr);
-    }
+    const QImage ours = PaintEngine(kWidth + 10, 40, TRect{0, 0, kWidth + 10, d.Top + d.Height});
     const auto qt = QtJustified(c.Text, FirstLineLength());
     QImage theirs(kWidth + 10, 40, QImage::Format_RGB32);
     theirs.fill(Qt::white);
