@@ -56,6 +56,9 @@ public:
   void RestoreClip() override;
 
 private:
+  // TextOutAdvances of text Qt shapes, and of every right-to-left run.
+  void TextOutShaped(int X, int Y, std::u16string_view Text, std::span<const int> Advances);
+
   QFont FQFont;
   bool FQFontValid = false;
   // The glyph source of FQFont for runs drawn glyph by glyph; made again with FQFont.

@@ -4,7 +4,8 @@
 // Text that needs no shaping (each code point one glyph of the font, no joining, no
 // reordering) is drawn as one glyph run at the given positions. A character the font lacks is
 // drawn cluster by cluster through Qt's own fallback, each cluster at its place. Complex
-// scripts are shaped whole by Qt and drawn in one piece.
+// scripts and right-to-left runs are shaped whole by Qt, and their clusters moved to their
+// measured places.
 #include <QGlyphRun>
 #include <QPainter>
 #include <QRawFont>
@@ -43,6 +44,30 @@ QString ToQString(std::u16string_view Text) {
   return QString::fromUtf16(Text.data(), static_cast<qsizetype>(Text.size()));
 }
 
+// One unwrapped line of the run laid out by Qt from x 0, in its direction (a soft hyphen shows
+// as the hyphen it stands for); an invalid line when there is nothing to lay out. Right to
+// left, the clusters' edges fall from the right end to 0.
+QTextLine LayOutRun(QTextLayout& Layout, std::u16string_view Text, bool RightToLeft) {
+  QString s = ToQString(Text);
+  s.replace(QChar(richtext::RV_SOFTHYPHEN), QChar(u'-'));
+  Layout.setText(s);
+  QTextOption option;
+  option.setWrapMode(QTextOption::NoWrap);
+  if (RightToLeft) {
+    option.setTextDirection(Qt::RightToLeft);
+    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+  }
+  Layout.setTextOption(option);
+  Layout.beginLayout();
+  QTextLine line = Layout.createLine();
+  if (line.isValid()) {
+    line.setLineWidth(1e9);
+    line.setPosition(QPointF(0, 0));
+  }
+  Layout.endLayout();
+  return line;
+}
+
 } // namespace
 
 void TRVQtGraphicInterface::GetClusterAdvances(richtext::TRVCanvas& Canvas,
@@ -55,29 +80,13 @@ void TRVQtGraphicInterface::GetClusterAdvances(richtext::TRVCanvas& Canvas,
     return;
   auto* qtCanvas = dynamic_cast<TRVQtCanvas*>(&Canvas);
   QFont font = qtCanvas != nullptr ? qtCanvas->GetQFont() : RVQtMakeFont(Canvas.GetFont());
-  QString s = ToQString(Text);
-  s.replace(QChar(richtext::RV_SOFTHYPHEN), QChar(u'-'));
   // One layout of the whole run; each cluster's edge is read from it and rounded, so the
   // advances add up to the run's rounded width.
-  QTextLayout layout(s, font);
-  QTextOption option;
-  option.setWrapMode(QTextOption::NoWrap);
-  // A right-to-left run is laid out in its direction from x 0: its clusters' edges fall from
-  // the right end to 0, and each advance is the distance between two of them.
   const bool rightToLeft = (Canvas.GetTextAlign() & richtext::TA_RTLREADING) != 0;
-  if (rightToLeft) {
-    option.setTextDirection(Qt::RightToLeft);
-    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
-  }
-  layout.setTextOption(option);
-  layout.beginLayout();
-  QTextLine line = layout.createLine();
-  if (!line.isValid()) {
-    layout.endLayout();
+  QTextLayout layout(QString(), font);
+  const QTextLine line = LayOutRun(layout, Text, rightToLeft);
+  if (!line.isValid())
     return;
-  }
-  line.setLineWidth(1e9);
-  layout.endLayout();
   const int extra = qtCanvas != nullptr ? 0 : Canvas.GetTextCharacterExtra();
   if (rightToLeft) {
     int edge = static_cast<int>(std::lround(line.cursorToX(0)));
@@ -105,8 +114,12 @@ void TRVQtCanvas::TextOutAdvances(int X, int Y, std::u16string_view Text,
   const unsigned align = GetTextAlign();
   if (FPainter == nullptr || Text.empty() || Advances.size() != Text.size() ||
       (align & richtext::TA_BASELINE) != richtext::TA_BASELINE ||
-      (align & richtext::TA_CENTER) != 0 || NeedsShaping(Text)) {
+      (align & richtext::TA_CENTER) != 0) {
     TextOut(X, Y, Text);
+    return;
+  }
+  if ((align & richtext::TA_RTLREADING) != 0 || NeedsShaping(Text)) {
+    TextOutShaped(X, Y, Text, Advances);
     return;
   }
   const QFont& font = GetQFont();
@@ -156,6 +169,49 @@ void TRVQtCanvas::TextOutAdvances(int X, int Y, std::u16string_view Text,
   run.setGlyphIndexes(glyphs);
   run.setPositions(positions);
   FPainter->drawGlyphRun(QPointF(0, 0), run);
+}
+
+// Shaped text keeps the glyphs Qt's layout of the whole run gives it (joined, reordered, marks
+// placed, mirrored right to left); each cluster is moved by the difference between its left
+// edge in that layout and its measured one (a justified line's widened spaces, a distributed
+// line's characters), and the clusters moved alike are drawn together.
+void TRVQtCanvas::TextOutShaped(int X, int Y, std::u16string_view Text,
+                                std::span<const int> Advances) {
+  const bool rightToLeft = (GetTextAlign() & richtext::TA_RTLREADING) != 0;
+  QTextLayout layout(QString(), GetQFont());
+  const QTextLine line = LayOutRun(layout, Text, rightToLeft);
+  if (!line.isValid())
+    return;
+  struct TPiece {
+    int From, Length, Shift;
+  };
+  std::vector<TPiece> pieces;
+  int total = 0;
+  for (int a : Advances)
+    total += a;
+  int before = 0;
+  for (int i = 0, n = static_cast<int>(Text.size()); i < n;) {
+    const int next = richtext::RVU_NextCharIndex(Text, i);
+    int after = before;
+    for (int k = i; k < next; ++k)
+      after += Advances[static_cast<std::size_t>(k)];
+    // Right to left the run's first cluster is at its right end.
+    const int left = rightToLeft ? X + total - after : X + before;
+    const int natural = static_cast<int>(
+        std::lround(std::min(line.cursorToX(i), line.cursorToX(next))));
+    const int shift = left - natural;
+    if (pieces.empty() || pieces.back().Shift != shift)
+      pieces.push_back(TPiece{i, next - i, shift});
+    else
+      pieces.back().Length += next - i;
+    before = after;
+    i = next;
+  }
+  FPainter->setPen(RVQtColor(GetFont().Color));
+  const qreal top = Y - line.ascent();
+  for (const TPiece& piece : pieces)
+    for (const QGlyphRun& run : layout.glyphRuns(piece.From, piece.Length))
+      FPainter->drawGlyphRun(QPointF(piece.Shift, top), run);
 }
 
 } // namespace quillon

@@ -159,7 +159,9 @@ public:
   virtual void TextOut(int /*X*/, int /*Y*/, std::u16string_view /*Text*/) {}
   // The text with each character cluster placed by the given advances (one per UTF-16 unit,
   // the cluster's width on its first unit and 0 on the others), so that what is drawn sits
-  // exactly where measuring put it. A canvas that cannot place glyphs draws it as TextOut.
+  // exactly where measuring put it. With TA_RTLREADING the text reads right to left: the
+  // advances stay in reading order and the first cluster ends at X plus their sum. A canvas
+  // that cannot place glyphs draws it as TextOut.
   virtual void TextOutAdvances(int X, int Y, std::u16string_view Text,
                                std::span<const int> /*Advances*/) {
     TextOut(X, Y, Text);

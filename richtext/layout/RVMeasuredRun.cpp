@@ -144,17 +144,15 @@ const TRVMeasuredRun& TCustomRVFormattedData::MeasuredRun(std::int32_t DItemNo, 
   const std::size_t n = m->Shown.size();
   const std::int32_t textWidth = d.Width - d.GetSpaceAtLeft();
   m->HasAdvances = gi != nullptr && n > 0;
-  if (m->HasAdvances && m->RightToLeft) {
-    // Measured and drawn whole in its direction (shaped, mirrored where it must be); the
-    // run's extra width of a justified line stays beside it.
+  if (m->HasAdvances) {
+    // A right-to-left run is measured in its direction (shaped, mirrored where it must be);
+    // its advances stay in reading order, and a justified or distributed line widens them the
+    // same way in both directions.
     const unsigned align = Canvas.GetTextAlign();
-    Canvas.SetTextAlign(align | TA_RTLREADING);
+    if (m->RightToLeft)
+      Canvas.SetTextAlign(align | TA_RTLREADING);
     gi->GetClusterAdvances(Canvas, m->Shown, m->Advances);
     Canvas.SetTextAlign(align);
-    m->Advances.resize(n, 0);
-    m->HasAdvances = false;
-  } else if (m->HasAdvances) {
-    gi->GetClusterAdvances(Canvas, m->Shown, m->Advances);
     m->Advances.resize(n, 0);
     const std::int32_t paraNo = item->ParaNo;
     const bool distributed = style != nullptr && paraNo >= 0 &&

@@ -44,8 +44,8 @@ public:
   bool HasAdvances = false;
   // ShownX[k]: x of the edge before Shown[k] in reading order, from the text's start (after
   // the run's left space). Left to right, the run's right edge ends it; right to left (an odd
-  // level) x falls from the first character's right edge to 0, and the run is drawn in one
-  // piece in that direction.
+  // level) x falls from the first character's right edge to 0, and the run is drawn in that
+  // direction.
   std::vector<int> ShownX;
   bool RightToLeft = false;
   // The caret stops inside the run, ascending drawing offsets from 1 to length + 1: cluster

@@ -46,7 +46,7 @@ void UnderlinePlace(TRVCanvas& Canvas, const TRVTextRunGeometry& Run,
 }
 
 // A dot in the middle of each visible space, a small ring over each no-break space, in the
-// text colour; placed by the run's advances.
+// text colour; placed by the run's advances, in the run's direction.
 void DrawSpaceMarks(const std::u16string& s, TRVCanvas& Canvas, const TRVTextRunGeometry& Run) {
   const bool spaces = RVVisibleSpecialCharacters.Contains(rvscSpace);
   const bool nbsp = RVVisibleSpecialCharacters.Contains(rvscNBSP);
@@ -56,9 +56,14 @@ void DrawSpaceMarks(const std::u16string& s, TRVCanvas& Canvas, const TRVTextRun
   Canvas.SetBrush(TRVBrush{Canvas.GetFont().Color, bsSolid});
   const int size = std::max(1, (Run.BaseLine - Run.Top) / 8);
   const int middle = Run.BaseLine - (Run.BaseLine - Run.Top) / 3;
+  // Right to left the first character is at the right end.
+  const bool rightToLeft = (Canvas.GetTextAlign() & TA_RTLREADING) != 0;
   int x = Run.Left + Run.SpaceAtLeft;
+  if (rightToLeft)
+    for (int advance : Run.Advances)
+      x += advance;
   for (std::size_t i = 0; i < s.size(); ++i) {
-    const int advance = Run.Advances[i];
+    const int advance = rightToLeft ? -Run.Advances[i] : Run.Advances[i];
     const int centre = x + advance / 2;
     if (s[i] == u' ' && spaces) {
       Canvas.FillRect(TRect{centre - size / 2, middle - size / 2, centre - size / 2 + size,

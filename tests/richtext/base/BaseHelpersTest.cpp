@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "richtext/base/RVBiDi.h"
 #include "richtext/base/RVRound.h"
 #include "richtext/base/RVUni.h"
 
@@ -52,6 +53,22 @@ TEST(UnicodeHelpersTest, Utf8EncoderWritesEveryLengthAndReplacesLoneHalves) {
   EXPECT_EQ("a\xC3\xA9\xE8\xAF\xB4\xF0\x9F\x98\x80", RVU_UnicodeToUtf8(u"a\u00E9\u8BF4\U0001F600"));
   EXPECT_EQ("\xEF\xBF\xBD" "x\xEF\xBF\xBD", RVU_UnicodeToUtf8(u"\xDC00x\xD800"));
   EXPECT_EQ("\xC2\xAD", RVU_UnicodeToUtf8(std::u16string(1, RV_SOFTHYPHEN)));
+}
+
+TEST(BiDiScanTest, ARightToLeftLetterOrControlIsFoundAnywhereInLongText) {
+  // Long Latin text is passed over in blocks: a letter or control is found in any of them,
+  // at a block's edges too, and a character just below Hebrew or an ideograph is no match.
+  const std::u16string latin(200, u'a');
+  EXPECT_FALSE(RVBiDi_HasRightToLeft(latin));
+  EXPECT_FALSE(RVBiDi_HasRightToLeft(latin + u"\u058F\u4E2D\u00E9"));
+  for (std::size_t at : {0, 1, 63, 64, 65, 127, 128, 199}) {
+    for (char16_t c : {u'\u05D0', u'\u0627', u'\u202B', u'\u2067'}) {
+      std::u16string text = latin;
+      text[at] = c;
+      EXPECT_TRUE(RVBiDi_HasRightToLeft(text)) << "at " << at << " U+" << std::hex << +c;
+    }
+  }
+  EXPECT_FALSE(RVBiDi_HasRightToLeft(u""));
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // Every caret stop of a run stands on a glyph edge as the run is painted, and hit-testing at a
 // painted edge finds the stop there: plain, justified and distributed lines, special characters
-// shown, soft hyphens, tabs, wide and supplementary characters, and text measured cluster by
-// cluster as a shaping interface measures complex scripts.
+// shown, soft hyphens, tabs, wide and supplementary characters, text measured cluster by
+// cluster as a shaping interface measures complex scripts, and justified lines right to left
+// and of both directions.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,13 +23,19 @@ public:
   TGlyphEdgeCanvas() : TRVStateCanvas(96, 96) {}
   void TextOutAdvances(int X, int /*Y*/, std::u16string_view Text,
                        std::span<const int> Advances) override {
+    // Right to left the first cluster ends at the run's right end and x falls.
+    const bool rightToLeft = (GetTextAlign() & TA_RTLREADING) != 0;
     std::vector<int> edges;
     int x = X;
+    if (rightToLeft)
+      for (int a : Advances)
+        x += a;
     for (int i = 0, n = static_cast<int>(Text.size()); i < n;) {
       edges.push_back(x);
       const int next = RVU_NextCharIndex(Text, i);
       for (int k = i; k < next; ++k)
-        x += Advances[static_cast<std::size_t>(k)];
+        x += rightToLeft ? -Advances[static_cast<std::size_t>(k)]
+                         : Advances[static_cast<std::size_t>(k)];
       i = next;
     }
     edges.push_back(x);
@@ -45,9 +53,10 @@ std::string Join(const std::vector<int>& Values) {
 
 class GlyphEdgeTest : public CaretFixture {
 protected:
-  int AddPara(TRVAlignment Alignment) {
+  int AddPara(TRVAlignment Alignment, TRVBiDiMode BiDiMode = rvbdUnspecified) {
     TParaInfo* p = Style.ParaStyles.Add();
     p->Alignment = Alignment;
+    p->BiDiMode = BiDiMode;
     return p->GetIndex();
   }
   void AddTab(int ParaNo) {
@@ -96,6 +105,13 @@ protected:
       ASSERT_LT(run, painted.Runs.size()) << "run " << i << " was not drawn glyph by glyph";
       const std::vector<int>& edges = painted.Runs[run++];
       EXPECT_EQ(Join(edges), Join(StopXs(i))) << "drawing item " << i;
+      // A widened run's glyphs fill it, whichever its direction: the extra width went inside.
+      if (d.GetSpaceCount() > 0) {
+        EXPECT_EQ(d.Left + d.GetSpaceAtLeft(), *std::min_element(edges.begin(), edges.end()))
+            << "drawing item " << i;
+        EXPECT_EQ(d.Left + d.Width, *std::max_element(edges.begin(), edges.end()))
+            << "drawing item " << i;
+      }
       TRVCaretLayout l = Layout();
       for (int x : edges) {
         const TRVDrawPos hit = l.PosOnLine(l.LineFirst(i), x);
@@ -130,6 +146,47 @@ TEST_F(GlyphEdgeTest, JustifiedAndDistributedLinesPutEveryStopOnAnEdge) {
   AddTab(justified);
   RV.AddNL(u"bb cc dd ee ff gg hh", 0, -1);
   ExpectStopsOnGlyphEdges("tab");
+}
+
+TEST_F(GlyphEdgeTest, JustifiedRightToLeftMixedAndDistributedLinesPutEveryStopOnAnEdge) {
+  RV.SetClientSize(120, 400);
+  const int rtl = AddPara(rvaJustify, rvbdRightToLeft);
+  const int ltr = AddPara(rvaJustify, rvbdLeftToRight);
+  // Hebrew words: each wrapped line is one right-to-left run whose spaces take the extra width.
+  RV.AddNL(u"\u05E9\u05DC\u05D5\u05DD \u05E2\u05D5\u05DC\u05DD \u05D0\u05D1 \u05D2\u05D3"
+           u" \u05D4\u05D5\u05D6 \u05D7\u05D8 \u05D9\u05DB \u05DC\u05DE\u05E0",
+           0, rtl);
+  ExpectStopsOnGlyphEdges("Hebrew");
+  // Arabic, measured cluster by cluster as a shaping interface measures joined letters.
+  GI->NeedsShaping = u"\u0645\u0631\u062D\u0628\u0627\u0644\u0639";
+  RV.Clear();
+  RV.AddNL(u"\u0645\u0631\u062D\u0628\u0627 \u0628\u0627\u0644\u0639\u0627\u0644\u0645 "
+           u"\u0645\u0631 \u062D\u0628 \u0627\u0644 \u0639\u0627 \u0644\u0645 "
+           u"\u0645\u0631\u062D",
+           0, rtl);
+  ExpectStopsOnGlyphEdges("Arabic");
+  GI->NeedsShaping.clear();
+  // Latin words inside a right-to-left paragraph and Hebrew words inside a left-to-right one:
+  // the extra width goes to the spaces of the runs of both directions.
+  RV.Clear();
+  RV.AddNL(u"\u05E9\u05DC\u05D5\u05DD ab cd \u05E2\u05D5\u05DC\u05DD ef \u05D0\u05D1 "
+           u"gh ij \u05D2\u05D3 kl",
+           0, rtl);
+  RV.AddNL(u"ab cd \u05E9\u05DC\u05D5\u05DD \u05E2\u05D5\u05DC\u05DD ef gh \u05D0\u05D1 "
+           u"\u05D2\u05D3 ij kl mn",
+           0, ltr);
+  ExpectStopsOnGlyphEdges("mixed");
+  // The justified lines are as wide as the column: the widening took place.
+  int widened = 0;
+  for (std::int32_t i = 0; i < Data().DrawItems.Count(); ++i)
+    widened += Data().DrawItems[i]->GetSpaceCount() > 0 ? 1 : 0;
+  EXPECT_GT(widened, 2) << Lines();
+  // A distributed right-to-left paragraph widens its letters the same way.
+  RV.Clear();
+  RV.AddNL(u"\u05E9\u05DC\u05D5\u05DD\u05E2\u05D5\u05DC\u05DD \u05D0\u05D1\u05D2\u05D3"
+           u"\u05D4\u05D5 \u05D6\u05D7\u05D8\u05D9",
+           0, AddPara(rvaDistribute, rvbdRightToLeft));
+  ExpectStopsOnGlyphEdges("distributed Hebrew");
 }
 
 TEST_F(GlyphEdgeTest, SoftHyphensHiddenShownAndAtAWrapPutEveryStopOnAnEdge) {
