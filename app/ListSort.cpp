@@ -6,6 +6,7 @@
 #include <unicode/uset.h>
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
 #include <iterator>
@@ -177,7 +178,8 @@ std::vector<std::string_view> CollationKeys(const UCollator* collator,
                                             std::vector<TKeyChunk>& chunks) {
   const std::size_t count = lines.size();
   std::vector<std::unique_ptr<UCollator, TCollatorCloser>> clones;
-  for (std::size_t t = 1; t < ThreadsFor(count, kLinesPerThread); ++t) {
+  const std::size_t wanted = ThreadsFor(count, kLinesPerThread);
+  for (std::size_t t = 1; t < wanted; ++t) {
     UErrorCode error = U_ZERO_ERROR;
     std::unique_ptr<UCollator, TCollatorCloser> clone(ucol_clone(collator, &error));
     if (U_FAILURE(error) || !clone)
@@ -413,15 +415,16 @@ std::vector<std::size_t> CollationKeyOrder(const UCollator* collator,
   std::vector<TSortItem> order;
   richtext::RV_ReserveOnHugePages(order, count);
   order.resize(count);
-  std::vector<char> longer(threads, false);
-  RunOnThreads(threads, [&](std::size_t t) {
-    const auto begin = order.begin() + static_cast<std::ptrdiff_t>(count * t / threads);
-    const auto end = order.begin() + static_cast<std::ptrdiff_t>(count * (t + 1) / threads);
-    for (auto item = begin; item != end; ++item)
-      item->index = static_cast<std::size_t>(item - order.begin());
-    longer[t] = SetHeads(keys, begin, end, shared);
+  std::atomic<bool> longer{false};
+  ForEachSlice(count, kLinesPerThread, [&](std::size_t begin, std::size_t end) {
+    for (std::size_t i = begin; i < end; ++i)
+      order[i].index = i;
+    const auto first = order.begin();
+    if (SetHeads(keys, first + static_cast<std::ptrdiff_t>(begin),
+                 first + static_cast<std::ptrdiff_t>(end), shared))
+      longer = true;
   });
-  const bool anyLonger = std::find(longer.begin(), longer.end(), true) != longer.end();
+  const bool anyLonger = longer;
   std::vector<TSortIterator> bounds{order.begin()};
   if (threads > 1) {
     // Cut points from a sample; items with the same leading bytes stay in one range.

@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cstddef>
 #include <exception>
-#include <functional>
 #include <system_error>
 #include <thread>
 #include <vector>

@@ -190,6 +190,8 @@ void TRVQtCanvas::TextOutShaped(int X, int Y, std::u16string_view Text,
   for (int a : Advances)
     total += a;
   int before = 0;
+  // The cluster's edge in reading order before it, carried over from the one before.
+  qreal edgeBefore = line.cursorToX(0);
   for (int i = 0, n = static_cast<int>(Text.size()); i < n;) {
     const int next = richtext::RVU_NextCharIndex(Text, i);
     int after = before;
@@ -197,8 +199,9 @@ void TRVQtCanvas::TextOutShaped(int X, int Y, std::u16string_view Text,
       after += Advances[static_cast<std::size_t>(k)];
     // Right to left the run's first cluster is at its right end.
     const int left = rightToLeft ? X + total - after : X + before;
-    const int natural = static_cast<int>(
-        std::lround(std::min(line.cursorToX(i), line.cursorToX(next))));
+    const qreal edgeAfter = line.cursorToX(next);
+    const int natural = static_cast<int>(std::lround(std::min(edgeBefore, edgeAfter)));
+    edgeBefore = edgeAfter;
     const int shift = left - natural;
     if (pieces.empty() || pieces.back().Shift != shift)
       pieces.push_back(TPiece{i, next - i, shift});

@@ -124,10 +124,6 @@ char16_t* RVU_Utf8ToUnicode(std::string_view Bytes, char16_t* Out, std::size_t* 
   return Out;
 }
 
-} // namespace richtext
-
-namespace richtext {
-
 std::size_t RVU_FindUnitFrom(std::u16string_view s, std::size_t From, char16_t Limit) {
   // Every unit's bits from the limit's up, in four units at once.
   const std::uint64_t high = 0x0001000100010001u * static_cast<std::uint16_t>(~(Limit - 1));

@@ -50,16 +50,18 @@ bool TRVTextWidths::Assign(TRVGraphicInterface& GI, TRVCanvas& Canvas, std::u16s
   auto takenOut = [zeroWidthTakenOut](char16_t c) {
     return c == RV_SOFTHYPHEN || (zeroWidthTakenOut && (c == ZeroWidthSpace || c == WordJoiner));
   };
-  std::size_t first = 0;
+  // All of them lie above U+007F, which most text never reaches.
+  std::size_t first = RVU_FindUnitFrom(Text, 0, 0x80);
   while (first < n && !takenOut(Text[first]))
     ++first;
   if (first < n) {
     FTakenOut.assign(n + 1, 0);
-    for (std::size_t i = first; i < n; ++i)
-      FTakenOut[i + 1] =
-          FTakenOut[i] +
-          (takenOut(Text[i]) ? static_cast<std::int32_t>(RoundedPixels(FAdvances[i], denominator)) + FExtra
-                             : 0);
+    for (std::size_t i = first; i < n; ++i) {
+      const std::int32_t width =
+          takenOut(Text[i]) ? static_cast<std::int32_t>(RoundedPixels(FAdvances[i], denominator)) + FExtra
+                            : 0;
+      FTakenOut[i + 1] = FTakenOut[i] + width;
+    }
   }
   return true;
 }

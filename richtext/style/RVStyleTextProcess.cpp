@@ -1,7 +1,8 @@
 // The display form of a run of text: special characters replaced or removed.
-#include <unicode/uchar.h>
 #include <algorithm>
 #include <numeric>
+
+#include <unicode/uchar.h>
 #include <unicode/utf16.h>
 
 #include "richtext/base/RVUni.h"
